@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The station key: named, typed values in one SQLite file,
+// $XDG_CONFIG_HOME/ZazivEd/Properties1.db. Names compare case-insensitively.
+// Reading never creates the file; every write is one transaction, so a crash
+// or power cut leaves either the old value or the new one.
+class StationKey
+{
+public:
+    enum ValueType : int { Text = 1, DWord = 4 };
+
+    // The default file under the user's configuration folder.
+    static QString defaultPath();
+
+    explicit StationKey(QString path = defaultPath());
+
+    QString path() const { return m_path; }
+
+    // A text value, or no value for a missing file, name or a value of
+    // another type. A stored NUL ends the text.
+    std::optional<QString> read(const QString &name) const;
+    bool write(const QString &name, const QString &text) const;
+    bool writeRaw(const QString &name, int type, const QByteArray &data) const;
+    QStringList names() const;
+
+private:
+    QString m_path;
+};
+
+// The station key as the screens use it.
+std::optional<QString> ReadRegValue(const QString &name);
+void WriteRegValue(const QString &name, const QString &text);
+
+// Conversions the callers make of a read value.
+QString regText(const std::optional<QString> &value); // no value -> ""
+bool regBool(const std::optional<QString> &value);    // "True" -> true
+
+// The application settings area: QSettings, $XDG_CONFIG_HOME/Tavran/Tavran.ini.
+// Section is always "Properties".
+QString GetAppSetting(const QString &section, const QString &key, const QString &defaultValue = {});
+void SaveAppSetting(const QString &section, const QString &key, const QString &value);
+QStringList AppSettingKeys(const QString &section);
