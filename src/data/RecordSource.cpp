@@ -1,0 +1,62 @@
+#include "data/RecordSource.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Ties are broken by rowid so equal titles keep one stable order.
+constexpr char16_t CustomersOfGroupSql[] =
+    u"SELECT rowid, * FROM Cari WHERE Gurup = ? ORDER BY Unvan COLLATE TURKISH ASC, rowid";
+constexpr char16_t ProductsSql[] =
+    u"SELECT rowid, * FROM Stok ORDER BY \"Ürün\" COLLATE TURKISH ASC, rowid";
+constexpr char16_t MovementsSql[] =
+    u"SELECT rowid, * FROM StokHaraket WHERE Alsat = ? ORDER BY Tarih ASC, rowid";
+
+} // namespace
+
+RecordSource RecordSource::wholeTable(const QString &table)
+{
+    // The table name is one of the station's own, never operator text.
+    return {table, table, u"SELECT rowid, * FROM \""_s + table + u"\" ORDER BY rowid"_s, {}};
+}
+
+namespace RecordSources {
+
+RecordSource customersOfGroup(const QString &group)
+{
+    return {u"Cari"_s,
+            u"Select * From Cari Where Gurup='"_s + group + u"' Order By Unvan ASC"_s,
+            QString::fromUtf16(CustomersOfGroupSql),
+            {group}};
+}
+
+RecordSource products()
+{
+    return {u"Stok"_s, u"Select * From Stok Order By Ürün Asc"_s, QString::fromUtf16(ProductsSql), {}};
+}
+
+RecordSource movementsOf(int alsatMode)
+{
+    return {u"StokHaraket"_s,
+            u"Select * From StokHaraket Where Alsat="_s + QString::number(alsatMode)
+                + u" Order By Tarih ASC"_s,
+            QString::fromUtf16(MovementsSql),
+            {alsatMode}};
+}
+
+RecordSource orderRows()
+{
+    return RecordSource::wholeTable(u"Tart"_s);
+}
+
+RecordSource orderRowsTavran()
+{
+    return RecordSource::wholeTable(u"Tavran"_s);
+}
+
+RecordSource scratchSums()
+{
+    return RecordSource::wholeTable(u"StokTmp"_s);
+}
+
+} // namespace RecordSources

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+// What a data control shows: the rows of one table, all of them or those a
+// fixed query selects. `text` is the record source as the screens name it
+// ("Tart", or the query text); `sql` is the statement actually run, with its
+// values bound, and selects the rowid first.
+struct RecordSource
+{
+    QString table;
+    QString text;
+    QString sql;
+    QVariantList bindings;
+
+    static RecordSource wholeTable(const QString &table);
+};
+
+// The record sources the station uses.
+namespace RecordSources {
+
+RecordSource customersOfGroup(const QString &group); // Select * From Cari Where Gurup=... Order By Unvan
+RecordSource products();                              // Select * From Stok Order By Ürün
+RecordSource movementsOf(int alsatMode);              // Select * From StokHaraket Where Alsat=...
+RecordSource orderRows();                             // Tart
+RecordSource orderRowsTavran();                       // Tavran
+RecordSource scratchSums();                           // StokTmp
+
+inline const QString CustomerGroup = QStringLiteral("Müşteri");
+inline const QString SupplierGroup = QStringLiteral("Toptan");
+
+} // namespace RecordSources
