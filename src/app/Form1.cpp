@@ -1,0 +1,254 @@
+#include "app/Form1.h"
+
+#include "app/GridLayouts.h"
+#include "app/LoginScreen.h"
+#include "app/SequentialInput.h"
+#include "app/SettingsStore.h"
+#include "data/StationData.h"
+#include "labels/PackagePanel.h"
+#include "reports/ReportPanel.h"
+#include "screens/CustomerScreen.h"
+#include "screens/ProductScreen.h"
+#include "ui_support/Control.h"
+#include "ui_support/ListBox.h"
+#include "ui_support/ScrollingContainer.h"
+#include "ui_support/TwipsCanvas.h"
+#include "ui_support/TwipsGeometry.h"
+#include "weighing/OrderPanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+const QString Form1::Caption = u"   Korvel  Et Tavran"_s;
+
+namespace {
+
+// In the window's design the frames lie below the visible area; the first
+// activation moves them up.
+constexpr int DesignTop = 14000;
+
+QGroupBox *makeFrame(const QString &name, QWidget *parent, int height)
+{
+    auto *frame = new QGroupBox(parent);
+    frame->setObjectName(name);
+    frame->setAutoFillBackground(true);
+    TwipsGeometry::place(frame, 0, DesignTop, Form1::ClientWidth, height, 16);
+    return frame;
+}
+
+} // namespace
+
+Form1::Form1(const QString &stationFolder, QWidget *parent)
+    : QMainWindow(parent)
+    , m_folder(stationFolder)
+    , m_data(new StationData(this))
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(Caption);
+
+    m_surface = new TwipsCanvas(this);
+    m_surface->setObjectName(u"Surface"_s);
+    m_surface->setAutoFillBackground(true);
+    Control::setBackColor(m_surface, 0x5E4B3C);
+    setCentralWidget(m_surface);
+
+    buildFrames();
+    buildMenu();
+    load();
+
+    qApp->installEventFilter(this);
+    resize(1018, 698 + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void Form1::buildFrames()
+{
+    m_customers = new CustomerScreen(*this, m_surface);
+    m_report = nullptr;
+
+    m_scrllngFrm1 = new ScrollingContainer(m_surface);
+    m_scrllngFrm1->setObjectName(u"ScrllngFrm1"_s);
+    TwipsGeometry::place(m_scrllngFrm1, 9630, 2970, 5325, 7200);
+    m_scrllngFrm1->hide();
+    m_picture2 = new QWidget(m_surface);
+    m_picture2->setObjectName(u"Picture2"_s);
+    m_picture2->hide();
+
+    m_frame3 = makeFrame(u"Frame3"_s, m_surface, ClientHeight - 720);
+    m_report = new ReportPanel(*this, m_surface, m_frame3);
+    m_frame1 = makeFrame(u"Frame1"_s, m_surface, ClientHeight - 690);
+    m_products = new ProductScreen(*this, m_frame1);
+    m_order = new OrderPanel(*this, m_frame1);
+    m_frame2 = makeFrame(u"Frame2"_s, m_surface, ClientHeight);
+    m_package = new PackagePanel(*this, m_frame2);
+    m_girisFrm = makeFrame(u"GirisFrm"_s, m_surface, ClientHeight);
+    m_login = new LoginScreen(*this, m_girisFrm, m_surface);
+
+    m_frame1->hide();
+    m_frame2->hide();
+    m_frame3->hide();
+    connect(m_login, &LoginScreen::closeRequested, this, &QWidget::close);
+}
+
+void Form1::buildMenu()
+{
+    m_dosya = menuBar()->addMenu(u"Dosya"_s);
+    m_dosya->setObjectName(u"Dosya"_s);
+    QAction *separator = m_dosya->addSeparator();
+    separator->setVisible(false);
+    QAction *yazAyar = m_dosya->addAction(u"Sayfa Ayarı"_s);
+    yazAyar->setObjectName(u"YazAyar"_s);
+    yazAyar->setVisible(false);
+    QAction *yazSec = m_dosya->addAction(u"Yazıcı Seçimi"_s);
+    yazSec->setObjectName(u"YazSec"_s);
+    yazSec->setVisible(false);
+    m_dosya->addSeparator();
+    m_kapat = m_dosya->addAction(u"Kapat"_s);
+    m_kapat->setObjectName(u"Kapat"_s);
+    connect(m_kapat, &QAction::triggered, this, &QWidget::close);
+    setDosyaVisible(false);
+}
+
+void Form1::setDosyaVisible(bool visible)
+{
+    m_dosya->menuAction()->setVisible(visible);
+}
+
+bool Form1::isDosyaVisible() const
+{
+    return m_dosya->menuAction()->isVisible();
+}
+
+void Form1::load()
+{
+    move(0, 0);
+    m_state.customerKeyIndex = StationState::StartingUp;
+
+    m_data->bind(m_folder);
+    for (int number : {1, 2, 3, 4, 5})
+        RefreshDataControl(m_data->control(number));
+
+    m_customers->fillList();
+    m_products->fillList();
+
+    const bool printLabels = GetAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s).toInt() != 0;
+    m_package->paketYaz()->setChecked(printLabels);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    activateOnce();
+}
+
+void Form1::activateOnce()
+{
+    if (m_activated || !m_state.startingUp())
+        return;
+    m_activated = true;
+
+    TwipsGeometry::setTop(m_girisFrm, 0);
+    TwipsGeometry::setTop(m_frame1, 690);
+    TwipsGeometry::setTop(m_frame2, 0);
+    TwipsGeometry::setTop(m_frame3, 720);
+    m_girisFrm->raise();
+
+    readHeaderLines();
+    readStaffList();
+    m_report->dtPicker1()->setDate(QDate::currentDate());
+    GridLayouts::load(m_order->dbGrid1(), m_folder, m_surface->scale());
+    GridLayouts::load(m_report->dbGrid2(), m_folder, m_surface->scale());
+    if (Recordset *accounts = m_data->data1().recordset(); accounts && accounts->recordCount() > 0)
+        accounts->moveFirst();
+
+    m_login->list3()->setListIndex(0);
+    m_login->showPasswordPrompt();
+    m_scrllngFrm1->Attatch(m_picture2);
+    m_picture2->show();
+
+    m_state.passwordPromptShown = true;
+    m_state.customerKeyIndex = 1;
+
+    // A column resized by the operator is saved at once.
+    for (QTableView *grid : {m_order->dbGrid1(), m_report->dbGrid2()}) {
+        connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this, grid] {
+            if (grid->horizontalHeader()->property("tavranUserResize").toBool())
+                GridLayouts::save(grid, m_folder, m_surface->scale());
+        });
+        grid->horizontalHeader()->installEventFilter(this);
+    }
+}
+
+void Form1::readHeaderLines()
+{
+    bool ok = false;
+    const QStringList fields = SequentialInput::readFile(QDir(m_folder).filePath(u"Tavran.Txt"_s), &ok);
+    for (qsizetype i = 0; i < qsizetype(m_state.headerLines.size()) && i < fields.size(); ++i)
+        m_state.headerLines[i] = fields[i];
+}
+
+void Form1::readStaffList()
+{
+    m_login->setStaff(SequentialInput::readFile(QDir(m_folder).filePath(u"Personel.Txt"_s)));
+}
+
+bool Form1::orderHasRows()
+{
+    Recordset *rows = m_data->data3().recordset();
+    return rows && rows->recordCount() > 0;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // An order in progress is finished or abandoned first, never lost.
+    if (orderHasRows()) {
+        event->ignore();
+        return;
+    }
+    saveGeometryToStationKey();
+    if (m_scrllngFrm1->child())
+        m_scrllngFrm1->Detatch()->setParent(m_surface);
+    event->accept();
+}
+
+void Form1::saveGeometryToStationKey()
+{
+    const auto twips = [](int pixels) { return QString::number(pixels * 15); };
+    WriteRegValue(u"EtTop"_s, twips(y()));
+    WriteRegValue(u"EtLeft"_s, twips(x()));
+    WriteRegValue(u"EtWidth"_s, twips(width()));
+    WriteRegValue(u"EtHeight"_s, twips(height()));
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == this)
+            m_state.testReadingArmed = true;
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        // Only a column resized by hand is written to the layout file.
+        if (auto *header = qobject_cast<QHeaderView *>(watched))
+            header->setProperty("tavranUserResize", event->type() == QEvent::MouseButtonPress);
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "app/StationState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QGroupBox;
+class QMenu;
+class QTableView;
+class CustomerScreen;
+class LoginScreen;
+class OrderPanel;
+class PackagePanel;
+class ProductScreen;
+class ReportPanel;
+class ScrollingContainer;
+class StationData;
+class TwipsCanvas;
+
+// The main window: owns the station's shared state and data controls and
+// stacks the screens. The window surface is the customer screen; the login
+// screen GirisFrm, the order screen Frame1, the weighing screen Frame2 and
+// the report screen Frame3 are frames over it.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 15270;  // twips
+    static constexpr int ClientHeight = 10470; // twips
+    static const QString Caption;
+
+    // `stationFolder` holds the databases and the text files.
+    explicit Form1(const QString &stationFolder, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    QString stationFolder() const { return m_folder; }
+    StationState &state() { return m_state; }
+    StationData &data() { return *m_data; }
+
+    TwipsCanvas *surface() const { return m_surface; }
+    QGroupBox *girisFrm() const { return m_girisFrm; }
+    QGroupBox *frame1() const { return m_frame1; }
+    QGroupBox *frame2() const { return m_frame2; }
+    QGroupBox *frame3() const { return m_frame3; }
+    QMenu *dosyaMenu() const { return m_dosya; }
+    ScrollingContainer *scrllngFrm1() const { return m_scrllngFrm1; }
+    QWidget *picture2() const { return m_picture2; }
+
+    LoginScreen &loginScreen() { return *m_login; }
+    CustomerScreen &customerScreen() { return *m_customers; }
+    ProductScreen &productScreen() { return *m_products; }
+    OrderPanel &orderPanel() { return *m_order; }
+    PackagePanel &packagePanel() { return *m_package; }
+    ReportPanel &reportPanel() { return *m_report; }
+
+    // Shows or hides the "Dosya" menu (shown after a login).
+    void setDosyaVisible(bool visible);
+    bool isDosyaVisible() const;
+
+    // The first activation: reads the text files, restores layouts and
+    // scale links, and puts the login screen in front. Runs once.
+    void activateOnce();
+
+    // Whether the order rows table holds rows (the window then refuses to close).
+    bool orderHasRows();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void load();
+    void buildFrames();
+    void buildMenu();
+    void readHeaderLines();
+    void readStaffList();
+    void saveGeometryToStationKey();
+
+    QString m_folder;
+    StationState m_state;
+    StationData *m_data = nullptr;
+
+    TwipsCanvas *m_surface = nullptr;
+    QGroupBox *m_girisFrm = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QGroupBox *m_frame2 = nullptr;
+    QGroupBox *m_frame3 = nullptr;
+    QMenu *m_dosya = nullptr;
+    QAction *m_kapat = nullptr;
+    ScrollingContainer *m_scrllngFrm1 = nullptr;
+    QWidget *m_picture2 = nullptr;
+
+    LoginScreen *m_login = nullptr;
+    CustomerScreen *m_customers = nullptr;
+    ProductScreen *m_products = nullptr;
+    OrderPanel *m_order = nullptr;
+    PackagePanel *m_package = nullptr;
+    ReportPanel *m_report = nullptr;
+
+    bool m_activated = false;
+};

@@ -1,0 +1,104 @@
+#include "app/StationCommands.h"
+
+#include "app/SettingsStore.h"
+#include "data/DemoStation.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace StationCommands {
+namespace {
+
+const QString AppSection = u"Properties"_s;
+
+int initDemo(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"dir"_s, u"station folder to fill"_s);
+    parser.addOption({u"customers"_s, u"extra generated accounts"_s, u"n"_s, u"0"_s});
+    parser.addOption({u"products"_s, u"extra generated products"_s, u"n"_s, u"0"_s});
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << Qt::endl;
+        return 2;
+    }
+    const QString target = parser.positionalArguments().value(0, folder);
+    DemoStation::Size size;
+    size.extraCustomers = parser.value(u"customers"_s).toInt();
+    size.extraProducts = parser.value(u"products"_s).toInt();
+    QString error;
+    if (!DemoStation::create(target, size, &error)) {
+        err << "init-demo: " << error << Qt::endl;
+        return 1;
+    }
+    out << "Demo station ready in " << QDir(target).absolutePath() << Qt::endl;
+    return 0;
+}
+
+int config(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"action"_s, u"get, set or list"_s);
+    parser.addOption({u"app"_s, u"the application settings instead of the station key"_s});
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << Qt::endl;
+        return 2;
+    }
+    const QStringList words = parser.positionalArguments();
+    const QString action = words.value(0);
+    const bool app = parser.isSet(u"app"_s);
+    if (action == u"list"_s) {
+        const QStringList names = app ? AppSettingKeys(AppSection) : StationKey().names();
+        for (const QString &name : names) {
+            const QString value = app ? GetAppSetting(AppSection, name)
+                                      : regText(ReadRegValue(name));
+            out << name << '=' << value << Qt::endl;
+        }
+        return 0;
+    }
+    if (action == u"get"_s && words.size() == 2) {
+        if (app) {
+            out << GetAppSetting(AppSection, words[1]) << Qt::endl;
+            return 0;
+        }
+        const auto value = ReadRegValue(words[1]);
+        if (!value)
+            return 1; // no value
+        out << *value << Qt::endl;
+        return 0;
+    }
+    if (action == u"set"_s && words.size() == 3) {
+        if (app) {
+            SaveAppSetting(AppSection, words[1], words[2]);
+            return 0;
+        }
+        if (!StationKey().write(words[1], words[2])) {
+            err << "config: cannot write " << StationKey::defaultPath() << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
+    err << "usage: tavran config get|set|list [--app] [NAME] [VALUE]" << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+bool handles(const QString &name)
+{
+    return name == u"init-demo"_s || name == u"config"_s;
+}
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    const QString command = arguments.value(0);
+    if (command == u"init-demo"_s)
+        return initDemo(arguments, folder, out, err);
+    if (command == u"config"_s)
+        return config(arguments, out, err);
+    err << "unknown command " << command << Qt::endl;
+    return 2;
+}
+
+} // namespace StationCommands

@@ -1,0 +1,63 @@
+#include "reports/ReportPanel.h"
+
+#include "app/Form1.h"
+#include "data/RecordsetModel.h"
+#include "data/StationData.h"
+#include "ui_support/Colors.h"
+#include "ui_support/Control.h"
+#include "ui_support/TwipsGeometry.h"
+
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
+    : QObject(&form)
+    , m_form(form)
+{
+    const QString optionCaptions[] = {u"Günlük Sevkiyat"_s, u"Aylık Sevkiyat"_s};
+    for (int i = 0; i < 2; ++i) {
+        m_option1[i] = new QRadioButton(optionCaptions[i], surface);
+        m_option1[i]->setObjectName(Control::arrayName(u"Option1"_s, i));
+        TwipsGeometry::place(m_option1[i], 9000 + i * 3150, 60, 3000, 600, 14);
+    }
+
+    m_dtPicker1 = new QDateEdit(QDate::currentDate(), frame3);
+    m_dtPicker1->setObjectName(u"DTPicker1"_s);
+    m_dtPicker1->setCalendarPopup(true);
+    m_dtPicker1->setDisplayFormat(u"dd MMMM yyyy dddd"_s);
+    TwipsGeometry::place(m_dtPicker1, 240, 240, 6000, 700, 16);
+
+    m_model = new RecordsetModel(
+        form.data().data6(),
+        {{u"Ürün"_s, u"Ürün"_s, false, Qt::AlignLeft | Qt::AlignVCenter},
+         {u"Kilo"_s, u"Kilo"_s, true, Qt::AlignRight | Qt::AlignVCenter}},
+        this);
+    m_dbGrid2 = new QTableView(frame3);
+    m_dbGrid2->setObjectName(u"DBGrid2"_s);
+    m_dbGrid2->setModel(m_model);
+    m_dbGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_dbGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_dbGrid2->verticalHeader()->hide();
+    TwipsGeometry::place(m_dbGrid2, 240, 1080, 9000, 7800, 14);
+    m_dbGrid2->setColumnWidth(0, TwipsGeometry::toPixels(5600, 1.0));
+    m_dbGrid2->setColumnWidth(1, TwipsGeometry::toPixels(2800, 1.0));
+
+    m_label5 = new QLabel(u"0"_s, frame3);
+    m_label5->setObjectName(u"Label5"_s);
+    Control::setBackColor(m_label5, Colors::White);
+    TwipsGeometry::place(m_label5, 9480, 1080, 5500, 700, 16);
+
+    const QString command8Captions[] = {u"Kapat"_s, u"Yaz"_s};
+    for (int i = 0; i < 2; ++i) {
+        m_command8[i] = new QPushButton(command8Captions[i], frame3);
+        m_command8[i]->setObjectName(Control::arrayName(u"Command8"_s, i));
+        Control::setBackColor(m_command8[i], Colors::Yellow);
+        TwipsGeometry::place(m_command8[i], 9480 + i * 2820, 7800, 2600, 1200, 18);
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+class Form1;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class RecordsetModel;
+
+// Shipment totals: the choices Option1 on the window surface and the report
+// screen Frame3 with the date picker, the totals grid DBGrid2 and Label5.
+class ReportPanel : public QObject
+{
+    Q_OBJECT
+public:
+    ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3);
+
+    QRadioButton *option1(int index) const { return m_option1[index]; }
+    QDateEdit *dtPicker1() const { return m_dtPicker1; }
+    QTableView *dbGrid2() const { return m_dbGrid2; }
+    QLabel *label5() const { return m_label5; }
+    QPushButton *command8(int index) const { return m_command8[index]; }
+
+private:
+    Form1 &m_form;
+    QRadioButton *m_option1[2] = {};
+    QDateEdit *m_dtPicker1 = nullptr;
+    QTableView *m_dbGrid2 = nullptr;
+    RecordsetModel *m_model = nullptr;
+    QLabel *m_label5 = nullptr;
+    QPushButton *m_command8[2] = {};
+};

@@ -1,0 +1,107 @@
+#include "weighing/OrderPanel.h"
+
+#include "app/Form1.h"
+#include "data/RecordsetModel.h"
+#include "data/StationData.h"
+#include "ui_support/Colors.h"
+#include "ui_support/Control.h"
+#include "ui_support/TwipsGeometry.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
+    : QObject(&form)
+    , m_form(form)
+{
+    struct ButtonSpec
+    {
+        int index;
+        QString caption;
+        int left, width;
+    };
+    const ButtonSpec buttons[] = {{3, u"Tartmaya Başla"_s, 120, 3600},
+                                  {1, u"Ürün Çıkar"_s, 3840, 2760},
+                                  {2, u"Fiş Yaz"_s, 6720, 2760},
+                                  {0, u"Müşteri Seçimine Dön"_s, 9630, 5325}};
+    for (const ButtonSpec &spec : buttons) {
+        auto *button = new QPushButton(spec.caption, frame1);
+        button->setObjectName(Control::arrayName(u"Command2"_s, spec.index));
+        Control::setBackColor(button, spec.index == 3 ? Colors::Green : Colors::Yellow);
+        TwipsGeometry::place(button, spec.left, 300, spec.width, 1800, 18);
+        m_command2[spec.index] = button;
+    }
+
+    m_model = new RecordsetModel(
+        form.data().data3(),
+        {{u"Ürün"_s, u"Ürün"_s, false, Qt::AlignLeft | Qt::AlignVCenter},
+         {u"Kilo"_s, u"Kilo"_s, true, Qt::AlignRight | Qt::AlignVCenter}},
+        this);
+    m_dbGrid1 = new QTableView(frame1);
+    m_dbGrid1->setObjectName(u"DBGrid1"_s);
+    m_dbGrid1->setModel(m_model);
+    // The grid only shows the order; rows change through the buttons.
+    m_dbGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_dbGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_dbGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_dbGrid1->verticalHeader()->hide();
+    m_dbGrid1->horizontalHeader()->setFont(QFont(m_dbGrid1->font().family(), 12, QFont::Bold));
+    TwipsGeometry::place(m_dbGrid1, 9630, 2280, 5325, 5865, 14);
+    m_dbGrid1->setColumnWidth(0, TwipsGeometry::toPixels(3200, 1.0));
+    m_dbGrid1->setColumnWidth(1, TwipsGeometry::toPixels(1800, 1.0));
+
+    m_toplamLbl = new QLabel(u"0"_s, frame1);
+    m_toplamLbl->setObjectName(u"ToplamLbl"_s);
+    m_toplamLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Control::setBackColor(m_toplamLbl, Colors::White);
+    TwipsGeometry::place(m_toplamLbl, 9630, 8250, 5325, 960, 26);
+
+    connect(&form.data().data3(), &DataControl::repositioned, this, &OrderPanel::onData3Repositioned);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &OrderPanel::syncGridToRecordset);
+    connect(m_dbGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &OrderPanel::syncRecordsetToGrid);
+}
+
+void OrderPanel::syncGridToRecordset()
+{
+    Recordset *rows = m_form.data().data3().recordset();
+    if (!rows || m_syncing)
+        return;
+    m_syncing = true;
+    const int position = rows->absolutePosition();
+    if (position >= 0)
+        m_dbGrid1->setCurrentIndex(m_model->index(position, 0));
+    else
+        m_dbGrid1->selectionModel()->clearCurrentIndex();
+    m_syncing = false;
+}
+
+void OrderPanel::syncRecordsetToGrid()
+{
+    Recordset *rows = m_form.data().data3().recordset();
+    if (!rows || m_syncing)
+        return;
+    const int row = m_dbGrid1->currentIndex().row();
+    if (row >= 0 && row != rows->absolutePosition()) {
+        m_syncing = true;
+        rows->moveTo(row);
+        m_syncing = false;
+    }
+}
+
+void OrderPanel::onData3Repositioned()
+{
+    Recordset *rows = m_form.data().data3().recordset();
+    const bool hasRows = rows && rows->recordCount() > 0;
+    // Highlight the row only while there is one to highlight.
+    m_dbGrid1->setSelectionMode(hasRows ? QAbstractItemView::SingleSelection
+                                        : QAbstractItemView::NoSelection);
+    m_command2[0]->setEnabled(!hasRows);
+    if (m_command2[2]->isEnabled() && hasRows)
+        m_command2[1]->setEnabled(rows->hasCurrent() && rows->value(u"Tamam"_s).toInt() != 0);
+    syncGridToRecordset();
+}
