@@ -189,7 +189,7 @@ void Form1::activateOnce()
             if (grid->horizontalHeader()->property("tavranUserResize").toBool())
                 GridLayouts::save(grid, m_folder, m_surface->scale());
         });
-        grid->horizontalHeader()->installEventFilter(this);
+        grid->horizontalHeader()->viewport()->installEventFilter(this);
     }
 }
 
@@ -244,7 +244,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
         // Only a column resized by hand is written to the layout file.
-        if (auto *header = qobject_cast<QHeaderView *>(watched))
+        if (auto *header = qobject_cast<QHeaderView *>(watched->parent()))
             header->setProperty("tavranUserResize", event->type() == QEvent::MouseButtonPress);
         break;
     default:

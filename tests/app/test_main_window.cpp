@@ -1,0 +1,168 @@
+#include "app/Form1.h"
+#include "app/SettingsStore.h"
+#include "data/DemoStation.h"
+#include "data/StationData.h"
+#include "support/TestStation.h"
+#include "support/WindowDriver.h"
+#include "ui_support/ListBox.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void addOrderRow(Form1 &window, const QString &product, double kilo)
+{
+    Recordset *rows = window.data().data3().recordset();
+    QVERIFY(rows);
+    QVERIFY(rows->addNew());
+    QVERIFY(rows->setValue(0, product));
+    QVERIFY(rows->setValue(1, kilo));
+    QVERIFY(rows->update());
+    RefreshDataControl(window.data().data3());
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsOnTheLoginScreen();
+    void missingFilesLeaveTheListsEmpty();
+    void refusesToCloseWhileTheOrderHasRows();
+    void columnLayoutIsSavedAndRestored();
+};
+
+void TestMainWindow::startsOnTheLoginScreen()
+{
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QCOMPARE(window.windowTitle(), u"   Korvel  Et Tavran"_s);
+    QVERIFY(window.girisFrm()->isVisible());
+    QVERIFY(!window.frame1()->isVisible() && !window.frame2()->isVisible()
+            && !window.frame3()->isVisible());
+    QVERIFY(!window.isDosyaVisible());
+    QCOMPARE(window.state().customerKeyIndex, 1.0);
+    QVERIFY(window.state().passwordPromptShown);
+
+    auto *list3 = CONTROL(ListBox, window, u"List3"_s);
+    QCOMPARE(list3->item(0), u"PERSONEL YOK"_s);
+    QCOMPARE(list3->item(1), u"Ahmet Yılmaz"_s);
+    QCOMPARE(list3->listIndex(), 0);
+    QCOMPARE(CONTROL(QLabel, window, u"Label7"_s)->text(), u"ŞİFRENİZİ GİRİNİZ"_s);
+
+    // Accounts of the sale group only, in Turkish order; every product.
+    auto *list1 = CONTROL(ListBox, window, u"List1"_s);
+    QVERIFY(list1->count() > 20);
+    QVERIFY(!list1->items().contains(u"Konya Et Toptan"_s));
+    const int ismail = list1->findExact(u"Işık Market"_s);
+    QVERIFY(ismail >= 0);
+    QCOMPARE(list1->item(ismail + 1), u"İnci Pide Salonu"_s);
+    auto *list2 = CONTROL(ListBox, window, u"List2"_s);
+    QCOMPARE(list2->count(), 30);
+    QCOMPARE(list2->item(0), u"Adana Kebap Harcı"_s);
+
+    QCOMPARE(window.state().headerLines[6], u"TR 06-0123"_s);
+    QCOMPARE(window.state().headerLines[7], u"10"_s);
+
+    // The order grid keeps its design columns without a layout file.
+    auto *grid = CONTROL(QTableView, window, u"DBGrid1"_s);
+    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), u"Ürün"_s);
+    QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), u"Kilo"_s);
+}
+
+void TestMainWindow::missingFilesLeaveTheListsEmpty()
+{
+    TestStation station;
+    station.writeStationFile(u"Cari.db"_s, QByteArray(2048, 'z'));
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(CONTROL(ListBox, window, u"List1"_s)->count(), 0);
+    QCOMPARE(CONTROL(ListBox, window, u"List3"_s)->items(), QStringList{u"PERSONEL YOK"_s});
+    QVERIFY(window.state().headerLines[0].isEmpty());
+    QVERIFY(window.girisFrm()->isVisible());
+}
+
+void TestMainWindow::refusesToCloseWhileTheOrderHasRows()
+{
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    {
+        Form1 window(station.stationDir());
+        window.show();
+        addOrderRow(window, u"Dana Kuşbaşı"_s, 2.5);
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QVERIFY(!ReadRegValue(u"EtWidth"_s));
+    }
+    {
+        // A restart finds the unfinished order.
+        Form1 window(station.stationDir());
+        window.show();
+        Recordset *rows = window.data().data3().recordset();
+        QCOMPARE(rows->recordCount(), 1);
+        QCOMPARE(rows->value(u"Ürün"_s).toString(), u"Dana Kuşbaşı"_s);
+        QCOMPARE(rows->value(u"Tamam"_s).toInt(), 1);
+        QVERIFY(window.data().deleteAllRows(window.data().data3()));
+        QVERIFY(window.close());
+        QCOMPARE(regText(ReadRegValue(u"EtWidth"_s)), QString::number(window.width() * 15));
+    }
+}
+
+void TestMainWindow::columnLayoutIsSavedAndRestored()
+{
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    const QString layoutPath = station.stationDir() + u"/DBGrid1.Dat"_s;
+    int widenedTo = 0;
+    {
+        Form1 window(station.stationDir());
+        window.show();
+        window.frame1()->show();
+        window.frame1()->raise();
+        auto *grid = CONTROL(QTableView, window, u"DBGrid1"_s);
+        QHeaderView *header = grid->horizontalHeader();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        // Drag the right edge of the first column 40 pixels to the right.
+        const int edge = header->sectionViewportPosition(0) + header->sectionSize(0) - 1;
+        const int y = header->height() / 2;
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, y));
+        QMouseEvent move(QEvent::MouseMove, QPointF(edge + 40, y), header->viewport()->mapToGlobal(QPointF(edge + 40, y)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(header->viewport(), &move);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 40, y));
+        widenedTo = grid->columnWidth(0);
+        QVERIFY(QFile::exists(layoutPath));
+        QVERIFY(grid->model()->headerData(0, Qt::Horizontal).toString().startsWith(u"  "_s));
+        QVERIFY(grid->model()->headerData(1, Qt::Horizontal).toString().endsWith(u"  "_s));
+    }
+    QFile file(layoutPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().endsWith(",#TRUE#\r\n"));
+    {
+        Form1 window(station.stationDir());
+        window.show();
+        auto *grid = CONTROL(QTableView, window, u"DBGrid1"_s);
+        QVERIFY(std::abs(grid->columnWidth(0) - widenedTo) <= 1);
+        const QString heading = grid->model()->headerData(0, Qt::Horizontal).toString();
+        QVERIFY(heading.startsWith(u"  "_s) && heading.trimmed() == u"Ürün"_s);
+    }
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
