@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the station needs to build, run and test.
+# Runs apt-get as root, through sudo otherwise; does nothing when all are there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ccache
+  qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libgl-dev
+  libzint-dev libsqlite3-dev libbenchmark-dev
+  fonts-liberation locales
+  zbar-tools poppler-utils socat
+  cups printer-driver-cups-pdf
+  xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
