@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// A big station folder for the benchmarks, made once per size and kept in
+// the build tree: 100,000 accounts and 20,000 products take a few seconds.
+// Settings go to a private folder so no benchmark touches the user's own.
+QString benchStationFolder(int extraCustomers, int extraProducts);
+
+// Call first in main(), before the Qt application: offscreen unless a
+// platform is set, private settings, quiet logs.
+void prepareBenchEnvironment();
+
+// Runs Google Benchmark; the rest of main() after the Qt application.
+int runBenchmarks(int argc, char **argv);
