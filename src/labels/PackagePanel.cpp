@@ -1,16 +1,27 @@
 #include "labels/PackagePanel.h"
 
 #include "app/Form1.h"
+#include "app/SettingsStore.h"
+#include "data/StationData.h"
+#include "screens/ProductScreen.h"
+#include "ui_support/CaptionLabel.h"
+#include "weighing/OrderPanel.h"
+#include "weighing/OrderRows.h"
+#include "weighing/WeightCaptions.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QGroupBox>
+#include <QLoggingCategory>
 #include <QLabel>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcPackage, "tavran.labels")
 
 PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     : QObject(&form)
@@ -22,16 +33,18 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
                                   {240, 2160, 3600, 1440}, {240, 3720, 3600, 1440},
                                   {240, 5280, 3600, 1440}, {240, 1260, 14790, 720}};
     for (int i = 0; i < 6; ++i) {
-        auto *label = new QLabel(label2Captions[i], frame2);
+        auto *label = new CaptionLabel(label2Captions[i], frame2);
         label->setObjectName(Control::arrayName(u"Label2"_s, i));
+        connect(label, &CaptionLabel::doubleClicked, this, [this, i] { onTestReading(i); });
         Control::setBackColor(label, i == 1 ? Colors::Yellow : Colors::White);
         const QRect r = label2Places[i];
         TwipsGeometry::place(label, r.x(), r.y(), r.width(), r.height(), i >= 2 && i <= 4 ? 24 : 20);
         m_label2[i] = label;
     }
     for (int i = 0; i < 3; ++i) {
-        auto *label = new QLabel(u"0 Kg "_s, frame2);
+        auto *label = new CaptionLabel(u"0 Kg "_s, frame2);
         label->setObjectName(Control::arrayName(u"Label4"_s, i));
+        connect(label, &CaptionLabel::changed, this, &PackagePanel::onWeightChanged);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Control::setBackColor(label, 0);
         Control::setForeColor(label, i == 0 ? Colors::Green : Colors::Yellow);
@@ -67,5 +80,87 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
         Control::setBackColor(button, Colors::Yellow);
         TwipsGeometry::place(button, 0, i * 1380, 3510, 1300, 14);
         m_command7[i] = button;
+        connect(button, &QPushButton::clicked, this, [this, i] { chooseUseBy(i); });
     }
+
+    connect(m_command4[2], &QPushButton::clicked, this, &PackagePanel::addPackage);
+    connect(m_command4[1], &QPushButton::clicked, this, &PackagePanel::finishProduct);
+    connect(m_command4[3], &QPushButton::clicked, this, &PackagePanel::backToProducts);
+    connect(m_paketYaz, &QCheckBox::toggled, this, &PackagePanel::onPaketYazToggled);
+}
+
+void PackagePanel::onWeightChanged()
+{
+    m_command4[1]->setEnabled(WeightCaptions::isNonZero(m_label4[2]->caption()));
+    m_command4[2]->setEnabled(WeightCaptions::isNonZero(m_label4[0]->caption()));
+}
+
+void PackagePanel::onTestReading(int index)
+{
+    StationState &state = m_form.state();
+    if (state.testReadingArmed)
+        m_label4[0]->setCaption(index == 1 ? u"45,125 Kg "_s : u"65,125 Kg "_s);
+    state.testReadingArmed = false;
+}
+
+void PackagePanel::addPackage()
+{
+    const auto [previous, total] = WeightCaptions::addPackage(m_label4[0]->caption(), m_label4[2]->caption());
+    m_label4[1]->setCaption(previous);
+    m_label4[2]->setCaption(total);
+    m_form.orderPanel().command2(0)->setEnabled(false);
+}
+
+void PackagePanel::finishProduct()
+{
+    // A second tap while the first is still booking books nothing more.
+    if (m_finishing || !m_command4[1]->isEnabled())
+        return;
+    m_finishing = true;
+    m_command4[1]->setEnabled(false);
+
+    StationData &data = m_form.data();
+    Recordset *rows = data.data3().recordset();
+    Recordset *products = data.data4().recordset();
+    const QString barkod = products ? products->value(0).toString() : QString();
+    const QString productTotal = m_label4[2]->caption();
+    if (!rows
+        || !OrderRows::addFinishedProduct(*rows, m_label2[1]->caption(),
+                                          WeightCaptions::value(productTotal), barkod)) {
+        qCWarning(lcPackage) << "the finished product could not be booked";
+        m_finishing = false;
+        onWeightChanged();
+        return;
+    }
+    RefreshDataControl(data.data3());
+    m_form.frame2()->hide();
+    QLabel *toplam = m_form.orderPanel().toplamLbl();
+    toplam->setText(WeightCaptions::grownTotal(toplam->text(), productTotal));
+    m_finishing = false;
+    if (m_paketYaz->isChecked())
+        emit labelWanted();
+}
+
+void PackagePanel::backToProducts()
+{
+    m_form.frame2()->hide();
+}
+
+void PackagePanel::chooseUseBy(int index)
+{
+    Control::setBackColor(m_command7[0], Colors::Yellow);
+    Control::setBackColor(m_command7[1], Colors::Yellow);
+    Control::setBackColor(m_command7[index], Colors::Green);
+    m_frame4->hide();
+}
+
+bool PackagePanel::yearRule() const
+{
+    return Control::backColor(m_command7[1]) == Colors::Green;
+}
+
+void PackagePanel::onPaketYazToggled(bool checked)
+{
+    m_frame4->setVisible(checked);
+    SaveAppSetting(u"Properties"_s, u"PktYaz"_s, checked ? u"1"_s : u"0"_s);
 }

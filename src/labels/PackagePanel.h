@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class CaptionLabel;
 class Form1;
 class QCheckBox;
 class QFrame;
@@ -17,17 +18,37 @@ class PackagePanel : public QObject
 public:
     PackagePanel(Form1 &form, QWidget *frame2);
 
-    QLabel *label4(int index) const { return m_label4[index]; }
-    QLabel *label2(int index) const { return m_label2[index]; }
+    CaptionLabel *label4(int index) const { return m_label4[index]; }
+    CaptionLabel *label2(int index) const { return m_label2[index]; }
     QPushButton *command4(int index) const { return m_command4[index]; } // 1..3
     QPushButton *command7(int index) const { return m_command7[index]; }
     QFrame *frame4() const { return m_frame4; }
     QCheckBox *paketYaz() const { return m_paketYaz; }
 
+    // The weight rows changed: "Tartım Tamam" needs a product total,
+    // " Ekle Ve Devam Et" a reading.
+    void onWeightChanged();
+    // A double click on a Label2 after a key press writes a test reading.
+    void onTestReading(int index);
+
+    void addPackage();       // " Ekle Ve Devam Et"
+    void finishProduct();    // "Tartım Tamam"
+    void backToProducts();   // "Ürün Seçimine Geri Dön"
+    void chooseUseBy(int index);
+    void onPaketYazToggled(bool checked);
+
+    // Whether the year rule is chosen for the use-by date.
+    bool yearRule() const;
+
+signals:
+    // A product was finished and booked while "Paket Yaz" is ticked.
+    void labelWanted();
+
 private:
     Form1 &m_form;
-    QLabel *m_label4[3] = {};
-    QLabel *m_label2[6] = {};
+    CaptionLabel *m_label4[3] = {};
+    CaptionLabel *m_label2[6] = {};
+    bool m_finishing = false;
     QPushButton *m_command4[4] = {};
     QPushButton *m_command7[2] = {};
     QFrame *m_frame4 = nullptr;

@@ -1,13 +1,25 @@
 #include "weighing/OrderPanel.h"
 
 #include "app/Form1.h"
+#include "app/LoginScreen.h"
+#include "data/Criteria.h"
+#include "labels/PackagePanel.h"
+#include "reports/ReportPanel.h"
+#include "screens/CustomerScreen.h"
+#include "screens/ProductScreen.h"
+#include "ui_support/CaptionLabel.h"
+#include "ui_support/ListBox.h"
+#include "weighing/OrderRows.h"
+#include "weighing/WeightCaptions.h"
 #include "data/RecordsetModel.h"
 #include "data/StationData.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/TwipsGeometry.h"
 
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QRadioButton>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -60,6 +72,9 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     Control::setBackColor(m_toplamLbl, Colors::White);
     TwipsGeometry::place(m_toplamLbl, 9630, 8250, 5325, 960, 26);
 
+    connect(m_command2[0], &QPushButton::clicked, this, &OrderPanel::backToCustomerSelection);
+    connect(m_command2[1], &QPushButton::clicked, this, &OrderPanel::removeCurrentRow);
+    connect(m_command2[3], &QPushButton::clicked, this, &OrderPanel::startWeighing);
     connect(&form.data().data3(), &DataControl::repositioned, this, &OrderPanel::onData3Repositioned);
     connect(m_model, &QAbstractItemModel::modelReset, this, &OrderPanel::syncGridToRecordset);
     connect(m_dbGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -104,4 +119,41 @@ void OrderPanel::onData3Repositioned()
     if (m_command2[2]->isEnabled() && hasRows)
         m_command2[1]->setEnabled(rows->hasCurrent() && rows->value(u"Tamam"_s).toInt() != 0);
     syncGridToRecordset();
+}
+
+void OrderPanel::startWeighing()
+{
+    DataControl &products = m_form.data().data4();
+    if (Recordset *records = products.recordset())
+        records->findFirst(Criteria::equals(u"Ürün"_s, m_form.productScreen().list2()->text()));
+    PackagePanel &package = m_form.packagePanel();
+    package.label2(5)->setCaption(m_form.customerScreen().list1()->text());
+    package.label4(1)->setCaption(u"0 Kg "_s);
+    package.label4(2)->setCaption(u"0 Kg "_s);
+    m_form.frame2()->show();
+    m_form.frame2()->raise();
+}
+
+void OrderPanel::removeCurrentRow()
+{
+    Recordset *rows = m_form.data().data3().recordset();
+    if (!rows || !rows->hasCurrent())
+        return;
+    const double kilo = rows->value(u"Kilo"_s).toDouble();
+    if (!OrderRows::removeCurrent(*rows))
+        return;
+    m_toplamLbl->setText(WeightCaptions::reducedTotal(m_toplamLbl->text(), kilo));
+}
+
+void OrderPanel::backToCustomerSelection()
+{
+    // Every row goes, booked or not: an order never printed is abandoned.
+    m_form.data().deleteAllRows(m_form.data().data3());
+    m_form.setDosyaVisible(false);
+    m_form.frame1()->hide();
+    m_form.reportPanel().option1(0)->show();
+    m_form.reportPanel().option1(1)->show();
+    m_form.loginScreen().showPasswordPrompt();
+    m_form.girisFrm()->show();
+    m_form.girisFrm()->raise();
 }

@@ -24,6 +24,12 @@ public:
     // which of "Müşteri Seçimine Dön" and "Ürün Çıkar" may be pressed.
     void onData3Repositioned();
 
+    // The buttons of Command2: 0 back to customer selection, 1 remove the
+    // current row, 3 start weighing the chosen product.
+    void backToCustomerSelection();
+    void removeCurrentRow();
+    void startWeighing();
+
 private:
     void syncGridToRecordset();
     void syncRecordsetToGrid();

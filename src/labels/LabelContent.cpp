@@ -1,0 +1,56 @@
+#include "labels/LabelContent.h"
+
+#include "app/NumberText.h"
+#include "weighing/WeightCaptions.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace LabelContent {
+namespace {
+const QString ShortDate = u"dd.MM.yyyy"_s;
+}
+
+QString productionDateText(const QDate &today)
+{
+    return u": "_s + today.toString(ShortDate);
+}
+
+std::optional<QString> useByDateText(const QDate &today, bool yearRule, const QString &days)
+{
+    if (yearRule) {
+        // Day and month stay as they are, so 29 February names the next
+        // year's 29 February, as the plant's labels always have.
+        return u": "_s + today.toString(u"dd.MM"_s) + u'.'
+               + QString::number(today.year() + 1).rightJustified(4, u'0');
+    }
+    const auto number = NumberText::parse(days);
+    if (!number || std::abs(*number) > 100000)
+        return std::nullopt;
+    return u": "_s + today.addDays(qint64(std::floor(*number))).toString(ShortDate);
+}
+
+std::optional<QString> barcodeCode(const QString &barkod, const QString &weightCaption)
+{
+    const double kilograms = WeightCaptions::value(weightCaption);
+    QString grams = NumberText::fixed(kilograms, 3);
+    if (grams.startsWith(u'-'))
+        return std::nullopt;
+    grams.remove(u',');
+    if (grams.size() > 5)
+        return std::nullopt;
+    return barkod + grams.rightJustified(5, u'0');
+}
+
+QString weightTooLargeReason(const QString &weightCaption)
+{
+    return u"ağırlık (%1) barkoda sığmıyor; en çok 99,999 Kg olabilir"_s.arg(weightCaption.trimmed());
+}
+
+QString daysNotANumberReason(const QString &days)
+{
+    return u"son kullanma gün sayısı (Tavran.Txt 8. satır: \"%1\") sayı değil"_s.arg(days);
+}
+
+} // namespace LabelContent
