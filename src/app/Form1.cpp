@@ -10,6 +10,7 @@
 #include "screens/CustomerScreen.h"
 #include "screens/ProductScreen.h"
 #include "ui_support/Control.h"
+#include "ui_support/DataGrid.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/ScrollingContainer.h"
 #include "ui_support/TwipsCanvas.h"

@@ -1,10 +1,10 @@
 #include "reports/ReportPanel.h"
 
 #include "app/Form1.h"
-#include "data/RecordsetModel.h"
 #include "data/StationData.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
+#include "ui_support/DataGrid.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QDateEdit>
@@ -33,17 +33,7 @@ ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
     m_dtPicker1->setDisplayFormat(u"dd MMMM yyyy dddd"_s);
     TwipsGeometry::place(m_dtPicker1, 240, 240, 6000, 700, 16);
 
-    m_model = new RecordsetModel(
-        form.data().data6(),
-        {{u"Ürün"_s, u"Ürün"_s, false, Qt::AlignLeft | Qt::AlignVCenter},
-         {u"Kilo"_s, u"Kilo"_s, true, Qt::AlignRight | Qt::AlignVCenter}},
-        this);
-    m_dbGrid2 = new QTableView(frame3);
-    m_dbGrid2->setObjectName(u"DBGrid2"_s);
-    m_dbGrid2->setModel(m_model);
-    m_dbGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_dbGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_dbGrid2->verticalHeader()->hide();
+    m_dbGrid2 = new DataGrid(form.data().data6(), u"DBGrid2"_s, frame3);
     TwipsGeometry::place(m_dbGrid2, 240, 1080, 9000, 7800, 14);
     m_dbGrid2->setColumnWidth(0, TwipsGeometry::toPixels(5600, 1.0));
     m_dbGrid2->setColumnWidth(1, TwipsGeometry::toPixels(2800, 1.0));

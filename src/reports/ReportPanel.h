@@ -7,8 +7,7 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QTableView;
-class RecordsetModel;
+class DataGrid;
 
 // Shipment totals: the choices Option1 on the window surface and the report
 // screen Frame3 with the date picker, the totals grid DBGrid2 and Label5.
@@ -20,7 +19,7 @@ public:
 
     QRadioButton *option1(int index) const { return m_option1[index]; }
     QDateEdit *dtPicker1() const { return m_dtPicker1; }
-    QTableView *dbGrid2() const { return m_dbGrid2; }
+    DataGrid *dbGrid2() const { return m_dbGrid2; }
     QLabel *label5() const { return m_label5; }
     QPushButton *command8(int index) const { return m_command8[index]; }
 
@@ -28,8 +27,7 @@ private:
     Form1 &m_form;
     QRadioButton *m_option1[2] = {};
     QDateEdit *m_dtPicker1 = nullptr;
-    QTableView *m_dbGrid2 = nullptr;
-    RecordsetModel *m_model = nullptr;
+    DataGrid *m_dbGrid2 = nullptr;
     QLabel *m_label5 = nullptr;
     QPushButton *m_command8[2] = {};
 };

@@ -3,26 +3,24 @@
 #include "app/Form1.h"
 #include "app/LoginScreen.h"
 #include "data/Criteria.h"
+#include "data/StationData.h"
 #include "labels/PackagePanel.h"
 #include "reports/ReportPanel.h"
 #include "screens/CustomerScreen.h"
 #include "screens/ProductScreen.h"
 #include "ui_support/CaptionLabel.h"
-#include "ui_support/ListBox.h"
-#include "weighing/OrderRows.h"
-#include "weighing/WeightCaptions.h"
-#include "data/RecordsetModel.h"
-#include "data/StationData.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
+#include "ui_support/DataGrid.h"
+#include "ui_support/ListBox.h"
 #include "ui_support/TwipsGeometry.h"
+#include "weighing/OrderRows.h"
+#include "weighing/WeightCaptions.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
-#include <QRadioButton>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
+#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -48,20 +46,7 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
         m_command2[spec.index] = button;
     }
 
-    m_model = new RecordsetModel(
-        form.data().data3(),
-        {{u"Ürün"_s, u"Ürün"_s, false, Qt::AlignLeft | Qt::AlignVCenter},
-         {u"Kilo"_s, u"Kilo"_s, true, Qt::AlignRight | Qt::AlignVCenter}},
-        this);
-    m_dbGrid1 = new QTableView(frame1);
-    m_dbGrid1->setObjectName(u"DBGrid1"_s);
-    m_dbGrid1->setModel(m_model);
-    // The grid only shows the order; rows change through the buttons.
-    m_dbGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_dbGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_dbGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_dbGrid1->verticalHeader()->hide();
-    m_dbGrid1->horizontalHeader()->setFont(QFont(m_dbGrid1->font().family(), 12, QFont::Bold));
+    m_dbGrid1 = new DataGrid(form.data().data3(), u"DBGrid1"_s, frame1);
     TwipsGeometry::place(m_dbGrid1, 9630, 2280, 5325, 5865, 14);
     m_dbGrid1->setColumnWidth(0, TwipsGeometry::toPixels(3200, 1.0));
     m_dbGrid1->setColumnWidth(1, TwipsGeometry::toPixels(1800, 1.0));
@@ -76,36 +61,6 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     connect(m_command2[1], &QPushButton::clicked, this, &OrderPanel::removeCurrentRow);
     connect(m_command2[3], &QPushButton::clicked, this, &OrderPanel::startWeighing);
     connect(&form.data().data3(), &DataControl::repositioned, this, &OrderPanel::onData3Repositioned);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &OrderPanel::syncGridToRecordset);
-    connect(m_dbGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &OrderPanel::syncRecordsetToGrid);
-}
-
-void OrderPanel::syncGridToRecordset()
-{
-    Recordset *rows = m_form.data().data3().recordset();
-    if (!rows || m_syncing)
-        return;
-    m_syncing = true;
-    const int position = rows->absolutePosition();
-    if (position >= 0)
-        m_dbGrid1->setCurrentIndex(m_model->index(position, 0));
-    else
-        m_dbGrid1->selectionModel()->clearCurrentIndex();
-    m_syncing = false;
-}
-
-void OrderPanel::syncRecordsetToGrid()
-{
-    Recordset *rows = m_form.data().data3().recordset();
-    if (!rows || m_syncing)
-        return;
-    const int row = m_dbGrid1->currentIndex().row();
-    if (row >= 0 && row != rows->absolutePosition()) {
-        m_syncing = true;
-        rows->moveTo(row);
-        m_syncing = false;
-    }
 }
 
 void OrderPanel::onData3Repositioned()
@@ -113,12 +68,10 @@ void OrderPanel::onData3Repositioned()
     Recordset *rows = m_form.data().data3().recordset();
     const bool hasRows = rows && rows->recordCount() > 0;
     // Highlight the row only while there is one to highlight.
-    m_dbGrid1->setSelectionMode(hasRows ? QAbstractItemView::SingleSelection
-                                        : QAbstractItemView::NoSelection);
+    m_dbGrid1->setMarquee(hasRows);
     m_command2[0]->setEnabled(!hasRows);
     if (m_command2[2]->isEnabled() && hasRows)
         m_command2[1]->setEnabled(rows->hasCurrent() && rows->value(u"Tamam"_s).toInt() != 0);
-    syncGridToRecordset();
 }
 
 void OrderPanel::startWeighing()

@@ -5,8 +5,7 @@
 class Form1;
 class QLabel;
 class QPushButton;
-class QTableView;
-class RecordsetModel;
+class DataGrid;
 
 // The order in progress on the order screen Frame1: the buttons of Command2,
 // the order total ToplamLbl and the grid DBGrid1 of the order rows (Data3).
@@ -18,7 +17,7 @@ public:
 
     QPushButton *command2(int index) const { return m_command2[index]; }
     QLabel *toplamLbl() const { return m_toplamLbl; }
-    QTableView *dbGrid1() const { return m_dbGrid1; }
+    DataGrid *dbGrid1() const { return m_dbGrid1; }
 
     // Follows every change of Data3's current row: the grid's marquee, and
     // which of "Müşteri Seçimine Dön" and "Ürün Çıkar" may be pressed.
@@ -31,13 +30,8 @@ public:
     void startWeighing();
 
 private:
-    void syncGridToRecordset();
-    void syncRecordsetToGrid();
-
     Form1 &m_form;
     QPushButton *m_command2[4] = {};
     QLabel *m_toplamLbl = nullptr;
-    QTableView *m_dbGrid1 = nullptr;
-    RecordsetModel *m_model = nullptr;
-    bool m_syncing = false;
+    DataGrid *m_dbGrid1 = nullptr;
 };
