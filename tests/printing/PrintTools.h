@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+// Outside programs the printing tests check their output with: zbar for
+// barcodes, poppler for PDFs, and the cups-pdf queues of tests/cups.
+namespace PrintTools {
+
+// Empty when every program is installed, else a message naming the missing.
+QString missing(const QStringList &programs);
+
+// Runs a program; its standard output, or a null string when it failed.
+QString run(const QString &program, const QStringList &arguments);
+
+// Every symbol zbarimg reads in the image file, one per line, as raw text.
+QString decodeBarcodes(const QString &imagePath);
+QString decodeBarcodes(const QImage &image, const QString &scratchDir);
+
+// The PDF's first page as a picture at `dpi`, without smoothing.
+QImage rasterize(const QString &pdfPath, int dpi, const QString &scratchDir);
+QString pdfText(const QString &pdfPath);
+// Size of the PDF's first page in points; an empty size when unreadable.
+QSizeF pdfPageSize(const QString &pdfPath);
+int pdfPages(const QString &pdfPath);
+
+// Folder where the cups-pdf queue `queue` puts its files.
+QString cupsOutputDir(const QString &queue);
+// Whether the queue is installed and its folder exists; else why not.
+QString cupsQueueProblem(const QString &queue);
+
+} // namespace PrintTools
