@@ -24,6 +24,7 @@ PrinterSurface::~PrinterSurface() = default;
 void PrinterSurface::setHeight(int twips)
 {
     m_height = qMax(1, twips);
+    pageChanged();
 }
 
 void PrinterSurface::setFontName(const QString &name)
@@ -98,7 +99,7 @@ void PrinterSurface::printStay(const QString &text)
     op.at = QPointF(m_currentX, m_currentY);
     op.text = text;
     op.font = m_font;
-    m_recording.append(std::move(op));
+    record(std::move(op));
     m_currentX += textWidth(text);
 }
 
@@ -115,7 +116,7 @@ void PrinterSurface::line(qreal x1, qreal y1, qreal x2, qreal y2)
     op.kind = PageOp::Kind::Line;
     op.line = QLineF(x1, y1, x2, y2);
     op.penWidth = penWidth();
-    m_recording.append(std::move(op));
+    record(std::move(op));
 }
 
 void PrinterSurface::box(qreal x1, qreal y1, qreal x2, qreal y2)
@@ -124,7 +125,7 @@ void PrinterSurface::box(qreal x1, qreal y1, qreal x2, qreal y2)
     op.kind = PageOp::Kind::Rect;
     op.rect = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
     op.penWidth = penWidth();
-    m_recording.append(std::move(op));
+    record(std::move(op));
 }
 
 void PrinterSurface::circle(qreal centreX, qreal centreY, qreal radius, qreal aspect)
@@ -137,7 +138,7 @@ void PrinterSurface::circle(qreal centreX, qreal centreY, qreal radius, qreal as
     op.kind = PageOp::Kind::Ellipse;
     op.rect = QRectF(centreX - rx, centreY - ry, 2 * rx, 2 * ry);
     op.penWidth = penWidth();
-    m_recording.append(std::move(op));
+    record(std::move(op));
 }
 
 bool PrinterSurface::paintPicture(std::shared_ptr<const PagePicture> picture, qreal x, qreal y,
@@ -158,7 +159,7 @@ bool PrinterSurface::paintPicture(std::shared_ptr<const PagePicture> picture, qr
     op.kind = PageOp::Kind::Picture;
     op.rect = QRectF(x, y, w, h);
     op.picture = std::move(picture);
-    m_recording.append(std::move(op));
+    record(std::move(op));
     return true;
 }
 
@@ -167,6 +168,13 @@ void PrinterSurface::cls()
     m_recording.clear();
     m_currentX = 0;
     m_currentY = 0;
+    pageChanged();
+}
+
+void PrinterSurface::record(PageOp op)
+{
+    m_recording.append(std::move(op));
+    pageChanged();
 }
 
 void PrinterSurface::fail(const QString &reason)

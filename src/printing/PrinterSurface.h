@@ -104,8 +104,11 @@ public:
 protected:
     // Resolution of the device the page is meant for; 0 for a screen preview.
     virtual qreal deviceDotsPerInch() const { return 0; }
+    // Called after the page's drawing or size changed (a preview repaints).
+    virtual void pageChanged() {}
 
 private:
+    void record(PageOp op);
     void updateFont();
     qreal penWidth() const { return qreal(m_drawWidth) * TwipsPerDrawWidth; }
 
