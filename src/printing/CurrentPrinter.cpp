@@ -2,13 +2,32 @@
 
 #include "app/SettingsStore.h"
 #include "printing/PrintingLog.h"
+#include "printing/PrinterResolution.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 
-QPrinter &CurrentPrinter::printer()
+namespace {
+
+// Draw at the driver's own resolution, so barcode bars land on its dots.
+void useNativeResolution(QPrinter &printer)
+{
+    const int dpi = PrinterResolution::native(printer.printerName());
+    printer.setResolution(dpi > 0 ? dpi : 1200);
+}
+
+QPrinter &makeCurrent()
 {
     static QPrinter current(QPrinter::HighResolution);
+    useNativeResolution(current);
+    return current;
+}
+
+} // namespace
+
+QPrinter &CurrentPrinter::printer()
+{
+    static QPrinter &current = makeCurrent();
     return current;
 }
 
@@ -25,6 +44,7 @@ bool CurrentPrinter::select(const QString &deviceName)
     for (const QPrinterInfo &info : installed) {
         if (info.printerName() == deviceName) {
             printer().setPrinterName(info.printerName());
+            useNativeResolution(printer());
             return true;
         }
     }

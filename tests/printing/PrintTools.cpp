@@ -46,6 +46,28 @@ QString decodeBarcodes(const QImage &image, const QString &scratchDir)
     return decodeBarcodes(path);
 }
 
+QString barRowProblem(const QImage &page, int y, int xEnd, int dots, int *lastBlack)
+{
+    int run = 0;
+    int last = -1;
+    for (int x = 0; x <= xEnd && x <= page.width(); ++x) {
+        const int grey = x < xEnd ? qGray(page.pixel(x, y)) : 255;
+        if (grey != 0 && grey != 255)
+            return u"smoothed pixel at x = %1"_s.arg(x);
+        if (grey == 0) {
+            ++run;
+            last = x;
+        } else if (run > 0) {
+            if (run % dots != 0)
+                return u"bar of %1 dots ending at x = %2, not a multiple of %3"_s.arg(run).arg(x).arg(dots);
+            run = 0;
+        }
+    }
+    if (lastBlack)
+        *lastBlack = last;
+    return last < 0 ? u"no bars"_s : QString();
+}
+
 QImage rasterize(const QString &pdfPath, int dpi, const QString &scratchDir)
 {
     const QString stem = QDir(scratchDir).filePath(u"page"_s);

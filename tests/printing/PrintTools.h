@@ -19,6 +19,11 @@ QString run(const QString &program, const QStringList &arguments);
 QString decodeBarcodes(const QString &imagePath);
 QString decodeBarcodes(const QImage &image, const QString &scratchDir);
 
+// Checks a row of a printed barcode left of x = `xEnd`: only black and white
+// pixels, every black run a multiple of `dots`. Empty when it holds, else
+// what is wrong. `lastBlack` receives the rightmost black pixel.
+QString barRowProblem(const QImage &page, int y, int xEnd, int dots, int *lastBlack = nullptr);
+
 // The PDF's first page as a picture at `dpi`, without smoothing.
 QImage rasterize(const QString &pdfPath, int dpi, const QString &scratchDir);
 QString pdfText(const QString &pdfPath);
