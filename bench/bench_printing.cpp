@@ -43,7 +43,8 @@ void drawLabel(PrinterSurface &page, const std::shared_ptr<const BarcodePicture>
         page.setCurrentX(2415);
         page.print(item[1]);
     }
-    page.paintPicture(barcode, 0, 3770, barcode->sizeTwips().width(), barcode->sizeTwips().height());
+    const QSizeF size = barcode->sizeTwips();
+    page.paintPicture(barcode, 0, 3770, size.width(), size.height());
     page.setCurrentX(3000);
     page.print(u"Ağırlık"_s);
     page.box(4400, 4500, 2000, 4000);
@@ -89,7 +90,8 @@ void BM_SlipRollPageToPdf(benchmark::State &state)
         slip.setFontSize(9.75);
         slip.setFontBold(true);
         for (int64_t i = 0; i < products; ++i) {
-            const BarcodeResult barcode = DrawBarcode(u"2000001%1"_s.arg(qlonglong(i % 100000), 5, 10, QChar(u'0')));
+            const QString grams = u"%1"_s.arg(qlonglong(i % 100000), 5, 10, QChar(u'0'));
+            const BarcodeResult barcode = DrawBarcode(u"2000001"_s + grams);
             slip.line(60, slip.currentY(), slip.width() - 60, slip.currentY());
             slip.setCurrentX(60);
             slip.print(u"Dana Kıyma"_s);

@@ -68,9 +68,8 @@ void BarcodePicture::paint(QPainter &painter, const QRectF &targetTwips) const
         // Work in device dots: every module the same whole number of dots.
         painter.resetTransform();
         painter.setRenderHint(QPainter::Antialiasing, false);
-        paintSymbol(painter, QRectF(QPointF(std::round(onDevice.left()), std::round(onDevice.top())),
-                                    onDevice.size()),
-                    dots, true);
+        const QPointF corner(std::round(onDevice.left()), std::round(onDevice.top()));
+        paintSymbol(painter, QRectF(corner, onDevice.size()), dots, true);
     } else {
         // Too small for whole dots (a narrow preview): the nearest look.
         paintSymbol(painter, targetTwips, targetTwips.width() / m_symbolModules.width(), false);

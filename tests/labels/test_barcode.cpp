@@ -23,9 +23,7 @@ private slots:
 
 void TestBarcode::initTestCase()
 {
-    if (const QString missing = PrintTools::missing({u"zbarimg"_s, u"pdftoppm"_s});
-        !missing.isEmpty())
-        QSKIP(qPrintable(missing));
+    SKIP_WITHOUT(u"zbarimg"_s, u"pdftoppm"_s);
 }
 
 void TestBarcode::scansOnPaper_data()

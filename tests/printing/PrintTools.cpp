@@ -59,7 +59,9 @@ QString barRowProblem(const QImage &page, int y, int xEnd, int dots, int *lastBl
             last = x;
         } else if (run > 0) {
             if (run % dots != 0)
-                return u"bar of %1 dots ending at x = %2, not a multiple of %3"_s.arg(run).arg(x).arg(dots);
+                return u"bar of %1 dots ending at x = %2, not a multiple of %3"_s.arg(run)
+                    .arg(x)
+                    .arg(dots);
             run = 0;
         }
     }

@@ -4,9 +4,17 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 // Outside programs the printing tests check their output with: zbar for
 // barcodes, poppler for PDFs, and the cups-pdf queues of tests/cups.
+// Skips the test when one of the programs is not installed.
+#define SKIP_WITHOUT(...)                                                                      \
+    do {                                                                                       \
+        if (const QString absent = PrintTools::missing({__VA_ARGS__}); !absent.isEmpty())      \
+            QSKIP(qPrintable(absent));                                                         \
+    } while (false)
+
 namespace PrintTools {
 
 // Empty when every program is installed, else a message naming the missing.

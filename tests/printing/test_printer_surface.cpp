@@ -118,8 +118,10 @@ void TestPrinterSurface::textLandsWhereItWasMeasured()
 
     const QRectF ink = inkTwips(page.toImage(dpi), dpi);
     const qreal slack = 40; // side bearings and a pixel of the coarsest device
-    QVERIFY2(qAbs(ink.left() - (page.width() - width) / 2) < slack, qPrintable(u"left %1"_s.arg(ink.left())));
-    QVERIFY2(qAbs(ink.right() - (page.width() + width) / 2) < slack, qPrintable(u"right %1"_s.arg(ink.right())));
+    QVERIFY2(qAbs(ink.left() - (page.width() - width) / 2) < slack,
+             qPrintable(u"left %1"_s.arg(ink.left())));
+    QVERIFY2(qAbs(ink.right() - (page.width() + width) / 2) < slack,
+             qPrintable(u"right %1"_s.arg(ink.right())));
     QVERIFY(ink.top() >= 300 - 1440 / dpi);
     QVERIFY(ink.bottom() <= 300 + page.textHeight() + 1440 / dpi);
 }
@@ -175,8 +177,7 @@ void TestPrinterSurface::previewClearsAndGrows()
 
 void TestPrinterSurface::rollPageGrowsToOnePage()
 {
-    if (const QString missing = PrintTools::missing({u"pdfinfo"_s, u"pdftotext"_s}); !missing.isEmpty())
-        QSKIP(qPrintable(missing));
+    SKIP_WITHOUT(u"pdfinfo"_s, u"pdftotext"_s);
     // Per-product lines of a slip on 80 mm roll paper: the page grows by 570
     // whenever the next line would pass the bottom.
     QTemporaryDir dir;
@@ -197,15 +198,15 @@ void TestPrinterSurface::rollPageGrowsToOnePage()
     QCOMPARE(PrintTools::pdfPages(pdf), 1);
     const QSizeF size = PrintTools::pdfPageSize(pdf);
     QVERIFY(qAbs(size.width() - 4535 / 20.0) < 0.5);
-    QVERIFY2(qAbs(size.height() - finalHeight / 20.0) < 0.5, qPrintable(QString::number(size.height())));
+    QVERIFY2(qAbs(size.height() - finalHeight / 20.0) < 0.5,
+             qPrintable(QString::number(size.height())));
     // Lines drawn after the page first grew are on it.
     QVERIFY(PrintTools::pdfText(pdf).contains(u"Ürün 30"_s));
 }
 
 void TestPrinterSurface::pdfCarriesTurkishText()
 {
-    if (const QString missing = PrintTools::missing({u"pdftotext"_s}); !missing.isEmpty())
-        QSKIP(qPrintable(missing));
+    SKIP_WITHOUT(u"pdftotext"_s);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(u"label.pdf"_s);
     PdfJob label(pdf, u"Etiket"_s, QSize(4600, 4800), 203);
