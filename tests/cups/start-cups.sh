@@ -4,7 +4,12 @@
 # queues are kept. Each queue writes its PDFs into a folder of its own,
 # $TAVRAN_CUPS_PDF_DIR/<queue> (default /var/spool/tavran-pdf/<queue>), so the
 # tests can tell which queue a page arrived on.
+# With --skip-code it exits 77 instead of 1 when it cannot, for CTest to
+# count as skipped.
 set -eu
+
+FAIL_CODE=1
+[ "${1:-}" = "--skip-code" ] && FAIL_CODE=77
 
 QUEUES="Etiket Fis"
 OUT_ROOT=${TAVRAN_CUPS_PDF_DIR:-/var/spool/tavran-pdf}
@@ -12,12 +17,13 @@ PPD=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 
 fail() {
     echo "start-cups.sh: $*" >&2
-    exit 1
+    exit "$FAIL_CODE"
 }
 
 queues_ready() {
     for q in $QUEUES; do
         lpstat -p "$q" >/dev/null 2>&1 || return 1
+        [ -d "$OUT_ROOT/$q" ] || return 1
     done
 }
 
