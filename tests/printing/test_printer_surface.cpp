@@ -44,7 +44,6 @@ private slots:
     void textLandsWhereItWasMeasured();
     void turkishTextWidthHasArialMetrics();
     void ovalOfAspectHalfIsTwiceAsWide();
-    void previewClearsAndGrows();
     void rollPageGrowsToOnePage();
     void pdfCarriesTurkishText();
     void abandonedJobSaysWhyAndPrintsNothing();
@@ -163,19 +162,6 @@ void TestPrinterSurface::ovalOfAspectHalfIsTwiceAsWide()
     PrinterSurface tall(QSize(4535, 4000));
     tall.circle(2000, 2000, 800, 2);
     QCOMPARE(tall.recording().ops().last().rect, QRectF(1600, 1200, 800, 1600));
-}
-
-void TestPrinterSurface::previewClearsAndGrows()
-{
-    PrinterSurface preview(QSize(4535, 3000));
-    preview.setCurrentY(180);
-    preview.print(u"KASAP"_s);
-    preview.setHeight(preview.height() + 1520);
-    QCOMPARE(preview.toImage(96).height(), qCeil(4520 * 96 / 1440.0));
-    preview.cls();
-    QVERIFY(preview.recording().isEmpty());
-    QCOMPARE(preview.currentY(), 0.0);
-    QVERIFY(inkTwips(preview.toImage(96), 96).isNull());
 }
 
 void TestPrinterSurface::rollPageGrowsToOnePage()
