@@ -1,0 +1,23 @@
+#pragma once
+
+#include "labels/BarcodePicture.h"
+
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+// The barcode picture of a code, or why there is none.
+struct BarcodeResult
+{
+    std::shared_ptr<const BarcodePicture> picture;
+    QString reason; // Turkish, for the operator; empty when there is a picture
+
+    bool ok() const { return picture != nullptr; }
+};
+
+// Encodes a code as a barcode picture (`Picture1`): exactly 12 digits as
+// EAN-13, its check digit added, anything else as Code 128. A code that cannot
+// be encoded gives no picture and a reason, never an empty symbol.
+BarcodeResult DrawBarcode(const QString &code,
+                          QSizeF sizeTwips = {BarcodePicture::DefaultWidthTwips,
+                                              BarcodePicture::DefaultHeightTwips});

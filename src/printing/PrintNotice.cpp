@@ -1,0 +1,43 @@
+#include "printing/PrintNotice.h"
+
+#include "printing/PrintJobResult.h"
+
+#include <QMouseEvent>
+
+using namespace Qt::StringLiterals;
+
+PrintNotice::PrintNotice(QWidget *parent)
+    : QLabel(parent)
+{
+    setObjectName(u"PrintNotice"_s);
+    setWordWrap(true);
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0xff, 0xe0, 0xe0));
+    colours.setColor(QPalette::WindowText, QColor(0x90, 0x00, 0x00));
+    setPalette(colours);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    hide();
+}
+
+void PrintNotice::report(const PrintJobResult &result)
+{
+    if (result.printed) {
+        if (result.document == m_document)
+            hide();
+        return;
+    }
+    m_document = result.document;
+    setText(result.notice());
+    show();
+    raise();
+}
+
+void PrintNotice::mousePressEvent(QMouseEvent *event)
+{
+    hide();
+    event->accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+// Outside programs the printing tests check their output with: zbar for
+// barcodes, poppler for PDFs, and the cups-pdf queues of tests/cups.
+// Skips the test when one of the programs is not installed.
+#define SKIP_WITHOUT(...)                                                                      \
+    do {                                                                                       \
+        if (const QString absent = PrintTools::missing({__VA_ARGS__}); !absent.isEmpty())      \
+            QSKIP(qPrintable(absent));                                                         \
+    } while (false)
+
+namespace PrintTools {
+
+// Empty when every program is installed, else a message naming the missing.
+QString missing(const QStringList &programs);
+
+// Runs a program; its standard output, or a null string when it failed.
+QString run(const QString &program, const QStringList &arguments);
+
+// Every symbol zbarimg reads in the image file, one per line, as raw text.
+QString decodeBarcodes(const QString &imagePath);
+QString decodeBarcodes(const QImage &image, const QString &scratchDir);
+
+// Checks a row of a printed barcode left of x = `xEnd`: only black and white
+// pixels, every black run a multiple of `dots`. Empty when it holds, else
+// what is wrong. `lastBlack` receives the rightmost black pixel.
+QString barRowProblem(const QImage &page, int y, int xEnd, int dots, int *lastBlack = nullptr);
+
+// The PDF's first page as a picture at `dpi`, without smoothing.
+QImage rasterize(const QString &pdfPath, int dpi, const QString &scratchDir);
+QString pdfText(const QString &pdfPath);
+// Size of the PDF's first page in points; an empty size when unreadable.
+QSizeF pdfPageSize(const QString &pdfPath);
+int pdfPages(const QString &pdfPath);
+
+// Folder where the cups-pdf queue `queue` puts its files.
+QString cupsOutputDir(const QString &queue);
+// Whether the queue is installed and its folder exists; else why not.
+QString cupsQueueProblem(const QString &queue);
+
+} // namespace PrintTools
