@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "app/StationCommands.h"
 #include "app/StationFolder.h"
+#include "labels/LabelCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,7 +30,8 @@ Options parseOptions(const QCoreApplication &app)
     parser.addOption({u"data-dir"_s, u"the station folder (databases and text files)"_s, u"dir"_s});
     parser.addOption({u"full-screen"_s, u"fill the screen (touch screen stations)"_s});
     parser.addPositionalArgument(u"command"_s,
-                                 u"init-demo [DIR] | config get|set|list [--app] NAME [VALUE]"_s);
+                                 u"init-demo [DIR] | config get|set|list [--app] NAME [VALUE] | "
+                                 u"label --product NAME --weight KG [--year] [--printer NAME | --pdf FILE]"_s);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.process(app);
     return {parser.value(u"data-dir"_s), parser.positionalArguments(), parser.isSet(u"full-screen"_s)};
@@ -53,6 +55,15 @@ int main(int argc, char *argv[])
         }
     }
 
+    // Printing a label from a shell needs fonts and printers, not a screen.
+    if (!needsScreen || (qEnvironmentVariableIsEmpty("DISPLAY")
+                         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))) {
+        for (int i = 1; i < argc; ++i) {
+            if (QString::fromLocal8Bit(argv[i]) == u"label"_s)
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+    }
     std::unique_ptr<QCoreApplication> app;
     if (needsScreen)
         app = std::make_unique<QApplication>(argc, argv);
@@ -66,6 +77,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
+    if (!options.command.isEmpty() && options.command.first() == u"label"_s)
+        return LabelCommand::run(options.command, folder, out, err);
     if (!options.command.isEmpty()) {
         if (!StationCommands::handles(options.command.first())) {
             err << "unknown command " << options.command.first() << Qt::endl;

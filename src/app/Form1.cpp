@@ -2,10 +2,12 @@
 
 #include "app/GridLayouts.h"
 #include "app/LoginScreen.h"
-#include "app/SequentialInput.h"
 #include "app/SettingsStore.h"
+#include "app/StationTextFiles.h"
 #include "data/StationData.h"
 #include "labels/PackagePanel.h"
+#include "printing/PreviewPicture.h"
+#include "printing/PrintNotice.h"
 #include "reports/ReportPanel.h"
 #include "screens/CustomerScreen.h"
 #include "screens/ProductScreen.h"
@@ -85,8 +87,7 @@ void Form1::buildFrames()
     m_scrllngFrm1->setObjectName(u"ScrllngFrm1"_s);
     TwipsGeometry::place(m_scrllngFrm1, 9630, 2970, 5325, 7200);
     m_scrllngFrm1->hide();
-    m_picture2 = new QWidget(m_surface);
-    m_picture2->setObjectName(u"Picture2"_s);
+    m_picture2 = new PreviewPicture(QSize(4535, 5000), m_surface);
     m_picture2->hide();
 
     m_frame3 = makeFrame(u"Frame3"_s, m_surface, ClientHeight - 720);
@@ -98,6 +99,10 @@ void Form1::buildFrames()
     m_package = new PackagePanel(*this, m_frame2);
     m_girisFrm = makeFrame(u"GirisFrm"_s, m_surface, ClientHeight);
     m_login = new LoginScreen(*this, m_girisFrm, m_surface);
+
+    // Over every screen: an abandoned print job is never silent.
+    m_printNotice = new PrintNotice(m_surface);
+    TwipsGeometry::place(m_printNotice, 0, ClientHeight - 720, ClientWidth, 720, 16);
 
     m_frame1->hide();
     m_frame2->hide();
@@ -168,8 +173,8 @@ void Form1::activateOnce()
     TwipsGeometry::setTop(m_frame3, 720);
     m_girisFrm->raise();
 
-    readHeaderLines();
-    readStaffList();
+    m_state.headerLines = StationTextFiles::readHeaderLines(m_folder);
+    m_login->setStaff(StationTextFiles::readStaff(m_folder));
     m_report->dtPicker1()->setDate(QDate::currentDate());
     GridLayouts::load(m_order->dbGrid1(), m_folder, m_surface->scale());
     GridLayouts::load(m_report->dbGrid2(), m_folder, m_surface->scale());
@@ -192,19 +197,6 @@ void Form1::activateOnce()
         });
         grid->horizontalHeader()->viewport()->installEventFilter(this);
     }
-}
-
-void Form1::readHeaderLines()
-{
-    bool ok = false;
-    const QStringList fields = SequentialInput::readFile(QDir(m_folder).filePath(u"Tavran.Txt"_s), &ok);
-    for (qsizetype i = 0; i < qsizetype(m_state.headerLines.size()) && i < fields.size(); ++i)
-        m_state.headerLines[i] = fields[i];
-}
-
-void Form1::readStaffList()
-{
-    m_login->setStaff(SequentialInput::readFile(QDir(m_folder).filePath(u"Personel.Txt"_s)));
 }
 
 bool Form1::orderHasRows()

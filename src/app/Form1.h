@@ -12,6 +12,8 @@ class QTableView;
 class CustomerScreen;
 class LoginScreen;
 class OrderPanel;
+class PreviewPicture;
+class PrintNotice;
 class PackagePanel;
 class ProductScreen;
 class ReportPanel;
@@ -46,7 +48,8 @@ public:
     QGroupBox *frame3() const { return m_frame3; }
     QMenu *dosyaMenu() const { return m_dosya; }
     ScrollingContainer *scrllngFrm1() const { return m_scrllngFrm1; }
-    QWidget *picture2() const { return m_picture2; }
+    PreviewPicture *picture2() const { return m_picture2; }
+    PrintNotice *printNotice() const { return m_printNotice; }
 
     LoginScreen &loginScreen() { return *m_login; }
     CustomerScreen &customerScreen() { return *m_customers; }
@@ -75,8 +78,6 @@ private:
     void load();
     void buildFrames();
     void buildMenu();
-    void readHeaderLines();
-    void readStaffList();
     void saveGeometryToStationKey();
 
     QString m_folder;
@@ -91,7 +92,8 @@ private:
     QMenu *m_dosya = nullptr;
     QAction *m_kapat = nullptr;
     ScrollingContainer *m_scrllngFrm1 = nullptr;
-    QWidget *m_picture2 = nullptr;
+    PreviewPicture *m_picture2 = nullptr;
+    PrintNotice *m_printNotice = nullptr;
 
     LoginScreen *m_login = nullptr;
     CustomerScreen *m_customers = nullptr;

@@ -3,6 +3,14 @@
 #include "app/Form1.h"
 #include "app/SettingsStore.h"
 #include "data/StationData.h"
+#include "labels/ChoosePrinter.h"
+#include "labels/PackageLabel.h"
+#include "printing/CurrentPrinter.h"
+#include "printing/PreviewPicture.h"
+#include "printing/PrintNotice.h"
+#include "printing/PrinterJob.h"
+#include "screens/CustomerScreen.h"
+#include "ui_support/ScrollingContainer.h"
 #include "screens/ProductScreen.h"
 #include "ui_support/CaptionLabel.h"
 #include "weighing/OrderPanel.h"
@@ -15,6 +23,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QLabel>
 #include <QPushButton>
@@ -87,6 +96,7 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     connect(m_command4[1], &QPushButton::clicked, this, &PackagePanel::finishProduct);
     connect(m_command4[3], &QPushButton::clicked, this, &PackagePanel::backToProducts);
     connect(m_paketYaz, &QCheckBox::toggled, this, &PackagePanel::onPaketYazToggled);
+    PrinterChoiceOnRightClick::attach(m_paketYaz, LabelPrinterKey);
 }
 
 void PackagePanel::onWeightChanged()
@@ -138,7 +148,7 @@ void PackagePanel::finishProduct()
     toplam->setText(WeightCaptions::grownTotal(toplam->text(), productTotal));
     m_finishing = false;
     if (m_paketYaz->isChecked())
-        emit labelWanted();
+        printLabel();
 }
 
 void PackagePanel::backToProducts()
@@ -163,4 +173,35 @@ void PackagePanel::onPaketYazToggled(bool checked)
 {
     m_frame4->setVisible(checked);
     SaveAppSetting(u"Properties"_s, u"PktYaz"_s, checked ? u"1"_s : u"0"_s);
+}
+
+PackageLabel PackagePanel::currentLabel() const
+{
+    PackageLabel label;
+    label.product = m_label2[1]->caption();
+    label.customer = m_form.customerScreen().musTxt()->text();
+    label.weightText = m_label4[2]->caption();
+    if (Recordset *products = m_form.data().data4().recordset())
+        label.barkod = products->value(u"Barkod"_s).toString();
+    label.headerLines = m_form.state().headerLines;
+    label.today = QDate::currentDate();
+    label.yearRule = yearRule();
+    return label;
+}
+
+void PackagePanel::printLabel()
+{
+    const PackageLabel label = currentLabel();
+
+    ScrollingContainer *container = m_form.scrllngFrm1();
+    container->show();
+    container->raise();
+    const int previewHeight = TwipsGeometry::twipsRect(container).height();
+    label.draw(m_form.picture2()->page(), PackageLabel::Target::Preview, previewHeight);
+
+    CurrentPrinter::selectRemembered(LabelPrinterKey);
+    PrinterJob job(CurrentPrinter::printer(), u"Etiket"_s);
+    label.draw(job, PackageLabel::Target::Page);
+    m_form.printNotice()->report(job.endDoc());
+    container->hide();
 }

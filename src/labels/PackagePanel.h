@@ -40,9 +40,10 @@ public:
     // Whether the year rule is chosen for the use-by date.
     bool yearRule() const;
 
-signals:
-    // A product was finished and booked while "Paket Yaz" is ticked.
-    void labelWanted();
+    // The label of the product just finished: preview, then the printer
+    // remembered for labels. A failed job is reported on the window.
+    void printLabel();
+    class PackageLabel currentLabel() const;
 
 private:
     Form1 &m_form;

@@ -4,6 +4,7 @@
 #include "app/LoginScreen.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
+#include "labels/ChoosePrinter.h"
 #include "labels/PackagePanel.h"
 #include "reports/ReportPanel.h"
 #include "screens/CustomerScreen.h"
@@ -57,6 +58,7 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     Control::setBackColor(m_toplamLbl, Colors::White);
     TwipsGeometry::place(m_toplamLbl, 9630, 8250, 5325, 960, 26);
 
+    PrinterChoiceOnRightClick::attach(m_command2[2], SlipPrinterKey);
     connect(m_command2[0], &QPushButton::clicked, this, &OrderPanel::backToCustomerSelection);
     connect(m_command2[1], &QPushButton::clicked, this, &OrderPanel::removeCurrentRow);
     connect(m_command2[3], &QPushButton::clicked, this, &OrderPanel::startWeighing);

@@ -1,0 +1,96 @@
+#include "labels/LabelCommand.h"
+
+#include "app/NumberText.h"
+#include "app/StationTextFiles.h"
+#include "data/Criteria.h"
+#include "data/StationData.h"
+#include "labels/ChoosePrinter.h"
+#include "labels/PackageLabel.h"
+#include "printing/CurrentPrinter.h"
+#include "printing/PdfJob.h"
+#include "printing/PrintJobResult.h"
+#include "printing/PrinterJob.h"
+
+#include <QCommandLineParser>
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace LabelCommand {
+namespace {
+
+// A label page: 80 mm wide, long enough for the weight box and its text.
+constexpr QSize LabelPageTwips(4535, 5100);
+
+} // namespace
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addOption({u"product"_s, u"the product's name as listed"_s, u"name"_s});
+    parser.addOption({u"weight"_s, u"the total in kilograms (1.5 or 1,5)"_s, u"kg"_s});
+    parser.addOption({u"year"_s, u"use-by one year on (else the days of Tavran.Txt)"_s});
+    parser.addOption({u"printer"_s, u"the print queue to print on"_s, u"name"_s});
+    parser.addOption({u"pdf"_s, u"write the label into a PDF file instead"_s, u"file"_s});
+    if (!parser.parse(arguments) || !parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s)) {
+        err << "usage: tavran label --product NAME --weight KG [--year] "
+               "[--printer NAME | --pdf FILE]"
+            << Qt::endl;
+        return 2;
+    }
+
+    bool ok = false;
+    QString weight = parser.value(u"weight"_s).trimmed();
+    weight.replace(u',', u'.');
+    const double kilograms = QLocale::c().toDouble(weight, &ok);
+    if (!ok || kilograms < 0) {
+        err << "label: not a weight in kilograms: " << parser.value(u"weight"_s) << Qt::endl;
+        return 2;
+    }
+
+    StationData data;
+    data.bind(folder);
+    RefreshDataControl(data.data4());
+    Recordset *products = data.data4().recordset();
+    const QString product = parser.value(u"product"_s);
+    if (!products || !products->findFirst(Criteria::equals(u"Ürün"_s, product))) {
+        err << "label: no product named \"" << product << "\" in " << folder << Qt::endl;
+        return 1;
+    }
+
+    PackageLabel label;
+    label.product = products->value(u"Ürün"_s).toString();
+    label.barkod = products->value(u"Barkod"_s).toString();
+    label.weightText = NumberText::weightCaption(kilograms);
+    label.headerLines = StationTextFiles::readHeaderLines(folder);
+    label.today = QDate::currentDate();
+    label.yearRule = parser.isSet(u"year"_s);
+
+    PrintJobResult result;
+    if (parser.isSet(u"pdf"_s)) {
+        PdfJob job(parser.value(u"pdf"_s), u"Etiket"_s, LabelPageTwips);
+        label.draw(job, PackageLabel::Target::Page);
+        result = job.endDoc();
+    } else {
+        if (parser.isSet(u"printer"_s)) {
+            if (!CurrentPrinter::select(parser.value(u"printer"_s))) {
+                err << "label: no printer named \"" << parser.value(u"printer"_s) << '"' << Qt::endl;
+                return 1;
+            }
+        } else {
+            CurrentPrinter::selectRemembered(LabelPrinterKey);
+        }
+        PrinterJob job(CurrentPrinter::printer(), u"Etiket"_s);
+        label.draw(job, PackageLabel::Target::Page);
+        result = job.endDoc();
+    }
+    if (!result.printed) {
+        err << result.notice() << Qt::endl;
+        return 1;
+    }
+    out << "Etiket yazdırıldı: " << label.product << ' ' << label.weightText.trimmed() << ' '
+        << label.barcodeCode() << Qt::endl;
+    return 0;
+}
+
+} // namespace LabelCommand
