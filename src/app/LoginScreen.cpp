@@ -144,7 +144,10 @@ void LoginScreen::clearDisplay()
 
 void LoginScreen::pressEnter()
 {
-    if (m_list3->listIndex() == 0) { // "PERSONEL YOK" needs no password
+    const int member = m_list3->listIndex();
+    if (member < 0)
+        return; // nobody chosen: no password to check or to store
+    if (member == 0) { // "PERSONEL YOK" needs no password
         logIn();
         return;
     }
