@@ -7,6 +7,7 @@
 #include "ui_support/ListBox.h"
 
 #include <QGroupBox>
+#include <QPointingDevice>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -131,6 +132,17 @@ void TestCustomerScreen::fingerHighlightsLikeThePointer()
     m_f->driver().tap(u"Label1(22)"_s);
     m_f->driver().hover(u"Surface"_s);
     QCOMPARE(m_f->driver().backColor(u"Label1(22)"_s), Colors::Cyan);
+
+    // A real touch: the press alone lights the key, the release types it.
+    QPointingDevice *screen = QTest::createTouchDevice();
+    QWidget *key = m_f->driver().widget(u"Label1(1)"_s);
+    const QPoint at = key->mapTo(&m_f->window(), key->rect().center());
+    QTest::touchEvent(&m_f->window(), screen).press(0, at, &m_f->window());
+    QTRY_COMPARE(m_f->driver().backColor(u"Label1(1)"_s), Colors::Yellow);
+    QCOMPARE(m_f->driver().text(u"MusTxt"_s), QString());
+    QTest::touchEvent(&m_f->window(), screen).release(0, at, &m_f->window());
+    QTRY_COMPARE(m_f->driver().text(u"MusTxt"_s), u"B"_s);
+    QCOMPARE(list1()->text(), u"Bereket Market"_s);
 }
 
 void TestCustomerScreen::purchaseShowsOnlyWholesalers()
