@@ -103,8 +103,7 @@ void LoginScreen::setStaff(const QStringList &names)
 
 void LoginScreen::showPasswordPrompt()
 {
-    m_label7->setText(PasswordPrompt);
-    m_form.state().passwordPromptShown = true;
+    showMessage(PasswordPrompt);
 }
 
 void LoginScreen::selectStaff()
