@@ -1,20 +1,32 @@
 #include "app/LoginScreen.h"
 
 #include "app/Form1.h"
+#include "app/SettingsStore.h"
+#include "data/StationData.h"
+#include "screens/CustomerScreen.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
+#include "ui_support/KeyLabel.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QString NoStaff = u"PERSONEL YOK"_s;
 const QString PasswordPrompt = u"ŞİFRENİZİ GİRİNİZ"_s;
+const QString WrongPassword = u"ŞİFRE YANLIŞ"_s;
+const QString ChangePassword = u"ŞİFRE DEĞİŞTİRME"_s;
+const QString Sale = u"SATIŞ"_s;
+const QString Purchase = u"ALIŞ"_s;
+constexpr int ClearKey = 10;
+constexpr int EnterKey = 12;
 } // namespace
 
 LoginScreen::LoginScreen(Form1 &form, QWidget *girisFrm, QWidget *surface)
@@ -52,16 +64,24 @@ LoginScreen::LoginScreen(Form1 &form, QWidget *girisFrm, QWidget *surface)
     static const QString Captions[] = {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s,    u"6"_s,
                                        u"7"_s, u"8"_s, u"9"_s, u"C"_s, u"0"_s, u"GİRİŞ"_s};
     for (int i = 0; i < 12; ++i) {
-        auto *key = new QLabel(Captions[i], m_picture3);
+        auto *key = new KeyLabel(Captions[i], m_picture3);
         key->setObjectName(u"Image"_s + QString::number(i + 1));
-        key->setAlignment(Qt::AlignCenter);
         key->setFrameShape(QFrame::Panel);
         key->setFrameShadow(QFrame::Raised);
         key->setLineWidth(3);
         Control::setBackColor(key, i == 9 ? 0x4040E0 : (i == 11 ? Colors::Green : 0xE0E0E0));
         TwipsGeometry::place(key, Lefts[i % 3], Tops[i / 3], 1425, 975, i == 11 ? 16 : 26);
         m_images[i] = key;
+        const int number = i + 1;
+        if (number == ClearKey)
+            connect(key, &KeyLabel::clicked, this, &LoginScreen::clearDisplay);
+        else if (number == EnterKey)
+            connect(key, &KeyLabel::clicked, this, &LoginScreen::pressEnter);
+        else
+            connect(key, &KeyLabel::clicked, this, [this, key] { pressDigit(key->text()); });
     }
+    connect(m_list3, &ListBox::click, this, &LoginScreen::selectStaff);
+    connect(m_alSat, &QPushButton::clicked, this, &LoginScreen::switchSaleOrPurchase);
 
     m_command5 = new QPushButton(u"Programı Kapat"_s, girisFrm);
     m_command5->setObjectName(u"Command5"_s);
@@ -83,6 +103,106 @@ void LoginScreen::setStaff(const QStringList &names)
 
 void LoginScreen::showPasswordPrompt()
 {
-    m_label7->setText(PasswordPrompt);
+    showMessage(PasswordPrompt);
+}
+
+void LoginScreen::selectStaff()
+{
+    // A password change offered to one member is never carried over to the
+    // next: without this, enter would let the newly chosen member in unasked.
+    Control::setBackColor(m_label7, Colors::White);
+    showPasswordPrompt();
+}
+
+void LoginScreen::showMessage(const QString &text)
+{
+    m_label7->setText(text);
     m_form.state().passwordPromptShown = true;
+}
+
+bool LoginScreen::isChangingPassword() const
+{
+    return Control::backColor(m_label7) == Colors::Cyan;
+}
+
+void LoginScreen::pressDigit(const QString &digit)
+{
+    bool &promptShown = m_form.state().passwordPromptShown;
+    if (promptShown) {
+        m_label7->clear();
+        promptShown = false;
+    }
+    m_label7->setText(m_label7->text() + digit);
+}
+
+void LoginScreen::clearDisplay()
+{
+    m_label7->clear();
+    m_form.state().passwordPromptShown = true;
+}
+
+void LoginScreen::pressEnter()
+{
+    const int member = m_list3->listIndex();
+    if (member < 0)
+        return; // nobody chosen: no password to check or to store
+    if (member == 0) { // "PERSONEL YOK" needs no password
+        logIn();
+        return;
+    }
+    const QString name = m_list3->text();
+    const QString typed = m_label7->text();
+    if (!isChangingPassword()) {
+        const QString stored = regText(ReadRegValue(name));
+        if (typed != stored && !stored.isEmpty()) {
+            showMessage(WrongPassword);
+            return;
+        }
+        if (m_form.state().passwordPromptShown || (typed.isEmpty() && stored.isEmpty()))
+            return; // nothing typed yet
+        if (typed == stored) {
+            Control::setBackColor(m_label7, Colors::Cyan);
+            showMessage(ChangePassword);
+            return;
+        }
+        // No password yet: the typed digits become it.
+    }
+    acceptStaff(name, typed);
+    logIn();
+}
+
+void LoginScreen::acceptStaff(const QString &name, const QString &typed)
+{
+    static const QRegularExpression Digits(u"^[0-9]+$"_s);
+    m_elemanLbl->setText(name);
+    if (Digits.match(typed).hasMatch()) {
+        WriteRegValue(name, typed);
+        return;
+    }
+    // Logged in with the password unchanged.
+    if (m_elemanLbl->fontMetrics().horizontalAdvance(name) > m_elemanLbl->width())
+        m_elemanLbl->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void LoginScreen::logIn()
+{
+    Control::setBackColor(m_label7, Colors::White);
+    m_form.girisFrm()->hide();
+    m_form.setDosyaVisible(true);
+}
+
+void LoginScreen::switchSaleOrPurchase()
+{
+    StationState &state = m_form.state();
+    const bool toSale = m_alSat->text() != Sale;
+    m_alSat->setText(toSale ? Sale : Purchase);
+    Control::setBackColor(m_alSat, toSale ? Colors::Green : Colors::Red);
+    state.alsatMode = toSale ? 0 : 1;
+    m_form.customerScreen().showGroup(toSale ? RecordSources::CustomerGroup
+                                             : RecordSources::SupplierGroup);
+
+    DataControl &movements = m_form.data().data5();
+    movements.setRecordSource(RecordSources::movementsOf(state.alsatMode));
+    RefreshDataControl(movements);
+    m_list3->setFocus();
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 class Form1;
+class KeyLabel;
 class ListBox;
 class QFrame;
 class QWidget;
@@ -12,7 +13,10 @@ class QPushButton;
 
 // The login screen GirisFrm: the staff list, the password keypad with its
 // display, the sale/purchase switch and the close button; and ElemanLbl on
-// the window, naming the logged-in staff member.
+// the window, naming the logged-in staff member. Each member's password is
+// kept in the station key under the member's name; a member without one
+// sets it at the first login, and a correct password offers a change (the
+// display turns cyan) before letting the member in.
 class LoginScreen : public QObject
 {
     Q_OBJECT
@@ -23,7 +27,7 @@ public:
     QPushButton *alSat() const { return m_alSat; }
     QFrame *picture3() const { return m_picture3; }
     QLabel *label7() const { return m_label7; }
-    QLabel *image(int number) const { return m_images[number - 1]; } // Image1..Image12
+    KeyLabel *image(int number) const { return m_images[number - 1]; } // Image1..Image12
     QPushButton *command5() const { return m_command5; }
     QLabel *elemanLbl() const { return m_elemanLbl; }
 
@@ -32,8 +36,24 @@ public:
     // Puts the password prompt on the display ("ŞİFRENİZİ GİRİNİZ").
     void showPasswordPrompt();
 
+    // The keypad: digits, the clear key Image10 and the enter key Image12.
+    void pressDigit(const QString &digit);
+    void clearDisplay();
+    void pressEnter();
+
+    // The sale/purchase switch: "SATIŞ" shows the customers, "ALIŞ" the
+    // wholesalers, and the stock movements of that kind.
+    void switchSaleOrPurchase();
+
 signals:
     void closeRequested();
+
+private:
+    void selectStaff();
+    bool isChangingPassword() const;
+    void showMessage(const QString &text);
+    void acceptStaff(const QString &name, const QString &typed);
+    void logIn();
 
 private:
     Form1 &m_form;
@@ -41,7 +61,7 @@ private:
     QPushButton *m_alSat = nullptr;
     QFrame *m_picture3 = nullptr;
     QLabel *m_label7 = nullptr;
-    std::array<QLabel *, 12> m_images = {};
+    std::array<KeyLabel *, 12> m_images = {};
     QPushButton *m_command5 = nullptr;
     QLabel *m_elemanLbl = nullptr;
 };

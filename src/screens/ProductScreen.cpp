@@ -2,24 +2,44 @@
 
 #include "app/Form1.h"
 #include "data/StationData.h"
+#include "labels/PackagePanel.h"
+#include "screens/KeyboardLayouts.h"
+#include "screens/KeyboardSearch.h"
+#include "screens/OnScreenKeyboard.h"
+#include "ui_support/CaptionLabel.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
+#include "ui_support/DataGrid.h"
 #include "ui_support/ListBox.h"
+#include "ui_support/ScrollingContainer.h"
 #include "ui_support/TwipsGeometry.h"
+#include "weighing/OrderPanel.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+const QString NameField = u"Ürün"_s;
+constexpr int NameColumn = 1;
+// How many names below the found one a search brings into view.
+constexpr int FollowingInView = 6;
+} // namespace
 
 ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
     : QObject(&form)
     , m_form(form)
+    , m_frame1(frame1)
 {
     m_urunLbl = new QLabel(frame1);
     m_urunLbl->setObjectName(u"ÜrünLbl"_s);
     Control::setBackColor(m_urunLbl, Colors::White);
+    Control::setForeColor(m_urunLbl, 0); // black
     TwipsGeometry::place(m_urunLbl, 120, 4350, 9330, 525, 18);
 
     m_list2 = new ListBox(frame1);
@@ -33,7 +53,22 @@ ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
         m_command3[i]->setObjectName(Control::arrayName(u"Command3"_s, i));
         Control::setBackColor(m_command3[i], Colors::Yellow);
         TwipsGeometry::place(m_command3[i], 8280, i == 0 ? 4920 : 6570, 1185, 1575, 28);
+        connect(m_command3[i], &QPushButton::clicked, this, [this, i] { onArrow(i); });
     }
+
+    m_keyboard = new OnScreenKeyboard(u"Label8"_s, KeyboardLayouts::productKeyboard(), 14, frame1);
+    connect(m_keyboard, &OnScreenKeyboard::keyPointed, this, &ProductScreen::pointAtKey);
+    connect(m_keyboard, &OnScreenKeyboard::keyClicked, this, &ProductScreen::pressKey);
+
+    connect(m_list2, &ListBox::click, this, &ProductScreen::onList2Click);
+    connect(m_list2, &ListBox::doubleClicked, this, &ProductScreen::onList2DoubleClick);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { onFocusChanged(now); });
+
+    frame1->setMouseTracking(true);
+    frame1->installEventFilter(this);
+    m_list2->viewport()->setMouseTracking(true);
+    m_list2->viewport()->installEventFilter(this);
 }
 
 void ProductScreen::fillList()
@@ -42,7 +77,147 @@ void ProductScreen::fillList()
     if (Recordset *records = m_form.data().data4().recordset()) {
         names.reserve(records->recordCount());
         for (int i = 0; i < records->recordCount(); ++i)
-            names << records->valueAt(i, 1).toString();
+            names << records->valueAt(i, NameColumn).toString();
     }
     m_list2->setItems(names);
+}
+
+void ProductScreen::setSearchText(const QString &text)
+{
+    const QString previous = m_urunLbl->text();
+    if (text == previous)
+        return;
+    m_urunLbl->setText(text);
+    if (keyboardIsTyping())
+        search(previous);
+}
+
+bool ProductScreen::keyboardIsTyping() const
+{
+    // The key under the finger is yellow while the keyboard is in use.
+    return m_keyboard->isYellow(int(m_form.state().productKeyIndex));
+}
+
+void ProductScreen::search(const QString &previousText)
+{
+    const QString text = m_urunLbl->text();
+    if (text.isEmpty()) {
+        m_list2->setListIndex(0);
+        return;
+    }
+    Recordset *products = m_form.data().data4().recordset();
+    const int found = products ? KeyboardSearch::findFirstStartingWith(*products, NameField, text) : -1;
+    if (found < 0) {
+        // No product continues with this key: the key is refused and the
+        // list keeps its selection.
+        m_urunLbl->setText(previousText);
+        return;
+    }
+    selectProductAt(found);
+
+    const int selected = m_list2->listIndex();
+    if (selected < 0)
+        return;
+    m_list2->setListIndex(std::min(selected + FollowingInView, m_list2->count() - 1));
+    m_list2->setListIndex(selected);
+}
+
+void ProductScreen::selectProductAt(int position)
+{
+    const QString name = m_form.data().data4().recordset()->valueAt(position, NameColumn).toString();
+    if (position < m_list2->count() && m_list2->item(position) == name)
+        m_list2->setListIndex(position);
+    else
+        m_list2->setListIndex(m_list2->findExact(name));
+}
+
+void ProductScreen::pressKey(int index)
+{
+    m_form.state().mouseOverCustomerList = false;
+    QString foundName;
+    if (Recordset *products = m_form.data().data4().recordset(); products && products->hasCurrent())
+        foundName = products->value(NameField).toString();
+    setSearchText(KeyboardSearch::afterProductKey(m_urunLbl->text(), index,
+                                                  m_keyboard->caption(index), foundName));
+}
+
+void ProductScreen::pointAtKey(int index)
+{
+    if (m_keyboard->highlight(index, int(m_form.state().productKeyIndex)))
+        m_form.state().productKeyIndex = index;
+}
+
+void ProductScreen::pointAway()
+{
+    m_keyboard->unhighlight(int(m_form.state().productKeyIndex));
+}
+
+bool ProductScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)
+        && (watched == m_frame1 || watched == m_list2->viewport())) {
+        pointAway();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ProductScreen::onList2Click()
+{
+    const QString name = m_list2->text();
+    if (!keyboardIsTyping())
+        setSearchText(name);
+    m_form.packagePanel().label2(1)->setCaption(name);
+    m_form.scrllngFrm1()->hide();
+    m_form.orderPanel().command2(2)->setText(u"Fiş Yaz"_s);
+}
+
+void ProductScreen::onList2DoubleClick()
+{
+    DataControl &products = m_form.data().data4();
+    RefreshDataControl(products);
+    if (Recordset *records = products.recordset(); records && records->hasCurrent())
+        selectProductAt(records->absolutePosition());
+}
+
+void ProductScreen::onFocusChanged(QWidget *now)
+{
+    if (!now)
+        return;
+    QTableView *grid = m_form.orderPanel().dbGrid1();
+    if (now == m_list2 || m_list2->isAncestorOf(now))
+        setArrowColor(Colors::Yellow);
+    else if (now == grid || grid->isAncestorOf(now))
+        setArrowColor(Colors::Cyan);
+}
+
+void ProductScreen::setArrowColor(int color)
+{
+    for (QPushButton *arrow : m_command3)
+        Control::setBackColor(arrow, color);
+}
+
+void ProductScreen::onArrow(int index)
+{
+    const bool down = index == 1;
+    if (Control::backColor(m_command3[index]) == Colors::Yellow) {
+        const int selected = m_list2->listIndex();
+        if (down ? selected < m_list2->count() - 1 : selected > 0)
+            m_list2->setListIndex(selected + (down ? 1 : -1));
+        return;
+    }
+    Recordset *rows = m_form.data().data3().recordset();
+    if (!rows)
+        return;
+    // Stepping off either end stays on the end row.
+    if (rows->isBOF() || rows->isEOF()) {
+        if (down)
+            rows->moveLast();
+        else
+            rows->moveFirst();
+    } else if (down) {
+        if (rows->moveNext(); rows->isEOF())
+            rows->moveLast();
+    } else if (rows->movePrevious(); rows->isBOF()) {
+        rows->moveFirst();
+    }
 }

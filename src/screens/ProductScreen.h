@@ -4,12 +4,15 @@
 
 class Form1;
 class ListBox;
+class OnScreenKeyboard;
 class QWidget;
 class QLabel;
 class QPushButton;
 
-// Product choice on the order screen Frame1: the product keyboard, the
-// search text ÜrünLbl, the product list List2 and the two arrows Command3.
+// Product choice on the order screen Frame1: the product keyboard Label8,
+// the search text ÜrünLbl, the product list List2 and the two arrows
+// Command3, which move the product list when yellow and the order rows
+// when cyan.
 class ProductScreen : public QObject
 {
     Q_OBJECT
@@ -19,13 +22,37 @@ public:
     QLabel *urunLbl() const { return m_urunLbl; }
     ListBox *list2() const { return m_list2; }
     QPushButton *command3(int index) const { return m_command3[index]; }
+    OnScreenKeyboard &keyboard() const { return *m_keyboard; }
 
     // List2 from Data4: every product name in record order.
     void fillList();
 
+    // Sets the search text; a change made through the keyboard searches.
+    void setSearchText(const QString &text);
+
+    // The product keyboard's key `index` pressed.
+    void pressKey(int index);
+    void pointAtKey(int index);
+    // The pointer on List2 or on the free area of Frame1.
+    void pointAway();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool keyboardIsTyping() const;
+    void search(const QString &previousText);
+    void selectProductAt(int position);
+    void onList2Click();
+    void onList2DoubleClick();
+    void onFocusChanged(QWidget *now);
+    void onArrow(int index);
+    void setArrowColor(int color);
+
     Form1 &m_form;
+    QWidget *m_frame1 = nullptr;
     QLabel *m_urunLbl = nullptr;
     ListBox *m_list2 = nullptr;
     QPushButton *m_command3[2] = {};
+    OnScreenKeyboard *m_keyboard = nullptr;
 };

@@ -1,0 +1,133 @@
+#include "ScreenDriver.h"
+
+#include "app/Form1.h"
+#include "app/SettingsStore.h"
+#include "support/TestStation.h"
+#include "ui_support/Colors.h"
+
+#include <QGroupBox>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString Ahmet = u"Ahmet Yılmaz"_s;
+const QString Prompt = u"ŞİFRENİZİ GİRİNİZ"_s;
+const QString Wrong = u"ŞİFRE YANLIŞ"_s;
+const QString Change = u"ŞİFRE DEĞİŞTİRME"_s;
+} // namespace
+
+class TestLoginScreen : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_f.reset(); }
+
+    void enterKeyFollowsThePasswordRules_data();
+    void enterKeyFollowsThePasswordRules();
+    void noStaffEntersAtOnce();
+    void changeOfferIsNotCarriedToAnotherMember();
+
+private:
+    bool loggedIn() const;
+
+    std::unique_ptr<ScreenFixture> m_f;
+};
+
+void TestLoginScreen::init()
+{
+    m_f = std::make_unique<ScreenFixture>();
+    // Names in Windows-1254, as the staff list is kept.
+    m_f->station().writeStationFile(u"Personel.Txt"_s, QByteArray("Ahmet Y\xfd" "lmaz\r\nAy\xfe" "e Demir\r\n"));
+    m_f->open();
+}
+
+bool TestLoginScreen::loggedIn() const
+{
+    return m_f->window().girisFrm()->isHidden() && m_f->window().isDosyaVisible();
+}
+
+void TestLoginScreen::enterKeyFollowsThePasswordRules_data()
+{
+    QTest::addColumn<QString>("stored");       // before; empty: none
+    QTest::addColumn<QString>("keys");         // digits, C clear, E enter
+    QTest::addColumn<QString>("storedAfter");
+    QTest::addColumn<bool>("loggedIn");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<int>("displayColor");
+
+    QTest::newRow("enter on the prompt without a password")
+        << QString() << u"E"_s << QString() << false << Prompt << Colors::White;
+    QTest::newRow("first password is stored")
+        << QString() << u"E42E"_s << u"42"_s << true << u"42"_s << Colors::White;
+    QTest::newRow("one digit too few")
+        << u"123"_s << u"12E"_s << u"123"_s << false << Wrong << Colors::White;
+    QTest::newRow("enter on the prompt with a password")
+        << u"123"_s << u"E"_s << u"123"_s << false << Wrong << Colors::White;
+    QTest::newRow("correct password offers a change")
+        << u"123"_s << u"12E123E"_s << u"123"_s << false << Change << Colors::Cyan;
+    QTest::newRow("enter again keeps the password")
+        << u"123"_s << u"123EE"_s << u"123"_s << true << Change << Colors::White;
+    QTest::newRow("new digits become the password")
+        << u"123"_s << u"123E98E"_s << u"98"_s << true << u"98"_s << Colors::White;
+    QTest::newRow("clear during the change")
+        << u"123"_s << u"123EC"_s << u"123"_s << false << QString() << Colors::Cyan;
+    QTest::newRow("clear during the change, then digits")
+        << u"123"_s << u"123EC55E"_s << u"55"_s << true << u"55"_s << Colors::White;
+}
+
+void TestLoginScreen::enterKeyFollowsThePasswordRules()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, keys);
+    QFETCH(QString, storedAfter);
+    QFETCH(bool, loggedIn);
+    QFETCH(QString, display);
+    QFETCH(int, displayColor);
+
+    if (!stored.isEmpty())
+        WriteRegValue(Ahmet, stored);
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Prompt);
+    m_f->driver().typeKeypad(keys);
+
+    QCOMPARE(regText(ReadRegValue(Ahmet)), storedAfter);
+    QCOMPARE(this->loggedIn(), loggedIn);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), display);
+    QCOMPARE(m_f->driver().backColor(u"Label7"_s), displayColor);
+    QCOMPARE(m_f->driver().text(u"ElemanLbl"_s), loggedIn ? Ahmet : u"PERSONEL YOK"_s);
+}
+
+void TestLoginScreen::noStaffEntersAtOnce()
+{
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Prompt);
+    m_f->driver().typeKeypad(u"7E"_s);
+    QVERIFY(loggedIn());
+    QCOMPARE(m_f->driver().text(u"ElemanLbl"_s), u"PERSONEL YOK"_s);
+    QVERIFY(!ReadRegValue(u"PERSONEL YOK"_s));
+}
+
+void TestLoginScreen::changeOfferIsNotCarriedToAnotherMember()
+{
+    WriteRegValue(Ahmet, u"123"_s);
+    WriteRegValue(u"Ayşe Demir"_s, u"9"_s);
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    m_f->driver().typeKeypad(u"123E"_s);
+    QCOMPARE(m_f->driver().backColor(u"Label7"_s), Colors::Cyan);
+
+    m_f->driver().tapEntry(u"List3"_s, 2);
+    QCOMPARE(m_f->driver().backColor(u"Label7"_s), Colors::White);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Prompt);
+    m_f->driver().typeKeypad(u"E"_s);
+    QVERIFY(!loggedIn());
+    m_f->driver().typeKeypad(u"9E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Change);
+    m_f->driver().typeKeypad(u"E"_s);
+    QVERIFY(loggedIn());
+    QCOMPARE(m_f->driver().text(u"ElemanLbl"_s), u"Ayşe Demir"_s);
+    QCOMPARE(regText(ReadRegValue(u"Ayşe Demir"_s)), u"9"_s);
+}
+
+QTEST_MAIN(TestLoginScreen)
+#include "test_login_screen.moc"
