@@ -24,6 +24,7 @@ ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
     for (int i = 0; i < 2; ++i) {
         m_option1[i] = new QRadioButton(optionCaptions[i], surface);
         m_option1[i]->setObjectName(Control::arrayName(u"Option1"_s, i));
+        Control::setForeColor(m_option1[i], Colors::White);
         TwipsGeometry::place(m_option1[i], 9000 + i * 3150, 60, 3000, 600, 14);
     }
 

@@ -42,6 +42,7 @@ CustomerScreen::CustomerScreen(Form1 &form, QWidget *surface)
 
     m_musTxt = new QLineEdit(surface);
     m_musTxt->setObjectName(u"MusTxt"_s);
+    Control::setBackColor(m_musTxt, Colors::White);
     TwipsGeometry::place(m_musTxt, 3330, 750, 11805, 660, 20);
 
     m_list1 = new ListBox(surface);

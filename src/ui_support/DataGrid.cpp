@@ -22,9 +22,6 @@ DataGrid::DataGrid(DataControl &control, const QString &name, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     verticalHeader()->hide();
-    QFont headingFont = horizontalHeader()->font();
-    headingFont.setBold(true);
-    horizontalHeader()->setFont(headingFont);
 
     connect(&control, &DataControl::repositioned, this, &DataGrid::followRecordset);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::followRecordset);
