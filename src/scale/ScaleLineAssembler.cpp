@@ -1,0 +1,63 @@
+#include "scale/ScaleLineAssembler.h"
+
+#include "scale/AnsiText.h"
+
+namespace {
+
+qsizetype lineEnd(QByteArrayView bytes, qsizetype from)
+{
+    for (qsizetype i = from; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::optional<QString> ScaleLineAssembler::feed(QByteArrayView bytes)
+{
+    std::optional<QString> reading;
+    qsizetype start = 0;
+    for (qsizetype end = lineEnd(bytes, 0); end >= 0; end = lineEnd(bytes, start)) {
+        m_sawLineEnd = true;
+        if (!reading) {
+            const QByteArrayView piece = bytes.sliced(start, end - start);
+            if (!m_pending.isEmpty() || !piece.isEmpty()) {
+                m_pending.append(piece);
+                reading = decodeAnsi(m_pending);
+            }
+        }
+        m_pending.clear();
+        start = end + 1;
+    }
+
+    const QByteArrayView rest = bytes.sliced(start);
+    if (m_pending.size() + rest.size() > MaxPending) {
+        // No scale sends that much without a line end: keep only the tail.
+        if (rest.size() >= KeptTail) {
+            m_pending = rest.last(KeptTail).toByteArray();
+        } else {
+            m_pending = m_pending.right(KeptTail - rest.size());
+            m_pending.append(rest);
+        }
+    } else {
+        m_pending.append(rest);
+    }
+    return reading;
+}
+
+std::optional<QString> ScaleLineAssembler::takePending()
+{
+    if (m_pending.isEmpty())
+        return std::nullopt;
+    const QString reading = decodeAnsi(m_pending);
+    m_pending.clear();
+    return reading;
+}
+
+void ScaleLineAssembler::reset()
+{
+    m_pending.clear();
+    m_sawLineEnd = false;
+}
