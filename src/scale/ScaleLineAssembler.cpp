@@ -24,7 +24,7 @@ std::optional<QString> ScaleLineAssembler::feed(QByteArrayView bytes)
         if (!reading) {
             const QByteArrayView piece = bytes.sliced(start, end - start);
             if (!m_pending.isEmpty() || !piece.isEmpty()) {
-                m_pending.append(piece);
+                appendBounded(piece);
                 reading = decodeAnsi(m_pending);
             }
         }
@@ -32,19 +32,23 @@ std::optional<QString> ScaleLineAssembler::feed(QByteArrayView bytes)
         start = end + 1;
     }
 
-    const QByteArrayView rest = bytes.sliced(start);
-    if (m_pending.size() + rest.size() > MaxPending) {
-        // No scale sends that much without a line end: keep only the tail.
-        if (rest.size() >= KeptTail) {
-            m_pending = rest.last(KeptTail).toByteArray();
-        } else {
-            m_pending = m_pending.right(KeptTail - rest.size());
-            m_pending.append(rest);
-        }
-    } else {
-        m_pending.append(rest);
-    }
+    appendBounded(bytes.sliced(start));
     return reading;
+}
+
+void ScaleLineAssembler::appendBounded(QByteArrayView bytes)
+{
+    if (m_pending.size() + bytes.size() <= MaxPending) {
+        m_pending.append(bytes);
+        return;
+    }
+    // No scale sends that much without a line end: keep only the tail.
+    if (bytes.size() >= KeptTail) {
+        m_pending = bytes.last(KeptTail).toByteArray();
+    } else {
+        m_pending = m_pending.right(KeptTail - bytes.size());
+        m_pending.append(bytes);
+    }
 }
 
 std::optional<QString> ScaleLineAssembler::takePending()

@@ -34,6 +34,8 @@ public:
     void reset();
 
 private:
+    void appendBounded(QByteArrayView bytes);
+
     QByteArray m_pending;
     bool m_sawLineEnd = false;
 };

@@ -81,15 +81,26 @@ void ScaleLink::connectNow()
     socket->setReadBufferSize(ReadBufferSize);
     connect(socket, &QTcpSocket::readyRead, this, &ScaleLink::onReadyRead);
     connect(socket, &QTcpSocket::connected, this, &ScaleLink::onConnected);
-    connect(socket, &QTcpSocket::disconnected, this, &ScaleLink::onLost);
+    // Only the state tells a lost or refused connection: a failed bind
+    // reports an error too, later, while the connect goes on.
+    connect(socket, &QTcpSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
+        if (state == QAbstractSocket::UnconnectedState)
+            onLost();
+    });
     connect(socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         qCDebug(lcScale) << "scale" << m_scaleIndex + 1 << "link error" << error;
-        if (m_socket && m_socket->state() != QAbstractSocket::ConnectedState)
-            onLost();
+        // The local port is still held by the last connection to this scale
+        // (TIME_WAIT): the next try takes a port the system picks.
+        if (error == QAbstractSocket::AddressInUseError
+            || error == QAbstractSocket::SocketAddressNotAvailableError)
+            m_skipBind = true;
     });
 
     const QHostAddress local(m_host);
-    if (local.isNull() || !socket->bind(local, localBindPort()))
+    const bool bound = !m_skipBind && !local.isNull()
+        && socket->bind(local, localBindPort(), QAbstractSocket::ReuseAddressHint);
+    m_skipBind = false;
+    if (!bound)
         qCDebug(lcScale) << "scale" << m_scaleIndex + 1 << "connects from a system port";
     socket->connectToHost(m_host, m_port);
 }

@@ -65,6 +65,7 @@ private:
     quint16 m_port = 0;
     bool m_switchedOn = false;
     bool m_connected = false;
+    bool m_skipBind = false;
     QPointer<QTcpSocket> m_socket;
     ScaleLineAssembler m_assembler;
     QTimer m_quietTimer;
