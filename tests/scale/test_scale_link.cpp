@@ -174,7 +174,7 @@ void TestScaleLink::floodKeepsReadingsFlowing()
     client->write(QByteArray(4 << 20, '\x07'));
     client->write("\r\n");
     QTRY_COMPARE_WITH_TIMEOUT(readings.size(), 1, 20000);
-    QVERIFY(readings.at(0).at(0).toString().size() <= ScaleLineAssembler::KeptTail);
+    QVERIFY(readings.at(0).at(0).toString().size() <= ScaleLineAssembler::MaxPending);
 
     send(client, "+0003.250 kg\r\n");
     QTRY_COMPARE(readings.size(), 2);
