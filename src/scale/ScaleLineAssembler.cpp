@@ -21,12 +21,13 @@ std::optional<QString> ScaleLineAssembler::feed(QByteArrayView bytes)
     qsizetype start = 0;
     for (qsizetype end = lineEnd(bytes, 0); end >= 0; end = lineEnd(bytes, start)) {
         m_sawLineEnd = true;
-        if (!reading) {
-            const QByteArrayView piece = bytes.sliced(start, end - start);
-            if (!m_pending.isEmpty() || !piece.isEmpty()) {
-                appendBounded(piece);
-                reading = decodeAnsi(m_pending);
-            }
+        const QByteArrayView piece = bytes.sliced(start, end - start);
+        if (m_headTaken) {
+            // The rest of a reading whose head was taken at a quiet gap.
+            m_headTaken = false;
+        } else if (!reading && (!m_pending.isEmpty() || !piece.isEmpty())) {
+            appendBounded(piece);
+            reading = decodeAnsi(m_pending);
         }
         m_pending.clear();
         start = end + 1;
@@ -53,10 +54,12 @@ void ScaleLineAssembler::appendBounded(QByteArrayView bytes)
 
 std::optional<QString> ScaleLineAssembler::takePending()
 {
-    if (m_pending.isEmpty())
+    // Up to its blank a reading is not yet a number: wait for more.
+    if (!m_pending.contains(' '))
         return std::nullopt;
     const QString reading = decodeAnsi(m_pending);
     m_pending.clear();
+    m_headTaken = true;
     return reading;
 }
 
@@ -64,4 +67,5 @@ void ScaleLineAssembler::reset()
 {
     m_pending.clear();
     m_sawLineEnd = false;
+    m_headTaken = false;
 }

@@ -8,7 +8,9 @@
 // Puts a scale's byte stream back into readings. TCP may split one reading
 // over two arrivals, so text is kept until a line end (CR or LF) completes it;
 // of the readings one arrival completes, the first is used. A scale that never
-// sends a line end is served by takePending() after a quiet gap. Text without
+// sends a line end is served by takePending() after a quiet gap, once the text
+// holds the blank that ends a reading's number; should a line end follow after
+// all, it closes the reading already taken and is not read again. Text without
 // a line end is kept only up to a bound, so endless or binary input cannot
 // grow memory.
 class ScaleLineAssembler
@@ -21,7 +23,8 @@ public:
     // One arrival; returns the first non-empty reading it completes.
     std::optional<QString> feed(QByteArrayView bytes);
 
-    // Text waiting for a line end, taken as a reading as it stands.
+    // Text waiting for a line end, taken as a reading as it stands when it
+    // holds a blank.
     std::optional<QString> takePending();
 
     bool hasPending() const { return !m_pending.isEmpty(); }
@@ -38,4 +41,5 @@ private:
 
     QByteArray m_pending;
     bool m_sawLineEnd = false;
+    bool m_headTaken = false;
 };

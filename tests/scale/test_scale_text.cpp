@@ -144,6 +144,15 @@ void TestScaleText::quietGapTakesUnendedText()
     QCOMPARE(assembler.takePending().value_or(QString()), u"+0012.345 kg"_s);
     QVERIFY(!assembler.takePending());
 
+    // Before its blank a reading is no number yet; a taken head's line end
+    // does not make a second reading of the tail.
+    QVERIFY(!assembler.feed("+0012.3"));
+    QVERIFY(!assembler.takePending());
+    QVERIFY(!assembler.feed("45 k"));
+    QCOMPARE(assembler.takePending().value_or(QString()), u"+0012.345 k"_s);
+    QVERIFY(!assembler.feed("g\r\n"));
+    QCOMPARE(assembler.feed("+0001.000 kg\r\n").value_or(QString()), u"+0001.000 kg"_s);
+
     // A scale that ends its lines never has a half reading taken early.
     QVERIFY(assembler.feed("1 kg\r\n"));
     QVERIFY(!assembler.feed("+0012.3"));
