@@ -1,6 +1,7 @@
 #include "scale/CommPortDialog.h"
 
 #include "app/SettingsStore.h"
+#include "scale/ControlName.h"
 #include "scale/SerialLink.h"
 #include "scale/SerialSettings.h"
 #include "ui_support/Prompts.h"
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -31,9 +33,22 @@ QComboBox *comboBox(const QString &name, bool editable, QWidget *parent)
     return box;
 }
 
-QString indexed(const QString &name, int index)
+// Option buttons `name`(0..) in `frame`; `chosen` runs with the index of the
+// one turned on, by a click or by code.
+template <std::size_t N>
+void addOptions(QGroupBox *frame, const QString &name, const QStringList &captions,
+                std::array<QRadioButton *, N> &options, const std::function<void(int)> &chosen)
 {
-    return name + u'(' + QString::number(index) + u')';
+    auto *layout = new QVBoxLayout(frame);
+    for (int i = 0; i < int(N); ++i) {
+        options[i] = new QRadioButton(captions.value(i), frame);
+        options[i]->setObjectName(ControlName::indexed(name, i));
+        layout->addWidget(options[i]);
+        QObject::connect(options[i], &QRadioButton::toggled, frame, [chosen, i](bool on) {
+            if (on)
+                chosen(i);
+        });
+    }
 }
 
 } // namespace
@@ -78,30 +93,11 @@ void CommPortDialog::buildControls()
     preferenceLayout->addRow(u"Stop Bits:"_s, m_stopBits);
 
     auto *flowFrame = new QGroupBox(u"&Flow Control"_s, frame);
-    auto *flowLayout = new QVBoxLayout(flowFrame);
-    const QStringList flowCaptions{u"None"_s, u"Xon/Xoff"_s, u"RTS"_s, u"Xon/RTS"_s};
-    for (int i = 0; i < int(m_flow.size()); ++i) {
-        m_flow[i] = new QRadioButton(flowCaptions[i], flowFrame);
-        m_flow[i]->setObjectName(indexed(u"optFlow"_s, i));
-        flowLayout->addWidget(m_flow[i]);
-        connect(m_flow[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                m_handshake = i;
-        });
-    }
-
+    addOptions(flowFrame, u"optFlow"_s, {u"None"_s, u"Xon/Xoff"_s, u"RTS"_s, u"Xon/RTS"_s},
+               m_flow, [this](int i) { m_handshake = i; });
     auto *echoFrame = new QGroupBox(u"&Echo"_s, frame);
-    auto *echoLayout = new QVBoxLayout(echoFrame);
-    const QStringList echoCaptions{u"Off"_s, u"On"_s};
-    for (int i = 0; i < int(m_echoOptions.size()); ++i) {
-        m_echoOptions[i] = new QRadioButton(echoCaptions[i], echoFrame);
-        m_echoOptions[i]->setObjectName(indexed(u"optEcho"_s, i));
-        echoLayout->addWidget(m_echoOptions[i]);
-        connect(m_echoOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                m_echo = i == 1;
-        });
-    }
+    addOptions(echoFrame, u"optEcho"_s, {u"Off"_s, u"On"_s}, m_echoOptions,
+               [this](int i) { m_echo = i == 1; });
 
     auto *left = new QVBoxLayout;
     left->addLayout(portRow);

@@ -4,6 +4,7 @@
 #include "app/StationState.h"
 #include "scale/AnsiText.h"
 #include "scale/CommPortDialog.h"
+#include "scale/ControlName.h"
 #include "scale/ScaleButton.h"
 #include "scale/ScaleLink.h"
 #include "scale/ScaleReading.h"
@@ -24,11 +25,6 @@ namespace {
 const QString Section = u"Properties"_s;
 const QString DefaultIp = u"127.0.0.1"_s;
 const QString DefaultPort = u"5555"_s;
-
-QString indexed(const QString &name, int index)
-{
-    return name + u'(' + QString::number(index) + u')';
-}
 
 QString numbered(const QString &name, int k)
 {
@@ -60,7 +56,7 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
                 [this, k](const QString &text) { onReading(k, text); });
 
         m_tart[k] = new QAction(QString::number(k + 1) + u".Tartım"_s, this);
-        m_tart[k]->setObjectName(indexed(u"Tart"_s, k));
+        m_tart[k]->setObjectName(ControlName::indexed(u"Tart"_s, k));
         m_tart[k]->setCheckable(true);
         connect(m_tart[k], &QAction::triggered, this, [this, k] { onTartTriggered(k); });
     }
@@ -68,7 +64,7 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
     const QStringList links{u"Network"_s, u"Com Port"_s};
     for (int i = 0; i < int(m_baglan.size()); ++i) {
         m_baglan[i] = new QAction(links[i], this);
-        m_baglan[i]->setObjectName(indexed(u"Baglan"_s, i));
+        m_baglan[i]->setObjectName(ControlName::indexed(u"Baglan"_s, i));
         m_baglan[i]->setCheckable(true);
         connect(m_baglan[i], &QAction::triggered, this, [this, i] { Baglan_Click(i); });
     }
@@ -88,7 +84,7 @@ void ScalePanel::createControls(QWidget *buttonParent, QWidget *surface)
     const std::array<int, ScaleCount> lefts{11400, 13290};
     for (int k = 0; k < ScaleCount; ++k) {
         auto *button = new ScaleButton(QString::number(k + 1) + u".Terazi"_s, buttonParent);
-        button->setObjectName(indexed(u"Command6"_s, k));
+        button->setObjectName(ControlName::indexed(u"Command6"_s, k));
         TwipsGeometry::place(button, lefts[k], 120, 1800, 900);
         connect(button, &ScaleButton::clicked, this, [this, k] { Command6_Click(k); });
         connect(button, &ScaleButton::rightPressed, this, [this, k] { Command6_RightClick(k); });

@@ -32,6 +32,27 @@ private:
     QTcpServer m_server;
 };
 
+// A link of scale `k` connected to its own TestScale.
+struct ConnectedLink
+{
+    explicit ConnectedLink(int k = 0) : link(k), readings(&link, &ScaleLink::readingReceived) {}
+
+    bool connect()
+    {
+        if (!scale.listen())
+            return false;
+        link.ConnectScaleLink(u"127.0.0.1"_s, QString::number(scale.port()));
+        client = scale.waitForStation();
+        return client && QTest::qWaitFor([this] { return link.isConnected(); });
+    }
+    QString reading(qsizetype i) const { return readings.at(i).at(0).toString(); }
+
+    TestScale scale;
+    ScaleLink link;
+    QSignalSpy readings;
+    QTcpSocket *client = nullptr;
+};
+
 void send(QTcpSocket *client, const QByteArray &bytes)
 {
     client->write(bytes);
@@ -75,24 +96,16 @@ void TestScaleLink::deliversCompleteReadings()
 {
     QFETCH(QByteArrayList, sends);
     QFETCH(QStringList, expected);
-    TestScale scale;
-    QVERIFY(scale.listen());
-    ScaleLink link(0);
-    QSignalSpy readings(&link, &ScaleLink::readingReceived);
-    link.ConnectScaleLink(u"127.0.0.1"_s, QString::number(scale.port()));
-    QTcpSocket *client = scale.waitForStation();
-    QVERIFY(client);
-    QTRY_VERIFY(link.isConnected());
-
+    ConnectedLink connected;
+    QVERIFY(connected.connect());
     for (const QByteArray &bytes : sends) {
-        send(client, bytes);
-        // Each send must arrive on its own: wait until the link has it.
-        QTRY_VERIFY(link.state() == QAbstractSocket::ConnectedState);
-        QTest::qWait(20);
+        send(connected.client, bytes);
+        // Separate arrivals, further apart than the quiet gap.
+        QTest::qWait(int(ScaleLink::DefaultQuietGap.count()) * 2);
     }
-    QTRY_COMPARE(readings.size(), expected.size());
+    QTRY_COMPARE(connected.readings.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i)
-        QCOMPARE(readings.at(i).at(0).toString(), expected.at(i));
+        QCOMPARE(connected.reading(i), expected.at(i));
 }
 
 void TestScaleLink::bindsTheScalesLocalPort()
@@ -117,30 +130,25 @@ void TestScaleLink::bindsTheScalesLocalPort()
 
 void TestScaleLink::reconnectsAfterDropAndRefusal()
 {
-    TestScale scale;
-    QVERIFY(scale.listen());
-    const quint16 port = scale.port();
-    ScaleLink link(1);
-    QSignalSpy readings(&link, &ScaleLink::readingReceived);
-    link.ConnectScaleLink(u"127.0.0.1"_s, QString::number(port));
-    QTcpSocket *client = scale.waitForStation();
-    QVERIFY(client);
-    send(client, "+0001.000 kg\r\n");
-    QTRY_COMPARE(readings.size(), 1);
+    ConnectedLink connected(1);
+    QVERIFY(connected.connect());
+    const quint16 port = connected.scale.port();
+    send(connected.client, "+0001.000 kg\r\n");
+    QTRY_COMPARE(connected.readings.size(), 1);
 
     // The scale goes away: connection dropped, further tries refused.
-    scale.close();
-    client->close();
-    QTRY_VERIFY(!link.isConnected());
+    connected.scale.close();
+    connected.client->close();
+    QTRY_VERIFY(!connected.link.isConnected());
     QTest::qWait(600);
 
-    QVERIFY(scale.listen(port));
-    client = scale.waitForStation();
+    QVERIFY(connected.scale.listen(port));
+    QTcpSocket *client = connected.scale.waitForStation();
     QVERIFY(client);
     send(client, "+0002.000 kg\r\n");
-    QTRY_COMPARE(readings.size(), 2);
-    QCOMPARE(readings.at(1).at(0).toString(), u"+0002.000 kg"_s);
-    QVERIFY(link.isSwitchedOn());
+    QTRY_COMPARE(connected.readings.size(), 2);
+    QCOMPARE(connected.reading(1), u"+0002.000 kg"_s);
+    QVERIFY(connected.link.isSwitchedOn());
 }
 
 void TestScaleLink::switchedOffStaysOff()
@@ -160,25 +168,18 @@ void TestScaleLink::switchedOffStaysOff()
 
 void TestScaleLink::floodKeepsReadingsFlowing()
 {
-    TestScale scale;
-    QVERIFY(scale.listen());
-    ScaleLink link(0);
-    QSignalSpy readings(&link, &ScaleLink::readingReceived);
-    link.ConnectScaleLink(u"127.0.0.1"_s, QString::number(scale.port()));
-    QTcpSocket *client = scale.waitForStation();
-    QVERIFY(client);
-    QTRY_VERIFY(link.isConnected());
-
+    ConnectedLink connected;
+    QVERIFY(connected.connect());
     // Megabytes without a line end: only a bounded tail is kept and
     // handed on when a line end finally comes.
-    client->write(QByteArray(4 << 20, '\x07'));
-    client->write("\r\n");
-    QTRY_COMPARE_WITH_TIMEOUT(readings.size(), 1, 20000);
-    QVERIFY(readings.at(0).at(0).toString().size() <= ScaleLineAssembler::MaxPending);
+    connected.client->write(QByteArray(4 << 20, '\x07'));
+    connected.client->write("\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(connected.readings.size(), 1, 20000);
+    QVERIFY(connected.reading(0).size() <= ScaleLineAssembler::MaxPending);
 
-    send(client, "+0003.250 kg\r\n");
-    QTRY_COMPARE(readings.size(), 2);
-    QCOMPARE(readings.at(1).at(0).toString(), u"+0003.250 kg"_s);
+    send(connected.client, "+0003.250 kg\r\n");
+    QTRY_COMPARE(connected.readings.size(), 2);
+    QCOMPARE(connected.reading(1), u"+0003.250 kg"_s);
 }
 
 void TestScaleLink::simulatorSplitReadingsStayWhole()

@@ -8,6 +8,17 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Port `n` of `link` made the station end of `pty`, and opened.
+bool openOnPty(SerialLink &link, int n, const PtyPair &pty)
+{
+    SaveAppSetting(u"Properties"_s, u"CommDevice"_s + QString::number(n), pty.stationEnd());
+    return link.setCommPort(n) && link.open();
+}
+
+} // namespace
+
 class TestSerialLink : public QObject
 {
     Q_OBJECT
@@ -52,10 +63,8 @@ void TestSerialLink::receivesFromThePty()
 {
     PtyPair pty(m_station.root());
     QVERIFY(pty.start());
-    SaveAppSetting(u"Properties"_s, u"CommDevice4"_s, pty.stationEnd());
     SerialLink link;
-    QVERIFY(link.setCommPort(4));
-    QVERIFY2(link.open(), qPrintable(link.errorString()));
+    QVERIFY2(openOnPty(link, 4, pty), qPrintable(link.errorString()));
     QVERIFY(link.open()); // already open: nothing changes
 
     QByteArray received;
@@ -74,10 +83,8 @@ void TestSerialLink::unpluggedPortClosesAndReports()
 {
     PtyPair pty(m_station.root());
     QVERIFY(pty.start());
-    SaveAppSetting(u"Properties"_s, u"CommDevice5"_s, pty.stationEnd());
     SerialLink link;
-    QVERIFY(link.setCommPort(5));
-    QVERIFY(link.open());
+    QVERIFY2(openOnPty(link, 5, pty), qPrintable(link.errorString()));
     QSignalSpy failed(&link, &SerialLink::failed);
     QSignalSpy openChanged(&link, &SerialLink::openChanged);
 
