@@ -90,6 +90,8 @@ private slots:
     void cancelledAnswersSwitchTheScaleOff_data();
     void cancelledAnswersSwitchTheScaleOff();
     void onlyTheActiveScaleReachesTheLiveWeight();
+    void networkChoiceConnectsScaleOne_data();
+    void networkChoiceConnectsScaleOne();
     void rightClickRenamesTheButton();
     void serialTerminalShowsWhatArrives();
     void serialDialogRoundTrips_data();
@@ -282,6 +284,34 @@ void TestScalePanel::onlyTheActiveScaleReachesTheLiveWeight()
     QTRY_COMPARE(live.size(), 3);
     QCOMPARE(live.at(2).at(0).toString(), u" Kg "_s);
     QCOMPARE(m_panel->liveWeightCaption(), u" Kg "_s);
+}
+
+void TestScalePanel::networkChoiceConnectsScaleOne_data()
+{
+    QTest::addColumn<bool>("buttonShown");
+    QTest::newRow("button shown") << true;
+    QTest::newRow("button hidden") << false;
+}
+
+void TestScalePanel::networkChoiceConnectsScaleOne()
+{
+    QFETCH(bool, buttonShown);
+    TcpScale scale;
+    QVERIFY(scale.listen());
+    WriteRegValue(u"PortNo0"_s, scale.port());
+    build();
+    m_window->findChild<QPushButton *>(u"Command6(0)"_s)->setHidden(!buttonShown);
+
+    m_panel->findChild<QAction *>(u"Baglan(1)"_s)->setChecked(true);
+    m_panel->findChild<QAction *>(u"Baglan(0)"_s)->trigger();
+    QVERIFY(m_panel->findChild<QAction *>(u"Baglan(0)"_s)->isChecked());
+    QVERIFY(!m_panel->findChild<QAction *>(u"Baglan(1)"_s)->isChecked());
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"Baglan"_s), u"0"_s);
+    QCOMPARE(m_panel->findChild<QAction *>(u"PortAyar"_s)->isVisible(), buttonShown);
+    QCOMPARE(m_panel->scaleLink(0).isSwitchedOn(), buttonShown);
+    if (buttonShown)
+        QVERIFY(scale.waitForStation());
+    QVERIFY(m_prompts.asked.isEmpty());
 }
 
 void TestScalePanel::rightClickRenamesTheButton()
