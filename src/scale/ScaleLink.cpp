@@ -27,6 +27,7 @@ ScaleLink::ScaleLink(int scaleIndex, QObject *parent)
 
 ScaleLink::~ScaleLink()
 {
+    m_connected = false; // nothing is announced while going away
     dropSocket();
 }
 

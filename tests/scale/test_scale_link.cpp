@@ -72,7 +72,6 @@ private slots:
     void reconnectsAfterDropAndRefusal();
     void switchedOffStaysOff();
     void floodKeepsReadingsFlowing();
-    void simulatorSplitReadingsStayWhole();
     void simulatorRestartDeliversAgain();
 
 private:
@@ -180,21 +179,6 @@ void TestScaleLink::floodKeepsReadingsFlowing()
     send(connected.client, "+0003.250 kg\r\n");
     QTRY_COMPARE(connected.readings.size(), 2);
     QCOMPARE(connected.reading(1), u"+0003.250 kg"_s);
-}
-
-void TestScaleLink::simulatorSplitReadingsStayWhole()
-{
-    SimScale sim;
-    QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--weights"_s, u"12.345,0.5"_s, u"--interval"_s,
-                       u"50"_s, u"--split"_s, u"7"_s, u"--split-delay"_s, u"40"_s}));
-    ScaleLink link(0);
-    QSignalSpy readings(&link, &ScaleLink::readingReceived);
-    link.ConnectScaleLink(u"127.0.0.1"_s, QString::number(sim.port()));
-    QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= 6, 10000);
-    for (const QList<QVariant> &reading : std::as_const(readings)) {
-        const QString text = reading.at(0).toString();
-        QVERIFY2(text == u"+0012.345 kg"_s || text == u"+0000.500 kg"_s, qPrintable(text));
-    }
 }
 
 void TestScaleLink::simulatorRestartDeliversAgain()
