@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QRadioButton;
+class SerialLink;
+
+// "CommPort Properties" (frmProperties): port, speed, data bits, parity, stop
+// bits, flow control and echo of the serial link. OK applies the values to the
+// link, saves them in the application settings and opens the port; a value
+// the link refuses is shown and the dialog stays open.
+class CommPortDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CommPortDialog(SerialLink &link, QWidget *parent = nullptr);
+
+    // Fills the lists and shows the link's current values.
+    void LoadPropertySettings();
+
+    int handshakeValue() const { return m_handshake; }
+    bool echo() const { return m_echo; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    void cmdOK_Click();
+
+    SerialLink &m_link;
+    QComboBox *m_port = nullptr;
+    QComboBox *m_speed = nullptr;
+    QComboBox *m_dataBits = nullptr;
+    QComboBox *m_parity = nullptr;
+    QComboBox *m_stopBits = nullptr;
+    std::array<QRadioButton *, 4> m_flow{};
+    std::array<QRadioButton *, 2> m_echoOptions{};
+    int m_handshake = 0;
+    bool m_echo = false;
+};

@@ -1,0 +1,290 @@
+#include "scale/ScalePanel.h"
+
+#include "app/SettingsStore.h"
+#include "app/StationState.h"
+#include "scale/AnsiText.h"
+#include "scale/CommPortDialog.h"
+#include "scale/ControlName.h"
+#include "scale/ScaleButton.h"
+#include "scale/ScaleLink.h"
+#include "scale/ScaleReading.h"
+#include "scale/SerialLink.h"
+#include "scale/TerminalBox.h"
+#include "ui_support/Prompts.h"
+#include "ui_support/TwipsGeometry.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Section = u"Properties"_s;
+const QString DefaultIp = u"127.0.0.1"_s;
+const QString DefaultPort = u"5555"_s;
+
+QString numbered(const QString &name, int k)
+{
+    return name + QString::number(k);
+}
+
+QString regTextOr(const QString &name, const QString &fallback)
+{
+    const QString value = regText(ReadRegValue(name));
+    return value.isEmpty() ? fallback : value;
+}
+
+QString trueFalse(bool value)
+{
+    return value ? u"True"_s : u"False"_s;
+}
+
+} // namespace
+
+ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_window(window)
+    , m_serial(new SerialLink(this))
+{
+    for (int k = 0; k < ScaleCount; ++k) {
+        m_links[k] = new ScaleLink(k, this);
+        connect(m_links[k], &ScaleLink::readingReceived, this,
+                [this, k](const QString &text) { onReading(k, text); });
+
+        m_tart[k] = new QAction(QString::number(k + 1) + u".Tartım"_s, this);
+        m_tart[k]->setObjectName(ControlName::indexed(u"Tart"_s, k));
+        m_tart[k]->setCheckable(true);
+        connect(m_tart[k], &QAction::triggered, this, [this, k] { onTartTriggered(k); });
+    }
+
+    const QStringList links{u"Network"_s, u"Com Port"_s};
+    for (int i = 0; i < int(m_baglan.size()); ++i) {
+        m_baglan[i] = new QAction(links[i], this);
+        m_baglan[i]->setObjectName(ControlName::indexed(u"Baglan"_s, i));
+        m_baglan[i]->setCheckable(true);
+        connect(m_baglan[i], &QAction::triggered, this, [this, i] { Baglan_Click(i); });
+    }
+
+    m_portAyar = new QAction(u"Port Ayarları"_s, this);
+    m_portAyar->setObjectName(u"PortAyar"_s);
+    m_portAyar->setVisible(false);
+    connect(m_portAyar, &QAction::triggered, this, &ScalePanel::PortAyar_Click);
+
+    connect(m_serial, &SerialLink::failed, this, &ScalePanel::onSerialFailed);
+}
+
+ScalePanel::~ScalePanel() = default;
+
+void ScalePanel::createControls(QWidget *buttonParent, QWidget *surface)
+{
+    const std::array<int, ScaleCount> lefts{11400, 13290};
+    for (int k = 0; k < ScaleCount; ++k) {
+        auto *button = new ScaleButton(QString::number(k + 1) + u".Terazi"_s, buttonParent);
+        button->setObjectName(ControlName::indexed(u"Command6"_s, k));
+        TwipsGeometry::place(button, lefts[k], 120, 1800, 900);
+        connect(button, &ScaleButton::clicked, this, [this, k] { Command6_Click(k); });
+        connect(button, &ScaleButton::rightPressed, this, [this, k] { Command6_RightClick(k); });
+        m_buttons[k] = button;
+    }
+
+    m_txtTerm = new QPlainTextEdit(buttonParent);
+    m_txtTerm->setObjectName(u"txtTerm"_s);
+    m_txtTerm->setReadOnly(true);
+    TwipsGeometry::place(m_txtTerm, 240, 8520, 10900, 1800);
+    m_terminal = new TerminalBox(m_txtTerm, this);
+    connect(m_serial, &SerialLink::dataReceived, m_terminal,
+            [this](const QByteArray &bytes) { m_terminal->AppendTerminalText(decodeAnsi(bytes)); });
+
+    // Only a holder of the formatted reading; the live weight is Label4(0).
+    m_text3 = new QLineEdit(surface);
+    m_text3->setObjectName(u"Text3"_s);
+    m_text3->hide();
+}
+
+void ScalePanel::addMenuEntries(QMenu *dosya)
+{
+    dosya->addAction(m_portAyar);
+
+    QMenu *baglanti = dosya->addMenu(u"Bağlantı"_s);
+    baglanti->setObjectName(u"Baglantı"_s);
+    for (QAction *action : m_baglan)
+        baglanti->addAction(action);
+
+    QMenu *tartim = dosya->addMenu(u"Tartım"_s);
+    tartim->setObjectName(u"Tartım"_s);
+    for (QAction *action : m_tart)
+        tartim->addAction(action);
+}
+
+void ScalePanel::restoreAtStartup()
+{
+    for (int k = 0; k < ScaleCount; ++k) {
+        if (regBool(ReadRegValue(numbered(u"Tart"_s, k))))
+            Tart_Click(k);
+    }
+    // A name never given keeps the button's own caption.
+    for (int k = 0; k < ScaleCount; ++k) {
+        if (const auto caption = ReadRegValue(numbered(u"Terazi"_s, k)))
+            m_buttons[k]->setText(*caption);
+    }
+}
+
+QString ScalePanel::text3() const
+{
+    return m_text3 ? m_text3->text() : QString();
+}
+
+bool ScalePanel::isScaleActive(int k) const
+{
+    return m_buttons[k] && m_buttons[k]->isActive();
+}
+
+void ScalePanel::Tart_Click(int k)
+{
+    m_tart[k]->trigger();
+}
+
+void ScalePanel::onTartTriggered(int k)
+{
+    // The action has already toggled its check mark.
+    paintButtons(ScaleButton::Yellow);
+    bool on = m_tart[k]->isChecked();
+    if (!on) {
+        m_links[k]->close();
+    } else {
+        QString ip = regTextOr(numbered(u"IpNo"_s, k), DefaultIp);
+        QString port = regTextOr(numbered(u"PortNo"_s, k), DefaultPort);
+        if (!m_state.startingUp()) {
+            Prompts &prompts = Prompts::instance();
+            const QString scale = QString::number(k + 1);
+            ip = prompts
+                     .inputBox(m_window, scale + u". Terazi Ip Numarasını Giriniz."_s,
+                               u"Terazi Ip No"_s, ip)
+                     .value_or(QString());
+            if (!ip.isEmpty()) {
+                WriteRegValue(numbered(u"IpNo"_s, k), ip);
+                port = prompts
+                           .inputBox(m_window, scale + u". Terazi Port Numarasını Giriniz."_s,
+                                     u"Terazi Port No"_s, port)
+                           .value_or(QString());
+                if (!port.isEmpty())
+                    WriteRegValue(numbered(u"PortNo"_s, k), port);
+            }
+            on = !ip.isEmpty() && !port.isEmpty();
+        }
+        if (on)
+            m_links[k]->ConnectScaleLink(ip, port);
+    }
+
+    m_tart[k]->setChecked(on);
+    if (m_buttons[k])
+        m_buttons[k]->setEnabled(on);
+    if (on && m_buttons[0])
+        m_buttons[0]->setBackColor(ScaleButton::Green);
+    WriteRegValue(numbered(u"Tart"_s, k), trueFalse(m_tart[k]->isChecked()));
+}
+
+void ScalePanel::Baglan_Click(int i)
+{
+    for (QAction *action : m_baglan)
+        action->setChecked(false);
+    m_baglan[i]->setChecked(true);
+
+    if (i == 1) {
+        m_portAyar->setVisible(true);
+        Prompts &prompts = Prompts::instance();
+        const QString settings = GetAppSetting(Section, u"Settings"_s);
+        if (!settings.isEmpty() && !m_serial->setSettings(settings)) {
+            prompts.exclamation(m_window, m_serial->errorString());
+            return;
+        }
+        bool pending = false;
+        const QString commPort = GetAppSetting(Section, u"CommPort"_s);
+        if (!commPort.isEmpty())
+            pending = !m_serial->setCommPort(commPort.toInt());
+        const QString handshaking = GetAppSetting(Section, u"Handshaking"_s);
+        if (!handshaking.isEmpty()) {
+            pending = !m_serial->setHandshaking(handshaking.toInt()) || pending;
+            if (pending) {
+                prompts.exclamation(m_window, m_serial->errorString());
+                return;
+            }
+        }
+        // An operator who chose the serial scale hears why it stays silent.
+        if (!m_serial->open())
+            prompts.exclamation(m_window, m_serial->errorString());
+    } else {
+        const QString ip = regTextOr(u"IpNo0"_s, DefaultIp);
+        const QString port = regTextOr(u"PortNo0"_s, DefaultPort);
+        if (m_buttons[0] && !m_buttons[0]->isHidden()) {
+            m_portAyar->setVisible(true);
+            m_links[0]->ConnectScaleLink(ip, port);
+            if (m_links[0]->isConnected())
+                m_buttons[0]->setBackColor(ScaleButton::Green);
+        }
+    }
+    SaveAppSetting(Section, u"Baglan"_s, QString::number(i));
+}
+
+void ScalePanel::Command6_Click(int k)
+{
+    paintButtons(ScaleButton::Yellow);
+    m_buttons[k]->setBackColor(ScaleButton::Green);
+}
+
+void ScalePanel::Command6_RightClick(int k)
+{
+    ScaleButton *button = m_buttons[k];
+    const QString scale = QString::number(k + 1);
+    const auto name = Prompts::instance().inputBox(
+        m_window, scale + u".Terazi İçin İsim Girin"_s, scale + u"Buton İsmi"_s,
+        scale + u".Terazi"_s, button->mapToGlobal(QPoint(0, button->height())));
+    // Cancel keeps the name the button has.
+    if (!name)
+        return;
+    button->setText(*name);
+    WriteRegValue(numbered(u"Terazi"_s, k), button->text());
+}
+
+void ScalePanel::PortAyar_Click()
+{
+    m_serial->close();
+    CommPortDialog dialog(*m_serial, m_window);
+    dialog.exec();
+    refreshPortCaption();
+}
+
+void ScalePanel::onReading(int k, const QString &text)
+{
+    if (!isScaleActive(k))
+        return;
+    if (m_text3)
+        m_text3->setText(ParseScaleReading(text) + u" Kg"_s);
+    m_liveWeight = text3() + u' ';
+    emit liveWeightChanged(m_liveWeight);
+}
+
+void ScalePanel::paintButtons(int rgb)
+{
+    for (ScaleButton *button : m_buttons) {
+        if (button)
+            button->setBackColor(rgb);
+    }
+}
+
+void ScalePanel::refreshPortCaption()
+{
+    m_portAyar->setText(m_serial->isOpen()
+                            ? u"Port Ayar Com="_s + QString::number(m_serial->commPort())
+                            : u"Port Ayarları"_s);
+}
+
+void ScalePanel::onSerialFailed(const QString &errorText)
+{
+    refreshPortCaption();
+    Prompts::instance().exclamation(m_window, errorText);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QWidget;
+class ScaleButton;
+class ScaleLink;
+class SerialLink;
+class TerminalBox;
+struct StationState;
+
+// The scale connection on the main window: the two scale buttons, the hidden
+// reading box Text3, the serial terminal txtTerm, the "Bağlantı" and "Tartım"
+// menus, "Port Ayarları", the two network links and the serial link.
+// Readings of the active scale become the live-weight caption.
+class ScalePanel : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int ScaleCount = 2;
+
+    ScalePanel(StationState &state, QWidget *window, QObject *parent = nullptr);
+    ~ScalePanel() override;
+
+    // Command6(0..1) and txtTerm in `buttonParent` (the weighing frame), a
+    // hidden Text3 on `surface`.
+    void createControls(QWidget *buttonParent, QWidget *surface);
+    // PortAyar, Baglantı (Baglan(0..1)) and Tartım (Tart(0..1)) on "Dosya".
+    void addMenuEntries(QMenu *dosya);
+    // First activation: switches on the links that were on at the last run,
+    // without asking, then restores the button captions.
+    void restoreAtStartup();
+
+    QString text3() const;
+    QString liveWeightCaption() const { return m_liveWeight; }
+    bool isScaleActive(int k) const;
+
+    ScaleButton *scaleButton(int k) const { return m_buttons.at(k); }
+    ScaleLink &scaleLink(int k) const { return *m_links.at(k); }
+    SerialLink &serialLink() const { return *m_serial; }
+    QAction *portAyarAction() const { return m_portAyar; }
+
+    // Menu and button handlers; also callable by the window.
+    void Tart_Click(int k);
+    void Baglan_Click(int i);
+    void Command6_Click(int k);
+    void Command6_RightClick(int k);
+    void PortAyar_Click();
+
+signals:
+    // The caption of Label4(0): "12,345 Kg ".
+    void liveWeightChanged(const QString &caption);
+
+private:
+    void onReading(int k, const QString &text);
+    void onTartTriggered(int k);
+    void paintButtons(int rgb);
+    void refreshPortCaption();
+    void onSerialFailed(const QString &errorText);
+
+    StationState &m_state;
+    QWidget *m_window;
+    std::array<ScaleLink *, ScaleCount> m_links{};
+    SerialLink *m_serial = nullptr;
+    std::array<ScaleButton *, ScaleCount> m_buttons{};
+    QLineEdit *m_text3 = nullptr;
+    QPlainTextEdit *m_txtTerm = nullptr;
+    TerminalBox *m_terminal = nullptr;
+    QAction *m_portAyar = nullptr;
+    std::array<QAction *, 2> m_baglan{};
+    std::array<QAction *, ScaleCount> m_tart{};
+    QString m_liveWeight;
+};

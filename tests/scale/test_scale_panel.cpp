@@ -1,0 +1,468 @@
+#include "app/SettingsStore.h"
+#include "app/StationState.h"
+#include "scale/ScaleButton.h"
+#include "scale/ScaleLink.h"
+#include "scale/ScalePanel.h"
+#include "scale/SerialLink.h"
+#include "support/TestStation.h"
+#include "ui_support/Prompts.h"
+#include "ScaleTestTools.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers input boxes from a list and records every question and message.
+class ScriptedPrompts final : public Prompts
+{
+public:
+    QStringList answers; // a null text is Cancel
+    QStringList asked;   // "prompt|title|default"
+    QStringList messages;
+
+    std::optional<QString> inputBox(QWidget *, const QString &prompt, const QString &title,
+                                    const QString &defaultText, QPoint) override
+    {
+        asked << prompt + u'|' + title + u'|' + defaultText;
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
+    }
+    void exclamation(QWidget *, const QString &text) override { messages << text; }
+};
+
+// One scale end of a network link.
+struct TcpScale
+{
+    QTcpServer server;
+    QPointer<QTcpSocket> client;
+
+    bool listen() { return server.listen(QHostAddress::LocalHost); }
+    QString port() const { return QString::number(server.serverPort()); }
+    bool waitForStation()
+    {
+        QSignalSpy spy(&server, &QTcpServer::newConnection);
+        if (!server.hasPendingConnections() && !spy.wait(10000))
+            return false;
+        client = server.nextPendingConnection();
+        return client;
+    }
+    void send(const QByteArray &bytes)
+    {
+        client->write(bytes);
+        client->flush();
+    }
+};
+
+// An option button takes clicks on its circle and caption only.
+void clickOption(QRadioButton *option)
+{
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(4, option->height() / 2));
+}
+
+} // namespace
+
+class TestScalePanel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startupSwitchesLinksOnWithoutAsking();
+    void menuAsksForTheAddress();
+    void cancelledAnswersSwitchTheScaleOff_data();
+    void cancelledAnswersSwitchTheScaleOff();
+    void onlyTheActiveScaleReachesTheLiveWeight();
+    void networkChoiceConnectsScaleOne_data();
+    void networkChoiceConnectsScaleOne();
+    void rightClickRenamesTheButton();
+    void serialTerminalShowsWhatArrives();
+    void serialDialogRoundTrips_data();
+    void serialDialogRoundTrips();
+    void rejectedPortKeepsTheOldOne();
+    void simulatorFeedsTheLiveWeight();
+
+private:
+    void build();
+    void runDialog(const std::function<void(QDialog *)> &drive);
+
+    std::unique_ptr<TestStation> m_station;
+    ScriptedPrompts m_prompts;
+    StationState m_state;
+    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<ScalePanel> m_panel;
+    QMenu *m_dosya = nullptr;
+};
+
+void TestScalePanel::init()
+{
+    m_station = std::make_unique<TestStation>();
+    // QSettings keeps its file for the whole process: start each test blank.
+    const QStringList keys = AppSettingKeys(u"Properties"_s);
+    for (const QString &key : keys)
+        SaveAppSetting(u"Properties"_s, key, QString());
+    m_prompts = {};
+    Prompts::install(&m_prompts);
+    m_state = {};
+}
+
+void TestScalePanel::cleanup()
+{
+    m_panel.reset();
+    m_window.reset();
+    Prompts::install(nullptr);
+    m_station.reset();
+}
+
+void TestScalePanel::build()
+{
+    m_window = std::make_unique<QWidget>();
+    auto *frame = new QWidget(m_window.get());
+    m_panel = std::make_unique<ScalePanel>(m_state, m_window.get());
+    m_panel->createControls(frame, m_window.get());
+    m_dosya = new QMenu(u"Dosya"_s, m_window.get());
+    m_panel->addMenuEntries(m_dosya);
+    m_window->show();
+}
+
+// Runs the modal serial dialog from "Port Ayarları" and lets `drive` work it.
+void TestScalePanel::runDialog(const std::function<void(QDialog *)> &drive)
+{
+    bool driven = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), u"frmProperties"_s);
+        QCOMPARE(dialog->windowTitle(), u"CommPort Properties"_s);
+        driven = true;
+        drive(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    m_panel->findChild<QAction *>(u"PortAyar"_s)->trigger();
+    QVERIFY(driven);
+}
+
+void TestScalePanel::startupSwitchesLinksOnWithoutAsking()
+{
+    TcpScale scale;
+    QVERIFY(scale.listen());
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"IpNo0"_s, u"127.0.0.1"_s);
+    WriteRegValue(u"PortNo0"_s, scale.port());
+    WriteRegValue(u"Terazi0"_s, u"Dana Kantarı"_s);
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+
+    m_panel->restoreAtStartup();
+    QVERIFY(m_prompts.asked.isEmpty());
+    QVERIFY(scale.waitForStation());
+    if (::geteuid() == 0)
+        QCOMPARE(scale.client->peerPort(), quint16(1001));
+
+    auto *tart0 = m_panel->findChild<QAction *>(u"Tart(0)"_s);
+    auto *tart1 = m_panel->findChild<QAction *>(u"Tart(1)"_s);
+    QVERIFY(tart0->isChecked());
+    QVERIFY(!tart1->isChecked());
+    QVERIFY(!m_panel->scaleLink(1).isSwitchedOn());
+    auto *button0 = m_window->findChild<ScaleButton *>(u"Command6(0)"_s);
+    QVERIFY(button0->isEnabled());
+    QCOMPARE(button0->backColor(), ScaleButton::Green);
+    QCOMPARE(button0->text(), u"Dana Kantarı"_s);
+    QCOMPARE(m_window->findChild<QPushButton *>(u"Command6(1)"_s)->text(), u"2.Terazi"_s);
+    QCOMPARE(regText(ReadRegValue(u"Tart0"_s)), u"True"_s);
+}
+
+void TestScalePanel::menuAsksForTheAddress()
+{
+    TcpScale scale;
+    QVERIFY(scale.listen());
+    build();
+    auto *tart1 = m_panel->findChild<QAction *>(u"Tart(1)"_s);
+    auto *button0 = m_window->findChild<ScaleButton *>(u"Command6(0)"_s);
+    auto *button1 = m_window->findChild<ScaleButton *>(u"Command6(1)"_s);
+
+    m_prompts.answers = {u"127.0.0.1"_s, scale.port()};
+    tart1->trigger();
+    QCOMPARE(m_prompts.asked,
+             QStringList({u"2. Terazi Ip Numarasını Giriniz.|Terazi Ip No|127.0.0.1"_s,
+                          u"2. Terazi Port Numarasını Giriniz.|Terazi Port No|5555"_s}));
+    QVERIFY(scale.waitForStation());
+    if (::geteuid() == 0)
+        QCOMPARE(scale.client->peerPort(), quint16(1002));
+    QVERIFY(tart1->isChecked());
+    QVERIFY(button1->isEnabled());
+    // Switching any scale on makes scale 1 the active one.
+    QCOMPARE(button0->backColor(), ScaleButton::Green);
+    QCOMPARE(button1->backColor(), ScaleButton::Yellow);
+    QCOMPARE(regText(ReadRegValue(u"PortNo1"_s)), scale.port());
+    QCOMPARE(regText(ReadRegValue(u"Tart1"_s)), u"True"_s);
+
+    tart1->trigger();
+    QVERIFY(!tart1->isChecked());
+    QVERIFY(!button1->isEnabled());
+    QVERIFY(!m_panel->scaleLink(1).isSwitchedOn());
+    QCOMPARE(button0->backColor(), ScaleButton::Yellow);
+    QCOMPARE(regText(ReadRegValue(u"Tart1"_s)), u"False"_s);
+    QTRY_COMPARE(scale.client->state(), QAbstractSocket::UnconnectedState);
+}
+
+void TestScalePanel::cancelledAnswersSwitchTheScaleOff_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("storedIp");
+    QTest::newRow("ip cancelled") << QStringList{QString()} << QString();
+    QTest::newRow("ip emptied") << QStringList{u""_s} << QString();
+    QTest::newRow("port cancelled") << QStringList{u"10.0.0.9"_s, QString()} << u"10.0.0.9"_s;
+}
+
+void TestScalePanel::cancelledAnswersSwitchTheScaleOff()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QString, storedIp);
+    build();
+    m_prompts.answers = answers;
+    m_panel->findChild<QAction *>(u"Tart(0)"_s)->trigger();
+    QVERIFY(!m_panel->findChild<QAction *>(u"Tart(0)"_s)->isChecked());
+    QVERIFY(!m_window->findChild<QPushButton *>(u"Command6(0)"_s)->isEnabled());
+    QVERIFY(!m_panel->scaleLink(0).isSwitchedOn());
+    QCOMPARE(regText(ReadRegValue(u"Tart0"_s)), u"False"_s);
+    QCOMPARE(regText(ReadRegValue(u"IpNo0"_s)), storedIp);
+}
+
+void TestScalePanel::onlyTheActiveScaleReachesTheLiveWeight()
+{
+    std::array<TcpScale, 2> scales;
+    for (int k = 0; k < 2; ++k) {
+        QVERIFY(scales[k].listen());
+        WriteRegValue(u"Tart"_s + QString::number(k), u"True"_s);
+        WriteRegValue(u"PortNo"_s + QString::number(k), scales[k].port());
+    }
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+    QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
+    m_panel->restoreAtStartup();
+    for (TcpScale &scale : scales)
+        QVERIFY(scale.waitForStation());
+    QTRY_VERIFY(m_panel->scaleLink(1).isConnected());
+
+    // Scale 2's button is yellow: its reading is taken off and dropped.
+    scales[1].send("+0099.000 kg\r\n");
+    scales[0].send("+0012.3");
+    QTest::qWait(150);
+    scales[0].send("45 kg\r\n");
+    QTRY_COMPARE(live.size(), 1);
+    QCOMPARE(live.at(0).at(0).toString(), u"12,345 Kg "_s);
+    QCOMPARE(m_panel->text3(), u"12,345 Kg"_s);
+    QCOMPARE(m_window->findChild<QLineEdit *>(u"Text3"_s)->text(), u"12,345 Kg"_s);
+
+    QTest::mouseClick(m_window->findChild<QPushButton *>(u"Command6(1)"_s), Qt::LeftButton);
+    QVERIFY(!m_panel->isScaleActive(0));
+    scales[0].send("+0001.000 kg\r\n");
+    scales[1].send("-0.5 kg\r\n");
+    QTRY_COMPARE(live.size(), 2);
+    QCOMPARE(live.at(1).at(0).toString(), u"-0,500 Kg "_s);
+
+    scales[1].send("12.345\r\n");
+    QTRY_COMPARE(live.size(), 3);
+    QCOMPARE(live.at(2).at(0).toString(), u" Kg "_s);
+    QCOMPARE(m_panel->liveWeightCaption(), u" Kg "_s);
+}
+
+void TestScalePanel::networkChoiceConnectsScaleOne_data()
+{
+    QTest::addColumn<bool>("buttonShown");
+    QTest::newRow("button shown") << true;
+    QTest::newRow("button hidden") << false;
+}
+
+void TestScalePanel::networkChoiceConnectsScaleOne()
+{
+    QFETCH(bool, buttonShown);
+    TcpScale scale;
+    QVERIFY(scale.listen());
+    WriteRegValue(u"PortNo0"_s, scale.port());
+    build();
+    m_window->findChild<QPushButton *>(u"Command6(0)"_s)->setHidden(!buttonShown);
+
+    m_panel->findChild<QAction *>(u"Baglan(1)"_s)->setChecked(true);
+    m_panel->findChild<QAction *>(u"Baglan(0)"_s)->trigger();
+    QVERIFY(m_panel->findChild<QAction *>(u"Baglan(0)"_s)->isChecked());
+    QVERIFY(!m_panel->findChild<QAction *>(u"Baglan(1)"_s)->isChecked());
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"Baglan"_s), u"0"_s);
+    QCOMPARE(m_panel->findChild<QAction *>(u"PortAyar"_s)->isVisible(), buttonShown);
+    QCOMPARE(m_panel->scaleLink(0).isSwitchedOn(), buttonShown);
+    if (buttonShown)
+        QVERIFY(scale.waitForStation());
+    QVERIFY(m_prompts.asked.isEmpty());
+}
+
+void TestScalePanel::rightClickRenamesTheButton()
+{
+    build();
+    auto *button = m_window->findChild<QPushButton *>(u"Command6(1)"_s);
+    m_prompts.answers = {u"Büyük Kantar"_s, QString()};
+    QTest::mouseClick(button, Qt::RightButton);
+    QCOMPARE(m_prompts.asked.value(0), u"2.Terazi İçin İsim Girin|2Buton İsmi|2.Terazi"_s);
+    QCOMPARE(button->text(), u"Büyük Kantar"_s);
+    QCOMPARE(regText(ReadRegValue(u"Terazi1"_s)), u"Büyük Kantar"_s);
+
+    // Cancel leaves the name as it is.
+    QTest::mouseClick(button, Qt::RightButton);
+    QCOMPARE(button->text(), u"Büyük Kantar"_s);
+    QCOMPARE(regText(ReadRegValue(u"Terazi1"_s)), u"Büyük Kantar"_s);
+    // A left click only makes the scale active.
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(m_prompts.asked.size(), 2);
+    QVERIFY(m_panel->isScaleActive(1));
+}
+
+void TestScalePanel::serialTerminalShowsWhatArrives()
+{
+    PtyPair pty(m_station->root());
+    QVERIFY(pty.start());
+    SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
+    build();
+    QAction *portAyar = m_panel->findChild<QAction *>(u"PortAyar"_s);
+    QVERIFY(!portAyar->isVisible());
+
+    m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
+    QVERIFY2(m_prompts.messages.isEmpty(), qPrintable(m_prompts.messages.join(u'\n')));
+    QVERIFY(m_panel->serialLink().isOpen());
+    QVERIFY(portAyar->isVisible());
+    QVERIFY(m_panel->findChild<QAction *>(u"Baglan(1)"_s)->isChecked());
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"Baglan"_s), u"1"_s);
+
+    QFile scale(pty.scaleEnd());
+    QVERIFY(scale.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    scale.write("AB\bC\r\nx\ny\r");
+    auto *txtTerm = m_window->findChild<QPlainTextEdit *>(u"txtTerm"_s);
+    QTRY_COMPARE(txtTerm->toPlainText(), u"AC\nxy\n"_s);
+    scale.write("\b\b!");
+    // Both leading backspaces select the last character, the LF of "y" CR LF.
+    QTRY_COMPARE(txtTerm->toPlainText(), u"AC\nxy\n!"_s);
+    // Serial text is shown only, never taken as a reading.
+    QCOMPARE(m_panel->text3(), QString());
+
+    pty.stop();
+    QTRY_COMPARE(m_prompts.messages.size(), 1);
+    QVERIFY(!m_panel->serialLink().isOpen());
+    QCOMPARE(portAyar->text(), u"Port Ayarları"_s);
+}
+
+void TestScalePanel::serialDialogRoundTrips_data()
+{
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<QString>("parity");
+    QTest::addColumn<QString>("dataBits");
+    QTest::addColumn<QString>("stopBits");
+    QTest::addColumn<int>("flow");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("9600,N,8,1") << u"9600"_s << u"None"_s << u"8"_s << u"1"_s << 0
+                                << u"9600,N,8,1"_s;
+    QTest::newRow("19200,E,7,1.5") << u"19200"_s << u"Even"_s << u"7"_s << u"1.5"_s << 2
+                                   << u"19200,E,7,1.5"_s;
+}
+
+void TestScalePanel::serialDialogRoundTrips()
+{
+    QFETCH(QString, speed);
+    QFETCH(QString, parity);
+    QFETCH(QString, dataBits);
+    QFETCH(QString, stopBits);
+    QFETCH(int, flow);
+    QFETCH(QString, saved);
+    PtyPair pty(m_station->root());
+    QVERIFY(pty.start());
+    SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
+    build();
+
+    runDialog([&](QDialog *dialog) {
+        dialog->findChild<QComboBox *>(u"cboSpeed"_s)->setCurrentText(speed);
+        dialog->findChild<QComboBox *>(u"cboParity"_s)->setCurrentText(parity);
+        dialog->findChild<QComboBox *>(u"cboDataBits"_s)->setCurrentText(dataBits);
+        dialog->findChild<QComboBox *>(u"cboStopBits"_s)->setCurrentText(stopBits);
+        clickOption(dialog->findChild<QRadioButton *>(u"optFlow(%1)"_s.arg(flow)));
+        clickOption(dialog->findChild<QRadioButton *>(u"optEcho(1)"_s));
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+    });
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"Settings"_s), saved);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"CommPort"_s), u"1"_s);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"Handshaking"_s), QString::number(flow));
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"Echo"_s), u"True"_s);
+    // Whether a pty takes every setting is the device's business; the
+    // caption tells the outcome, and a refusal was shown.
+    QAction *portAyar = m_panel->findChild<QAction *>(u"PortAyar"_s);
+    if (m_panel->serialLink().isOpen())
+        QCOMPARE(portAyar->text(), u"Port Ayar Com=1"_s);
+    else
+        QCOMPARE(m_prompts.messages.size(), 1);
+
+    runDialog([&](QDialog *dialog) {
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboPort"_s)->currentText(), u"Com1"_s);
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboPort"_s)->count(), 16);
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboSpeed"_s)->currentText(), speed);
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboParity"_s)->currentText(), parity);
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboDataBits"_s)->currentText(), dataBits);
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboStopBits"_s)->currentText(), stopBits);
+        QVERIFY(dialog->findChild<QRadioButton *>(u"optFlow(%1)"_s.arg(flow))->isChecked());
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"cmdCancel"_s), Qt::LeftButton);
+    });
+    // The menu closed the port before the dialog; Cancel leaves it closed.
+    QVERIFY(!m_panel->serialLink().isOpen());
+    QCOMPARE(portAyar->text(), u"Port Ayarları"_s);
+}
+
+void TestScalePanel::rejectedPortKeepsTheOldOne()
+{
+    SaveAppSetting(u"Properties"_s, u"CommDevice3"_s, m_station->root() + u"/unplugged"_s);
+    build();
+    const int before = m_panel->serialLink().commPort();
+    runDialog([&](QDialog *dialog) {
+        dialog->findChild<QComboBox *>(u"cboPort"_s)->setCurrentIndex(2);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages.at(0).contains(u"unplugged"_s));
+    });
+    QCOMPARE(m_panel->serialLink().commPort(), before);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"CommPort"_s), QString());
+    QVERIFY(!m_panel->serialLink().isOpen());
+}
+
+void TestScalePanel::simulatorFeedsTheLiveWeight()
+{
+    SimScale sim;
+    QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--weights"_s, u"12.345"_s, u"--interval"_s,
+                       u"40"_s, u"--split"_s, u"7"_s, u"--split-delay"_s, u"25"_s}));
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"PortNo0"_s, QString::number(sim.port()));
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+    QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
+    m_panel->restoreAtStartup();
+    QTRY_VERIFY_WITH_TIMEOUT(live.size() >= 5, 10000);
+    for (const QList<QVariant> &caption : std::as_const(live))
+        QCOMPARE(caption.at(0).toString(), u"12,345 Kg "_s);
+}
+
+QTEST_MAIN(TestScalePanel)
+#include "test_scale_panel.moc"

@@ -1,0 +1,215 @@
+#include "scale/AnsiText.h"
+#include "scale/ScaleLineAssembler.h"
+#include "scale/ScaleReading.h"
+#include "scale/SerialSettings.h"
+#include "scale/TerminalText.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestScaleText : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parsesReadings_data();
+    void parsesReadings();
+    void terminalAppends_data();
+    void terminalAppends();
+    void terminalCutsLongText();
+    void terminalStaysBoundedOnFloods();
+    void assemblesLines_data();
+    void assemblesLines();
+    void quietGapTakesUnendedText();
+    void overlongTextIsBounded();
+    void serialSettings_data();
+    void serialSettings();
+    void decodesTurkishCodePage();
+};
+
+void TestScaleText::parsesReadings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("scale text") << u"+0012.345 kg"_s << u"12,345"_s;
+    QTest::newRow("negative") << u"-0.5 kg"_s << u"-0,500"_s;
+    QTest::newRow("whole") << u"12 kg"_s << u"12,000"_s;
+    QTest::newRow("zero") << u"+0000.000 kg"_s << u"0,000"_s;
+    QTest::newRow("no blank") << u"12.345"_s << QString();
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("leading blank") << u"  12.345 kg"_s << u" "_s;
+    QTest::newRow("not a number") << u"ERR kg"_s << u"ERR "_s;
+    QTest::newRow("two points") << u"1.2.3 kg"_s << u"1,2,3 "_s;
+    QTest::newRow("first reading of two") << u"12.345 kg\r\n13.000 kg\r\n"_s << u"12,345"_s;
+}
+
+void TestScaleText::parsesReadings()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(ParseScaleReading(text), expected);
+}
+
+void TestScaleText::terminalAppends_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("after");
+    const QString bs(QChar(8));
+    QTest::newRow("backspace inside") << u"x"_s << u"AB"_s + bs + u"C"_s << u"xAC"_s;
+    QTest::newRow("leading backspace") << u"xyz"_s << bs + u"Q"_s << u"xyQ"_s;
+    QTest::newRow("leading backspace alone") << u"xyz"_s << bs << u"xy"_s;
+    QTest::newRow("two leading backspaces") << u"xyz"_s << bs + bs << u"xy"_s;
+    QTest::newRow("backspace into empty box") << QString() << bs + u"a"_s << u"a"_s;
+    QTest::newRow("backspaces eat more than added") << u"ab"_s << u"c"_s + bs + bs << u"a"_s;
+    QTest::newRow("cr lf") << QString() << u"x\r\n"_s << u"x\r\n"_s;
+    QTest::newRow("bare lf") << u"a"_s << u"b\nc"_s << u"abc"_s;
+    QTest::newRow("bare cr") << QString() << u"a\rb"_s << u"a\r\nb"_s;
+    QTest::newRow("cr split from lf") << u"x\r\n"_s << u"\ny"_s << u"x\r\ny"_s;
+    QTest::newRow("backspace takes a cr") << QString() << u"a\r"_s + bs + u"b"_s << u"ab"_s;
+}
+
+void TestScaleText::terminalAppends()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, data);
+    QFETCH(QString, after);
+    TerminalText terminal;
+    terminal.setText(before);
+    terminal.append(data);
+    QCOMPARE(terminal.text(), after);
+    QCOMPARE(terminal.selectionStart(), after.size());
+    QCOMPARE(terminal.selectionLength(), 0);
+}
+
+void TestScaleText::terminalCutsLongText()
+{
+    QString text;
+    for (int i = 0; i < 16001; ++i)
+        text += QChar(u'a' + i % 26);
+    TerminalText terminal;
+    terminal.setText(text);
+    terminal.append(u"!"_s);
+    QCOMPARE(terminal.text().size(), 14978 + 1);
+    QCOMPARE(terminal.text(), text.mid(1023) + u'!');
+
+    terminal.setText(text.left(16000));
+    terminal.append(u"!"_s);
+    QCOMPARE(terminal.text().size(), 16001);
+}
+
+void TestScaleText::terminalStaysBoundedOnFloods()
+{
+    TerminalText terminal;
+    const QString megabyte(1 << 20, u'z');
+    for (int i = 0; i < 3; ++i) {
+        terminal.append(megabyte);
+        QVERIFY(terminal.text().size() <= 2 * TerminalText::CutThreshold);
+    }
+}
+
+void TestScaleText::assemblesLines_data()
+{
+    QTest::addColumn<QByteArrayList>("arrivals");
+    QTest::addColumn<QStringList>("readings"); // one entry per arrival, "-" for none
+    QTest::newRow("whole") << QByteArrayList{"+0012.345 kg\r\n"} << QStringList{u"+0012.345 kg"_s};
+    QTest::newRow("split") << QByteArrayList{"+0012.3", "45 kg\r\n"}
+                           << QStringList{u"-"_s, u"+0012.345 kg"_s};
+    QTest::newRow("split before lf") << QByteArrayList{"+0012.345 kg\r", "\n+0013.000 kg\r\n"}
+                                     << QStringList{u"+0012.345 kg"_s, u"+0013.000 kg"_s};
+    QTest::newRow("two in one") << QByteArrayList{"12.345 kg\r\n13.000 kg\r\n"}
+                                << QStringList{u"12.345 kg"_s};
+    QTest::newRow("tail kept for next")
+        << QByteArrayList{"12.345 kg\r\n13.0", "00 kg\r\n"}
+        << QStringList{u"12.345 kg"_s, u"13.000 kg"_s};
+    QTest::newRow("line ends only") << QByteArrayList{"\r\n\r\n"} << QStringList{u"-"_s};
+}
+
+void TestScaleText::assemblesLines()
+{
+    QFETCH(QByteArrayList, arrivals);
+    QFETCH(QStringList, readings);
+    ScaleLineAssembler assembler;
+    for (qsizetype i = 0; i < arrivals.size(); ++i) {
+        const auto reading = assembler.feed(arrivals[i]);
+        QCOMPARE(reading.value_or(u"-"_s), readings[i]);
+    }
+}
+
+void TestScaleText::quietGapTakesUnendedText()
+{
+    ScaleLineAssembler assembler;
+    QVERIFY(!assembler.feed("+0012.345 kg"));
+    QVERIFY(!assembler.sawLineEnd());
+    QCOMPARE(assembler.takePending().value_or(QString()), u"+0012.345 kg"_s);
+    QVERIFY(!assembler.takePending());
+
+    // Before its blank a reading is no number yet; a taken head's line end
+    // does not make a second reading of the tail.
+    QVERIFY(!assembler.feed("+0012.3"));
+    QVERIFY(!assembler.takePending());
+    QVERIFY(!assembler.feed("45 k"));
+    QCOMPARE(assembler.takePending().value_or(QString()), u"+0012.345 k"_s);
+    QVERIFY(!assembler.feed("g\r\n"));
+    QCOMPARE(assembler.feed("+0001.000 kg\r\n").value_or(QString()), u"+0001.000 kg"_s);
+
+    // A scale that ends its lines never has a half reading taken early.
+    QVERIFY(assembler.feed("1 kg\r\n"));
+    QVERIFY(!assembler.feed("+0012.3"));
+    QVERIFY(assembler.sawLineEnd());
+    assembler.reset();
+    QVERIFY(!assembler.sawLineEnd());
+    QVERIFY(!assembler.hasPending());
+}
+
+void TestScaleText::overlongTextIsBounded()
+{
+    ScaleLineAssembler assembler;
+    QByteArray binary(1 << 20, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char(i % 256 == '\r' || i % 256 == '\n' ? 'x' : i % 256);
+    QVERIFY(!assembler.feed(binary));
+    QVERIFY(assembler.pendingSize() <= ScaleLineAssembler::MaxPending);
+    for (int i = 0; i < 100; ++i)
+        assembler.feed(QByteArray(1000, 'x'));
+    QVERIFY(assembler.pendingSize() <= ScaleLineAssembler::MaxPending);
+    // The stream recovers at the next line end.
+    QVERIFY(assembler.feed("\r\n"));
+    QCOMPARE(assembler.feed("+0001.000 kg\r\n").value_or(QString()), u"+0001.000 kg"_s);
+}
+
+void TestScaleText::serialSettings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("normalised"); // empty: refused
+    QTest::newRow("plain") << u"9600,N,8,1"_s << u"9600,N,8,1"_s;
+    QTest::newRow("half stop") << u"19200,E,7,1.5"_s << u"19200,E,7,1.5"_s;
+    QTest::newRow("lower parity") << u"9600,n,8,1"_s << u"9600,N,8,1"_s;
+    QTest::newRow("blanks") << u" 4800 , o , 7 , 2 "_s << u"4800,O,7,2"_s;
+    QTest::newRow("four data bits") << u"9600,N,4,1"_s << QString();
+    QTest::newRow("bad parity") << u"9600,X,8,1"_s << QString();
+    QTest::newRow("empty parity") << u"9600,,8,1"_s << QString();
+    QTest::newRow("bad stop") << u"9600,N,8,3"_s << QString();
+    QTest::newRow("no speed") << u",N,8,1"_s << QString();
+    QTest::newRow("short") << u"9600,N,8"_s << QString();
+}
+
+void TestScaleText::serialSettings()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, normalised);
+    const auto settings = SerialSettings::parse(text);
+    QCOMPARE(settings.has_value(), !normalised.isEmpty());
+    if (settings)
+        QCOMPARE(settings->text(), normalised);
+}
+
+void TestScaleText::decodesTurkishCodePage()
+{
+    QCOMPARE(decodeAnsi("\xdd\xfe\xf0\xd0\xde\xfd\xc7\xfc"), u"İşğĞŞıÇü"_s);
+    QCOMPARE(decodeAnsi("\x80 12"), u"€ 12"_s);
+    QCOMPARE(decodeAnsi(QByteArray("a\0b", 3)).size(), 3);
+}
+
+QTEST_GUILESS_MAIN(TestScaleText)
+#include "test_scale_text.moc"

@@ -1,0 +1,88 @@
+#include "ScaleSender.h"
+
+#include <QHostAddress>
+#include <QSerialPort>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+ScaleSender::ScaleSender(WeightSource source, Options options, QObject *parent)
+    : QObject(parent)
+    , m_source(std::move(source))
+    , m_options(options)
+{
+    m_timer.setInterval(m_options.interval);
+    connect(&m_timer, &QTimer::timeout, this, &ScaleSender::sendNext);
+}
+
+bool ScaleSender::listen(const QString &host, quint16 port, QString *error)
+{
+    m_server = new QTcpServer(this);
+    if (!m_server->listen(QHostAddress(host), port)) {
+        *error = m_server->errorString();
+        return false;
+    }
+    connect(m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *client = m_server->nextPendingConnection()) {
+            connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+            // A scale does not listen to what the station says.
+            connect(client, &QTcpSocket::readyRead, client, [client] { client->readAll(); });
+            m_clients.append(client);
+        }
+    });
+    return true;
+}
+
+bool ScaleSender::openSerial(const QString &device, int baudRate, QString *error)
+{
+    m_serial = new QSerialPort(device, this);
+    m_serial->setBaudRate(baudRate);
+    if (!m_serial->open(QIODevice::ReadWrite)) {
+        *error = m_serial->errorString();
+        return false;
+    }
+    return true;
+}
+
+quint16 ScaleSender::serverPort() const
+{
+    return m_server ? m_server->serverPort() : quint16(0);
+}
+
+void ScaleSender::start()
+{
+    m_timer.start();
+}
+
+void ScaleSender::sendNext()
+{
+    QByteArray reading = m_source.next();
+    if (m_options.lineEnd)
+        reading += "\r\n";
+    if (m_options.splitAt > 0 && m_options.splitAt < reading.size()) {
+        write(reading.left(m_options.splitAt));
+        QTimer::singleShot(m_options.splitDelay, this,
+                           [this, rest = reading.mid(m_options.splitAt)] { write(rest); });
+    } else {
+        write(reading);
+    }
+    if (m_options.count > 0 && ++m_sent >= m_options.count) {
+        m_timer.stop();
+        // Let a split reading's second half go out first.
+        QTimer::singleShot(m_options.splitDelay * 2, this, &ScaleSender::finished);
+    }
+}
+
+void ScaleSender::write(const QByteArray &bytes)
+{
+    if (m_serial) {
+        m_serial->write(bytes);
+        return;
+    }
+    m_clients.removeAll(nullptr);
+    for (const QPointer<QTcpSocket> &client : std::as_const(m_clients)) {
+        if (client->state() == QAbstractSocket::ConnectedState) {
+            client->write(bytes);
+            client->flush();
+        }
+    }
+}
