@@ -9,8 +9,10 @@
 #include "printing/PreviewPicture.h"
 #include "printing/PrintNotice.h"
 #include "reports/ReportPanel.h"
+#include "scale/ScalePanel.h"
 #include "screens/CustomerScreen.h"
 #include "screens/ProductScreen.h"
+#include "ui_support/CaptionLabel.h"
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
 #include "ui_support/ListBox.h"
@@ -101,6 +103,9 @@ void Form1::buildFrames()
     m_order = new OrderPanel(*this, m_frame1);
     m_frame2 = makeFrame(u"Frame2"_s, m_surface, ClientHeight);
     m_package = new PackagePanel(*this, m_frame2);
+    m_scale = new ScalePanel(m_state, this, this);
+    m_scale->createControls(m_frame2, m_surface);
+    connect(m_scale, &ScalePanel::liveWeightChanged, m_package->label4(0), &CaptionLabel::setCaption);
     m_girisFrm = makeFrame(u"GirisFrm"_s, m_surface, ClientHeight);
     m_login = new LoginScreen(*this, m_girisFrm, m_surface);
 
@@ -118,6 +123,7 @@ void Form1::buildMenu()
 {
     m_dosya = menuBar()->addMenu(u"Dosya"_s);
     m_dosya->setObjectName(u"Dosya"_s);
+    m_scale->addMenuEntries(m_dosya);
     QAction *separator = m_dosya->addSeparator();
     separator->setVisible(false);
     QAction *yazAyar = m_dosya->addAction(u"Sayfa Ayarı"_s);
@@ -184,6 +190,8 @@ void Form1::activateOnce()
     GridLayouts::load(m_report->dbGrid2(), m_folder, m_surface->scale());
     if (Recordset *accounts = m_data->data1().recordset(); accounts && accounts->recordCount() > 0)
         accounts->moveFirst();
+    // Still starting up: the links that were on come back without questions.
+    m_scale->restoreAtStartup();
 
     m_login->list3()->setListIndex(0);
     m_login->showPasswordPrompt();

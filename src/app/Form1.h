@@ -17,6 +17,7 @@ class PrintNotice;
 class PackagePanel;
 class ProductScreen;
 class ReportPanel;
+class ScalePanel;
 class ScrollingContainer;
 class StationData;
 class TwipsCanvas;
@@ -57,6 +58,7 @@ public:
     OrderPanel &orderPanel() { return *m_order; }
     PackagePanel &packagePanel() { return *m_package; }
     ReportPanel &reportPanel() { return *m_report; }
+    ScalePanel &scalePanel() { return *m_scale; }
 
     // Shows or hides the "Dosya" menu (shown after a login).
     void setDosyaVisible(bool visible);
@@ -101,6 +103,7 @@ private:
     OrderPanel *m_order = nullptr;
     PackagePanel *m_package = nullptr;
     ReportPanel *m_report = nullptr;
+    ScalePanel *m_scale = nullptr;
 
     bool m_activated = false;
 };

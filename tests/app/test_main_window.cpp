@@ -3,7 +3,7 @@
 #include "data/DemoStation.h"
 #include "data/StationData.h"
 #include "support/TestStation.h"
-#include "support/WindowDriver.h"
+#include "support/ScreenDriver.h"
 #include "ui_support/ListBox.h"
 
 #include <QFile>
@@ -58,20 +58,20 @@ void TestMainWindow::startsOnTheLoginScreen()
     QCOMPARE(window.state().customerKeyIndex, 1.0);
     QVERIFY(window.state().passwordPromptShown);
 
-    auto *list3 = CONTROL(ListBox, window, u"List3"_s);
+    auto *list3 = ScreenDriver(window).get<ListBox>(u"List3"_s);
     QCOMPARE(list3->item(0), u"PERSONEL YOK"_s);
     QCOMPARE(list3->item(1), u"Ahmet Yılmaz"_s);
     QCOMPARE(list3->listIndex(), 0);
-    QCOMPARE(CONTROL(QLabel, window, u"Label7"_s)->text(), u"ŞİFRENİZİ GİRİNİZ"_s);
+    QCOMPARE(ScreenDriver(window).get<QLabel>(u"Label7"_s)->text(), u"ŞİFRENİZİ GİRİNİZ"_s);
 
     // Accounts of the sale group only, in Turkish order; every product.
-    auto *list1 = CONTROL(ListBox, window, u"List1"_s);
+    auto *list1 = ScreenDriver(window).get<ListBox>(u"List1"_s);
     QVERIFY(list1->count() > 20);
     QVERIFY(!list1->items().contains(u"Konya Et Toptan"_s));
     const int ismail = list1->findExact(u"Işık Market"_s);
     QVERIFY(ismail >= 0);
     QCOMPARE(list1->item(ismail + 1), u"İnci Pide Salonu"_s);
-    auto *list2 = CONTROL(ListBox, window, u"List2"_s);
+    auto *list2 = ScreenDriver(window).get<ListBox>(u"List2"_s);
     QCOMPARE(list2->count(), 30);
     QCOMPARE(list2->item(0), u"Adana Kebap Harcı"_s);
 
@@ -79,7 +79,7 @@ void TestMainWindow::startsOnTheLoginScreen()
     QCOMPARE(window.state().headerLines[7], u"10"_s);
 
     // The order grid keeps its design columns without a layout file.
-    auto *grid = CONTROL(QTableView, window, u"DBGrid1"_s);
+    auto *grid = ScreenDriver(window).get<QTableView>(u"DBGrid1"_s);
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), u"Ürün"_s);
     QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), u"Kilo"_s);
 }
@@ -91,8 +91,8 @@ void TestMainWindow::missingFilesLeaveTheListsEmpty()
     Form1 window(station.stationDir());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(CONTROL(ListBox, window, u"List1"_s)->count(), 0);
-    QCOMPARE(CONTROL(ListBox, window, u"List3"_s)->items(), QStringList{u"PERSONEL YOK"_s});
+    QCOMPARE(ScreenDriver(window).get<ListBox>(u"List1"_s)->count(), 0);
+    QCOMPARE(ScreenDriver(window).get<ListBox>(u"List3"_s)->items(), QStringList{u"PERSONEL YOK"_s});
     QVERIFY(window.state().headerLines[0].isEmpty());
     QVERIFY(window.girisFrm()->isVisible());
 }
@@ -134,7 +134,7 @@ void TestMainWindow::columnLayoutIsSavedAndRestored()
         window.show();
         window.frame1()->show();
         window.frame1()->raise();
-        auto *grid = CONTROL(QTableView, window, u"DBGrid1"_s);
+        auto *grid = ScreenDriver(window).get<QTableView>(u"DBGrid1"_s);
         QHeaderView *header = grid->horizontalHeader();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -157,7 +157,7 @@ void TestMainWindow::columnLayoutIsSavedAndRestored()
     {
         Form1 window(station.stationDir());
         window.show();
-        auto *grid = CONTROL(QTableView, window, u"DBGrid1"_s);
+        auto *grid = ScreenDriver(window).get<QTableView>(u"DBGrid1"_s);
         QVERIFY(std::abs(grid->columnWidth(0) - widenedTo) <= 1);
         const QString heading = grid->model()->headerData(0, Qt::Horizontal).toString();
         QVERIFY(heading.startsWith(u"  "_s) && heading.trimmed() == u"Ürün"_s);

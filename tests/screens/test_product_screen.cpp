@@ -1,4 +1,4 @@
-#include "ScreenDriver.h"
+#include "support/ScreenDriver.h"
 
 #include "app/Form1.h"
 #include "data/DemoStation.h"
