@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +14,8 @@ TestStation::TestStation()
     qputenv("XDG_CONFIG_HOME", configHome().toUtf8());
     qputenv("XDG_DATA_HOME", (m_dir.path() + u"/data"_s).toUtf8());
     qputenv("TAVRAN_DATA_DIR", stationDir().toUtf8());
+    // QSettings finds its folder once per process; point it here again.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configHome());
 }
 
 QString TestStation::configHome() const

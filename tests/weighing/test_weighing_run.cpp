@@ -1,0 +1,310 @@
+#include "app/Form1.h"
+#include "app/SettingsStore.h"
+#include "data/DemoStation.h"
+#include "data/StationData.h"
+#include "printing/PrintTools.h"
+#include "support/ScreenDriver.h"
+#include "support/TestStation.h"
+#include "ui_support/CaptionLabel.h"
+#include "ui_support/ListBox.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A scale on a real TCP link: the station connects to it at start-up.
+class Scale
+{
+public:
+    Scale()
+    {
+        server.listen(QHostAddress::LocalHost);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *next = server.nextPendingConnection())
+                client = next;
+        });
+    }
+    bool waitForStation() { return QTest::qWaitFor([this] { return client != nullptr; }, 10000); }
+    void send(const QByteArray &text)
+    {
+        client->write(text);
+        client->flush();
+    }
+
+    QTcpServer server;
+    QTcpSocket *client = nullptr;
+};
+
+} // namespace
+
+class TestWeighingRun : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void weighsPackagesAndBooksTheProduct();
+    void returningToProductsBooksNothing();
+    void removingRowsKeepsTheTotalAndTheLastRow();
+    void backToCustomersEmptiesTheOrder();
+    void testReadingNeedsAKeyPress();
+    void heavyProductIsBookedButItsLabelRefused();
+    void labelFromTheScreenArrivesOnItsQueue();
+
+private:
+    // Logs in, picks the first customer and opens the order screen.
+    void openOrder();
+    // Picks `product` and opens the weighing screen.
+    void startWeighing(const QString &product);
+    // Weighs packages read from the scale and finishes the product.
+    void weighProduct(const QString &product, const QList<QByteArray> &readings);
+    Recordset &orderRows() { return *m_window->data().data3().recordset(); }
+
+    std::unique_ptr<TestStation> m_station;
+    std::unique_ptr<Scale> m_scale;
+    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<ScreenDriver> m_driver;
+};
+
+void TestWeighingRun::init()
+{
+    m_station = std::make_unique<TestStation>();
+    QVERIFY(DemoStation::create(m_station->stationDir()));
+    m_scale = std::make_unique<Scale>();
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"IpNo0"_s, u"127.0.0.1"_s);
+    WriteRegValue(u"PortNo0"_s, QString::number(m_scale->server.serverPort()));
+    SaveAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s);
+
+    m_window = std::make_unique<Form1>(m_station->stationDir());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_driver = std::make_unique<ScreenDriver>(*m_window);
+    QVERIFY(m_scale->waitForStation());
+}
+
+void TestWeighingRun::cleanup()
+{
+    m_driver.reset();
+    if (m_window)
+        m_window->data().deleteAllRows(m_window->data().data3());
+    m_window.reset();
+    m_scale.reset();
+    m_station.reset();
+}
+
+void TestWeighingRun::openOrder()
+{
+    m_driver->typeKeypad(u"E"_s); // "PERSONEL YOK" enters at once
+    QVERIFY(!m_window->girisFrm()->isVisible());
+    m_driver->tapEntry(u"List1"_s, 0);
+    m_driver->tap(u"Command1"_s);
+    QVERIFY(m_window->frame1()->isVisible());
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+}
+
+void TestWeighingRun::startWeighing(const QString &product)
+{
+    auto *list2 = m_driver->get<ListBox>(u"List2"_s);
+    const int row = list2->findExact(product);
+    QVERIFY(row >= 0);
+    list2->scrollTo(list2->model()->index(row, 0));
+    m_driver->tapEntry(u"List2"_s, row);
+    QCOMPARE(m_driver->text(u"Label2(1)"_s), product);
+    m_driver->tap(u"Command2(3)"_s);
+    QVERIFY(m_window->frame2()->isVisible());
+    QCOMPARE(m_driver->text(u"Label4(1)"_s), u"0 Kg "_s);
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"0 Kg "_s);
+}
+
+void TestWeighingRun::weighProduct(const QString &product, const QList<QByteArray> &readings)
+{
+    startWeighing(product);
+    for (const QByteArray &reading : readings) {
+        m_scale->send(reading + "\r\n");
+        QTRY_VERIFY(m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled()
+                    && m_driver->text(u"Label4(0)"_s) != u"0 Kg "_s);
+        const QString shown = m_driver->text(u"Label4(0)"_s);
+        m_driver->tap(u"Command4(2)"_s);
+        QCOMPARE(m_driver->text(u"Label4(1)"_s), shown);
+        m_scale->send("+0000.000 kg\r\n"); // the package is lifted off
+        QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"0,000 Kg "_s);
+    }
+    m_driver->tap(u"Command4(1)"_s);
+}
+
+void TestWeighingRun::weighsPackagesAndBooksTheProduct()
+{
+    openOrder();
+    startWeighing(u"Dana Kuşbaşı"_s);
+    auto *finish = m_driver->get<QPushButton>(u"Command4(1)"_s);
+    auto *add = m_driver->get<QPushButton>(u"Command4(2)"_s);
+    QVERIFY(!finish->isEnabled()); // no product total yet
+
+    m_scale->send("+0001.250 kg\r\n");
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"1,250 Kg "_s);
+    QVERIFY(add->isEnabled());
+    m_driver->tap(u"Command4(2)"_s);
+    m_scale->send("+0002.5");
+    m_scale->send("00 kg\r\n"); // one reading over two arrivals
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"2,500 Kg "_s);
+    m_driver->tap(u"Command4(2)"_s);
+    QCOMPARE(m_driver->text(u"Label4(1)"_s), u"2,500 Kg "_s);
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"3,750 Kg "_s);
+    QVERIFY(!m_driver->get<QPushButton>(u"Command2(0)"_s)->isEnabled());
+    QVERIFY(finish->isEnabled());
+
+    // A double tap books one row.
+    QTest::mouseDClick(finish, Qt::LeftButton);
+    QTest::mouseClick(finish, Qt::LeftButton);
+    QCOMPARE(orderRows().recordCount(), 1);
+    QCOMPARE(orderRows().value(u"Ürün"_s).toString(), u"Dana Kuşbaşı"_s);
+    QCOMPARE(orderRows().value(u"Kilo"_s).toDouble(), 3.75);
+    QCOMPARE(orderRows().value(u"Tamam"_s).toInt(), 1);
+    QVERIFY(!orderRows().value(u"Barkod"_s).toString().isEmpty());
+    QVERIFY(!m_window->frame2()->isVisible());
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"3,750"_s);
+
+    // The next product starts from zero, the live reading stays.
+    startWeighing(u"Kuzu But"_s);
+    QCOMPARE(m_driver->text(u"Label4(0)"_s), u"2,500 Kg "_s);
+}
+
+void TestWeighingRun::returningToProductsBooksNothing()
+{
+    openOrder();
+    startWeighing(u"Sucuk"_s);
+    m_scale->send("+0004.000 kg\r\n");
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"4,000 Kg "_s);
+    m_driver->tap(u"Command4(2)"_s);
+    m_driver->tap(u"Command4(2)"_s);
+    m_driver->tap(u"Command4(3)"_s);
+    QVERIFY(!m_window->frame2()->isVisible());
+    QCOMPARE(orderRows().recordCount(), 0);
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+}
+
+void TestWeighingRun::removingRowsKeepsTheTotalAndTheLastRow()
+{
+    openOrder();
+    weighProduct(u"Dana Kuşbaşı"_s, {"+0001.500 kg"});
+    weighProduct(u"Kuzu But"_s, {"+0002.250 kg"});
+    weighProduct(u"Sucuk"_s, {"+0001.234 kg"});
+    QCOMPARE(orderRows().recordCount(), 3);
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"4,984"_s);
+
+    QVERIFY(orderRows().moveLast());
+    QVERIFY(m_driver->get<QPushButton>(u"Command2(1)"_s)->isEnabled());
+    m_driver->tap(u"Command2(1)"_s);
+    QCOMPARE(orderRows().recordCount(), 2);
+    QCOMPARE(orderRows().value(u"Ürün"_s).toString(), u"Kuzu But"_s); // the new last row
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"3,75"_s);
+
+    m_driver->tap(u"Command2(1)"_s);
+    m_driver->tap(u"Command2(1)"_s);
+    QCOMPARE(orderRows().recordCount(), 0);
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+    m_driver->tap(u"Command2(1)"_s); // nothing left: nothing changes
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+    QVERIFY(m_driver->get<QPushButton>(u"Command2(0)"_s)->isEnabled());
+}
+
+void TestWeighingRun::backToCustomersEmptiesTheOrder()
+{
+    openOrder();
+    weighProduct(u"Dana Kuşbaşı"_s, {"+0001.500 kg"});
+    QVERIFY(!m_driver->get<QPushButton>(u"Command2(0)"_s)->isEnabled());
+    QVERIFY(!m_window->close()); // an order in progress keeps the window open
+
+    // Leaving is allowed once the order may go (after its slip, as here by hand).
+    m_driver->get<QPushButton>(u"Command2(0)"_s)->setEnabled(true);
+    m_driver->tap(u"Command2(0)"_s);
+    QCOMPARE(orderRows().recordCount(), 0);
+    QVERIFY(!m_window->frame1()->isVisible());
+    QVERIFY(m_window->girisFrm()->isVisible());
+    QVERIFY(!m_window->isDosyaVisible());
+    QCOMPARE(m_driver->text(u"Label7"_s), u"ŞİFRENİZİ GİRİNİZ"_s);
+    QVERIFY(m_driver->widget(u"Option1(0)"_s)->isVisible());
+}
+
+void TestWeighingRun::testReadingNeedsAKeyPress()
+{
+    openOrder();
+    startWeighing(u"Dana Kuşbaşı"_s);
+    QWidget *product = m_driver->widget(u"Label2(1)"_s);
+    const QString before = m_driver->text(u"Label4(0)"_s);
+    QTest::mouseDClick(product, Qt::LeftButton);
+    QCOMPARE(m_driver->text(u"Label4(0)"_s), before);
+
+    QTest::keyClick(m_window.get(), Qt::Key_Space);
+    QTest::mouseDClick(product, Qt::LeftButton);
+    QCOMPARE(m_driver->text(u"Label4(0)"_s), u"45,125 Kg "_s);
+    QVERIFY(m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+
+    QTest::keyClick(m_window.get(), Qt::Key_Space);
+    QTest::mouseDClick(m_driver->widget(u"Label2(3)"_s), Qt::LeftButton);
+    QCOMPARE(m_driver->text(u"Label4(0)"_s), u"65,125 Kg "_s);
+    m_driver->get<CaptionLabel>(u"Label4(0)"_s)->setCaption(u"45,125 Kg "_s);
+    QTest::mouseDClick(m_driver->widget(u"Label2(3)"_s), Qt::LeftButton);
+    QCOMPARE(m_driver->text(u"Label4(0)"_s), u"45,125 Kg "_s); // no key press since
+}
+
+void TestWeighingRun::heavyProductIsBookedButItsLabelRefused()
+{
+    m_driver->get<QCheckBox>(u"PaketYaz"_s)->setChecked(true);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"PktYaz"_s), u"1"_s);
+    openOrder();
+    weighProduct(u"Dana Kaburga"_s, {"+0060.000 kg", "+0045.500 kg"});
+    QCOMPARE(orderRows().recordCount(), 1);
+    QCOMPARE(orderRows().value(u"Kilo"_s).toDouble(), 105.5);
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"105,500"_s);
+    QWidget *notice = m_driver->widget(u"PrintNotice"_s);
+    QVERIFY(notice->isVisible());
+    QVERIFY2(m_driver->text(u"PrintNotice"_s).startsWith(u"Etiket yazdırılamadı"_s),
+             qPrintable(m_driver->text(u"PrintNotice"_s)));
+}
+
+void TestWeighingRun::labelFromTheScreenArrivesOnItsQueue()
+{
+    if (const QString problem = PrintTools::cupsQueueProblem(u"Etiket"_s); !problem.isEmpty())
+        QSKIP(qPrintable(problem));
+    SKIP_WITHOUT(u"pdftoppm"_s, u"zbarimg"_s, u"pdftotext"_s);
+    WriteRegValue(u"PktYaz"_s, u"Etiket"_s);
+    m_driver->get<QCheckBox>(u"PaketYaz"_s)->setChecked(true);
+    const QDir queue(PrintTools::cupsOutputDir(u"Etiket"_s));
+    const QStringList before = queue.entryList({u"*.pdf"_s}, QDir::Files);
+
+    openOrder();
+    weighProduct(u"Dana Kuşbaşı"_s, {"+0001.250 kg", "+0000.250 kg"});
+    QVERIFY(!m_driver->widget(u"PrintNotice"_s)->isVisible());
+
+    QString arrived;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            for (const QString &name : queue.entryList({u"*.pdf"_s}, QDir::Files)) {
+                QFile file(queue.filePath(name));
+                if (!before.contains(name) && file.open(QIODevice::ReadOnly)
+                    && file.readAll().trimmed().endsWith("%%EOF"))
+                    arrived = file.fileName();
+            }
+            return !arrived.isEmpty();
+        }(),
+        20000);
+    QTemporaryDir scratch;
+    const QString barkod = orderRows().value(u"Barkod"_s).toString();
+    const QString decoded = PrintTools::decodeBarcodes(PrintTools::rasterize(arrived, 300, scratch.path()),
+                                                       scratch.path()).trimmed();
+    QCOMPARE(decoded.left(12), barkod + u"01500"_s);
+}
+
+QTEST_MAIN(TestWeighingRun)
+#include "test_weighing_run.moc"
