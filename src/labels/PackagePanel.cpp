@@ -68,7 +68,7 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
         auto *button = new QPushButton(command4Captions[i], frame2);
         button->setObjectName(Control::arrayName(u"Command4"_s, i));
         Control::setBackColor(button, i == 3 ? Colors::Yellow : Colors::Green);
-        TwipsGeometry::place(button, 11520, command4Tops[i], 3510, 1440, 16);
+        TwipsGeometry::place(button, 11520, command4Tops[i], 3510, 1440, i == 3 ? 13 : 16);
         m_command4[i] = button;
     }
     m_command4[1]->setEnabled(false);
@@ -76,6 +76,7 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
 
     m_paketYaz = new QCheckBox(u"Paket Yaz"_s, frame2);
     m_paketYaz->setObjectName(u"PaketYaz"_s);
+    Control::setForeColor(m_paketYaz, Colors::White);
     TwipsGeometry::place(m_paketYaz, 11520, 6840, 3510, 600, 18);
 
     m_frame4 = new QFrame(frame2);

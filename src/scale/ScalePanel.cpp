@@ -85,7 +85,7 @@ void ScalePanel::createControls(QWidget *buttonParent, QWidget *surface)
     for (int k = 0; k < ScaleCount; ++k) {
         auto *button = new ScaleButton(QString::number(k + 1) + u".Terazi"_s, buttonParent);
         button->setObjectName(ControlName::indexed(u"Command6"_s, k));
-        TwipsGeometry::place(button, lefts[k], 120, 1800, 900);
+        TwipsGeometry::place(button, lefts[k], 120, 1800, 900, 14);
         connect(button, &ScaleButton::clicked, this, [this, k] { Command6_Click(k); });
         connect(button, &ScaleButton::rightPressed, this, [this, k] { Command6_RightClick(k); });
         m_buttons[k] = button;

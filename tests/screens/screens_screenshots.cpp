@@ -4,6 +4,7 @@
 #include "data/DemoStation.h"
 #include "data/StationData.h"
 #include "support/TestStation.h"
+#include "ui_support/CaptionLabel.h"
 #include "ui_support/KeyLabel.h"
 
 #include <QDir>
@@ -12,7 +13,7 @@
 
 using namespace Qt::StringLiterals;
 
-// Renders the login, customer and order screens at the small and the large
+// Renders the login, customer, order and weighing screens at the small and the large
 // window size, and checks that every key's text fits its key there. With
 // TAVRAN_SCREENSHOT_DIR set the pictures are written into that folder as
 // <screen>-<width>x<height>.png.
@@ -91,6 +92,12 @@ void ScreensScreenshots::screensAtSize()
     ui.typeProduct({u"D"_s, u"A"_s});
     checkKeysReadable(window);
     save(window.grab(), u"order"_s, size);
+
+    ui.tap(u"Command2(3)"_s);
+    ui.get<CaptionLabel>(u"Label4(0)"_s)->setCaption(u"1,250 Kg "_s);
+    ui.tap(u"Command4(2)"_s);
+    ui.get<CaptionLabel>(u"Label4(0)"_s)->setCaption(u"2,500 Kg "_s);
+    save(window.grab(), u"weighing"_s, size);
 
     // The order holds rows; empty it so the window may close.
     QVERIFY(window.data().deleteAllRows(window.data().data3()));
