@@ -17,7 +17,10 @@ build/src/tavran config set Terazi0 "1.Terazi"
 
 sim_pid=""
 if [ -x build/tools/scale_sim/tavran-scale-sim ]; then
-  build/tools/scale_sim/tavran-scale-sim --port 5555 --ramp 12.345 >/dev/null 2>&1 &
+  # Packages put on and lifted off the scale, one after the other.
+  build/tools/scale_sim/tavran-scale-sim --port 5555 --interval 500 \
+    --weights 0,0,1.25,1.25,1.25,1.25,0,0,2.48,2.48,2.48,2.48,0,0,0.735,0.735,0.735 \
+    >/dev/null 2>&1 &
   sim_pid=$!
 fi
 trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true' EXIT
