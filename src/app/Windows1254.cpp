@@ -30,7 +30,7 @@ char16_t toUnicode(unsigned char byte)
 
 } // namespace
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
     QString text;
     text.resize(bytes.size());

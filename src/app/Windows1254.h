@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The plant's 8-bit Turkish code page, used by the station's text files.
 namespace Windows1254 {
 
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 QByteArray encode(const QString &text); // characters outside the page become '?'
 
 // Text files are Windows-1254; a file that is valid UTF-8 with non-ASCII

@@ -1,7 +1,7 @@
 #include "scale/CommPortDialog.h"
 
 #include "app/SettingsStore.h"
-#include "scale/ControlName.h"
+#include "ui_support/Control.h"
 #include "scale/SerialLink.h"
 #include "scale/SerialSettings.h"
 #include "ui_support/Prompts.h"
@@ -42,7 +42,7 @@ void addOptions(QGroupBox *frame, const QString &name, const QStringList &captio
     auto *layout = new QVBoxLayout(frame);
     for (int i = 0; i < int(N); ++i) {
         options[i] = new QRadioButton(captions.value(i), frame);
-        options[i]->setObjectName(ControlName::indexed(name, i));
+        options[i]->setObjectName(Control::arrayName(name, i));
         layout->addWidget(options[i]);
         QObject::connect(options[i], &QRadioButton::toggled, frame, [chosen, i](bool on) {
             if (on)

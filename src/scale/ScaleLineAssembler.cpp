@@ -1,6 +1,6 @@
 #include "scale/ScaleLineAssembler.h"
 
-#include "scale/AnsiText.h"
+#include "app/Windows1254.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::optional<QString> ScaleLineAssembler::feed(QByteArrayView bytes)
             m_headTaken = false;
         } else if (!reading && (!m_pending.isEmpty() || !piece.isEmpty())) {
             appendBounded(piece);
-            reading = decodeAnsi(m_pending);
+            reading = Windows1254::decode(m_pending);
         }
         m_pending.clear();
         start = end + 1;
@@ -57,7 +57,7 @@ std::optional<QString> ScaleLineAssembler::takePending()
     // Up to its blank a reading is not yet a number: wait for more.
     if (!m_pending.contains(' '))
         return std::nullopt;
-    const QString reading = decodeAnsi(m_pending);
+    const QString reading = Windows1254::decode(m_pending);
     m_pending.clear();
     m_headTaken = true;
     return reading;

@@ -2,9 +2,9 @@
 
 #include "app/SettingsStore.h"
 #include "app/StationState.h"
-#include "scale/AnsiText.h"
+#include "app/Windows1254.h"
 #include "scale/CommPortDialog.h"
-#include "scale/ControlName.h"
+#include "ui_support/Control.h"
 #include "scale/ScaleButton.h"
 #include "scale/ScaleLink.h"
 #include "scale/ScaleReading.h"
@@ -56,7 +56,7 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
                 [this, k](const QString &text) { onReading(k, text); });
 
         m_tart[k] = new QAction(QString::number(k + 1) + u".Tartım"_s, this);
-        m_tart[k]->setObjectName(ControlName::indexed(u"Tart"_s, k));
+        m_tart[k]->setObjectName(Control::arrayName(u"Tart"_s, k));
         m_tart[k]->setCheckable(true);
         connect(m_tart[k], &QAction::triggered, this, [this, k] { onTartTriggered(k); });
     }
@@ -64,7 +64,7 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
     const QStringList links{u"Network"_s, u"Com Port"_s};
     for (int i = 0; i < int(m_baglan.size()); ++i) {
         m_baglan[i] = new QAction(links[i], this);
-        m_baglan[i]->setObjectName(ControlName::indexed(u"Baglan"_s, i));
+        m_baglan[i]->setObjectName(Control::arrayName(u"Baglan"_s, i));
         m_baglan[i]->setCheckable(true);
         connect(m_baglan[i], &QAction::triggered, this, [this, i] { Baglan_Click(i); });
     }
@@ -84,7 +84,7 @@ void ScalePanel::createControls(QWidget *buttonParent, QWidget *surface)
     const std::array<int, ScaleCount> lefts{11400, 13290};
     for (int k = 0; k < ScaleCount; ++k) {
         auto *button = new ScaleButton(QString::number(k + 1) + u".Terazi"_s, buttonParent);
-        button->setObjectName(ControlName::indexed(u"Command6"_s, k));
+        button->setObjectName(Control::arrayName(u"Command6"_s, k));
         TwipsGeometry::place(button, lefts[k], 120, 1800, 900, 14);
         connect(button, &ScaleButton::clicked, this, [this, k] { Command6_Click(k); });
         connect(button, &ScaleButton::rightPressed, this, [this, k] { Command6_RightClick(k); });
@@ -97,7 +97,7 @@ void ScalePanel::createControls(QWidget *buttonParent, QWidget *surface)
     TwipsGeometry::place(m_txtTerm, 240, 8520, 10900, 1800);
     m_terminal = new TerminalBox(m_txtTerm, this);
     connect(m_serial, &SerialLink::dataReceived, m_terminal,
-            [this](const QByteArray &bytes) { m_terminal->AppendTerminalText(decodeAnsi(bytes)); });
+            [this](const QByteArray &bytes) { m_terminal->AppendTerminalText(Windows1254::decode(bytes)); });
 
     // Only a holder of the formatted reading; the live weight is Label4(0).
     m_text3 = new QLineEdit(surface);

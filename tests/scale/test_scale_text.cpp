@@ -1,4 +1,4 @@
-#include "scale/AnsiText.h"
+#include "app/Windows1254.h"
 #include "scale/ScaleLineAssembler.h"
 #include "scale/ScaleReading.h"
 #include "scale/SerialSettings.h"
@@ -206,9 +206,9 @@ void TestScaleText::serialSettings()
 
 void TestScaleText::decodesTurkishCodePage()
 {
-    QCOMPARE(decodeAnsi("\xdd\xfe\xf0\xd0\xde\xfd\xc7\xfc"), u"İşğĞŞıÇü"_s);
-    QCOMPARE(decodeAnsi("\x80 12"), u"€ 12"_s);
-    QCOMPARE(decodeAnsi(QByteArray("a\0b", 3)).size(), 3);
+    QCOMPARE(Windows1254::decode("\xdd\xfe\xf0\xd0\xde\xfd\xc7\xfc"), u"İşğĞŞıÇü"_s);
+    QCOMPARE(Windows1254::decode("\x80 12"), u"€ 12"_s);
+    QCOMPARE(Windows1254::decode(QByteArray("a\0b", 3)).size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestScaleText)
