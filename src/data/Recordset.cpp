@@ -264,6 +264,16 @@ QVariant Recordset::valueAt(int position, int field) const
     return m_rows[position].values.value(field);
 }
 
+QStringList Recordset::columnTexts(int field, int firstPosition) const
+{
+    QStringList texts;
+    const int first = std::max(0, firstPosition);
+    texts.reserve(std::max(0, int(m_rows.size()) - first));
+    for (int position = first; position < int(m_rows.size()); ++position)
+        texts << m_rows[position].values.value(field).toString();
+    return texts;
+}
+
 bool Recordset::addNew()
 {
     if (!m_open)

@@ -54,6 +54,8 @@ public:
     QVariant value(const QString &field) const;
     // Any record's field, without moving (lists and grids read through this).
     QVariant valueAt(int position, int field) const;
+    // One field of every record from `firstPosition` on, as texts (lists).
+    QStringList columnTexts(int field, int firstPosition = 0) const;
 
     bool addNew();
     bool edit();

@@ -92,9 +92,7 @@ void CustomerScreen::fillList()
     m_listOffset = 0;
     if (Recordset *records = m_form.data().data1().recordset()) {
         m_listOffset = std::max(0, records->absolutePosition());
-        titles.reserve(records->recordCount() - m_listOffset);
-        for (int i = m_listOffset; i < records->recordCount(); ++i)
-            titles << records->valueAt(i, TitleColumn).toString();
+        titles = records->columnTexts(TitleColumn, m_listOffset);
     }
     m_list1->setItems(titles);
 }

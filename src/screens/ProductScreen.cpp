@@ -74,11 +74,8 @@ ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
 void ProductScreen::fillList()
 {
     QStringList names;
-    if (Recordset *records = m_form.data().data4().recordset()) {
-        names.reserve(records->recordCount());
-        for (int i = 0; i < records->recordCount(); ++i)
-            names << records->valueAt(i, NameColumn).toString();
-    }
+    if (Recordset *records = m_form.data().data4().recordset())
+        names = records->columnTexts(NameColumn);
     m_list2->setItems(names);
 }
 
