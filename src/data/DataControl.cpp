@@ -47,14 +47,7 @@ bool DataControl::refresh()
 
 bool RefreshDataControl(DataControl &control)
 {
-    if (!control.refresh())
-        return false;
-    Recordset *records = control.recordset();
-    if (records->recordCount() > 0) {
-        if (!records->isBOF())
-            records->moveLast();
-        if (!records->isEOF())
-            records->moveFirst();
-    }
-    return true;
+    // A requery leaves the first record current with the count complete,
+    // which is what moving to the last and back to the first was for.
+    return control.refresh();
 }

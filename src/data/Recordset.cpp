@@ -60,12 +60,40 @@ bool Recordset::requery()
     m_noMatch = false;
     m_editMode = EditMode::None;
     m_open = false;
+    m_loaded = true;
 
     if (!m_db.isOpen()) {
         emit rowsReset();
         emit currentChanged();
         return fail(u"open"_s, u"database is not open"_s);
     }
+    // The statement is checked now; its rows are read when first needed, so
+    // a record source nobody reads (the stock movements at start-up) costs
+    // nothing however long its table has grown.
+    QSqlQuery check(m_db);
+    if (!check.prepare(m_source.sql)) {
+        emit rowsReset();
+        emit currentChanged();
+        return fail(u"query"_s, check.lastError().text());
+    }
+    m_open = true;
+    m_loaded = false;
+    emit rowsReset();
+    emit currentChanged();
+    return true;
+}
+
+void Recordset::ensureLoaded() const
+{
+    // Reading the rows changes no observable state: they are what a load at
+    // requery time would have given.
+    if (!m_loaded)
+        const_cast<Recordset *>(this)->load();
+}
+
+void Recordset::load()
+{
+    m_loaded = true;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     bool ok = query.prepare(m_source.sql);
@@ -73,9 +101,9 @@ bool Recordset::requery()
         query.addBindValue(value);
     ok = ok && query.exec();
     if (!ok) {
-        emit rowsReset();
-        emit currentChanged();
-        return fail(u"query"_s, query.lastError().text());
+        m_open = false;
+        fail(u"query"_s, query.lastError().text());
+        return;
     }
     const QSqlRecord record = query.record();
     m_fields.clear();
@@ -91,11 +119,7 @@ bool Recordset::requery()
         m_rows.push_back(std::move(row));
     }
     loadDefaults();
-    m_open = true;
     m_position = m_rows.empty() ? -1 : 0;
-    emit rowsReset();
-    emit currentChanged();
-    return true;
 }
 
 void Recordset::loadDefaults()
@@ -118,21 +142,25 @@ void Recordset::loadDefaults()
 
 bool Recordset::isBOF() const
 {
+    ensureLoaded();
     return m_rows.empty() || m_position < 0;
 }
 
 bool Recordset::isEOF() const
 {
+    ensureLoaded();
     return m_rows.empty() || m_position >= int(m_rows.size());
 }
 
 bool Recordset::hasCurrent() const
 {
+    ensureLoaded();
     return !m_currentDeleted && m_position >= 0 && m_position < int(m_rows.size());
 }
 
 int Recordset::absolutePosition() const
 {
+    ensureLoaded();
     return hasCurrent() ? m_position : -1;
 }
 
@@ -146,6 +174,7 @@ void Recordset::setPosition(int position)
 
 bool Recordset::moveFirst()
 {
+    ensureLoaded();
     if (m_rows.empty())
         return false;
     setPosition(0);
@@ -154,6 +183,7 @@ bool Recordset::moveFirst()
 
 bool Recordset::moveLast()
 {
+    ensureLoaded();
     if (m_rows.empty())
         return false;
     setPosition(int(m_rows.size()) - 1);
@@ -162,6 +192,7 @@ bool Recordset::moveLast()
 
 bool Recordset::moveNext()
 {
+    ensureLoaded();
     if (isEOF() && !m_currentDeleted)
         return false;
     // After a delete the following record already sits at the position.
@@ -171,6 +202,7 @@ bool Recordset::moveNext()
 
 bool Recordset::movePrevious()
 {
+    ensureLoaded();
     if (isBOF())
         return false;
     setPosition(m_position - 1);
@@ -179,6 +211,7 @@ bool Recordset::movePrevious()
 
 bool Recordset::moveTo(int position)
 {
+    ensureLoaded();
     if (position < 0 || position >= int(m_rows.size()))
         return false;
     setPosition(position);
@@ -200,6 +233,7 @@ const std::vector<QString> &Recordset::foldedColumn(int field) const
 
 bool Recordset::findFirst(const QString &criteriaText)
 {
+    ensureLoaded();
     m_noMatch = true;
     const std::optional<Criteria> criteria = Criteria::parse(criteriaText);
     if (!criteria)
@@ -232,6 +266,7 @@ bool Recordset::findFirst(const QString &criteriaText)
 
 int Recordset::fieldIndex(const QString &name) const
 {
+    ensureLoaded();
     for (int i = 0; i < m_fields.size(); ++i) {
         if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
@@ -245,6 +280,7 @@ int Recordset::fieldIndex(const QString &name) const
 
 QVariant Recordset::value(int field) const
 {
+    ensureLoaded();
     if (m_editMode != EditMode::None)
         return m_buffer.value(field);
     if (!hasCurrent())
@@ -259,6 +295,7 @@ QVariant Recordset::value(const QString &field) const
 
 QVariant Recordset::valueAt(int position, int field) const
 {
+    ensureLoaded();
     if (position < 0 || position >= int(m_rows.size()))
         return {};
     return m_rows[position].values.value(field);
@@ -266,6 +303,7 @@ QVariant Recordset::valueAt(int position, int field) const
 
 QStringList Recordset::columnTexts(int field, int firstPosition) const
 {
+    ensureLoaded();
     QStringList texts;
     const int first = std::max(0, firstPosition);
     texts.reserve(std::max(0, int(m_rows.size()) - first));
@@ -276,6 +314,7 @@ QStringList Recordset::columnTexts(int field, int firstPosition) const
 
 bool Recordset::addNew()
 {
+    ensureLoaded();
     if (!m_open)
         return fail(u"add"_s, u"recordset is not open"_s);
     m_editMode = EditMode::Add;
@@ -286,6 +325,7 @@ bool Recordset::addNew()
 
 bool Recordset::edit()
 {
+    ensureLoaded();
     if (!hasCurrent())
         return fail(u"edit"_s, u"no current record"_s);
     m_editMode = EditMode::Edit;
@@ -296,6 +336,7 @@ bool Recordset::edit()
 
 bool Recordset::setValue(int field, const QVariant &value)
 {
+    ensureLoaded();
     if (m_editMode == EditMode::None)
         return fail(u"set"_s, u"not adding or editing"_s);
     if (field < 0 || field >= m_fields.size())
@@ -333,6 +374,7 @@ bool Recordset::readRow(qint64 rowid, Row &row)
 
 bool Recordset::update()
 {
+    ensureLoaded();
     if (m_editMode == EditMode::None)
         return fail(u"update"_s, u"not adding or editing"_s);
 
@@ -405,6 +447,7 @@ void Recordset::cancelUpdate()
 
 bool Recordset::remove()
 {
+    ensureLoaded();
     if (!hasCurrent())
         return fail(u"delete"_s, u"no current record"_s);
     QSqlQuery query(m_db);

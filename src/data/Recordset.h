@@ -28,7 +28,11 @@ public:
     QString lastError() const { return m_lastError; }
     const RecordSource &source() const { return m_source; }
 
-    int recordCount() const { return int(m_rows.size()); }
+    int recordCount() const
+    {
+        ensureLoaded();
+        return int(m_rows.size());
+    }
     bool isBOF() const;
     bool isEOF() const;
     bool hasCurrent() const;
@@ -45,8 +49,12 @@ public:
     bool findFirst(const QString &criteria);
     bool noMatch() const { return m_noMatch; }
 
-    QStringList fieldNames() const { return m_fields; }
-    int fieldCount() const { return int(m_fields.size()); }
+    QStringList fieldNames() const
+    {
+        ensureLoaded();
+        return m_fields;
+    }
+    int fieldCount() const { return int(fieldNames().size()); }
     int fieldIndex(const QString &name) const; // -1 when unknown
 
     // The current record's field, or the edit buffer while adding or editing.
@@ -83,6 +91,8 @@ private:
     };
 
     bool fail(const QString &what, const QString &error);
+    void ensureLoaded() const;
+    void load();
     bool readRow(qint64 rowid, Row &row);
     void loadDefaults();
     const std::vector<QString> &foldedColumn(int field) const;
@@ -91,6 +101,7 @@ private:
     QSqlDatabase m_db;
     RecordSource m_source;
     bool m_open = false;
+    bool m_loaded = true;
     QString m_lastError;
     QStringList m_fields;
     QVariantList m_defaults;
