@@ -163,6 +163,16 @@ QStringList Criteria::fields() const
     return result;
 }
 
+QChar Criteria::leadingChar(qsizetype index) const
+{
+    const Term &term = m_terms[index];
+    if (term.op == Op::Like)
+        return term.pattern.leadingChar();
+    if (term.op == Op::Equal && !term.foldedValue.isEmpty())
+        return term.foldedValue.front();
+    return {};
+}
+
 bool Criteria::termMatches(qsizetype index, const QVariant &stored, QStringView folded) const
 {
     const Term &term = m_terms[index];

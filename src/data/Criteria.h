@@ -39,6 +39,9 @@ public:
     // Whether term `index` holds for a stored value; `folded` is the stored
     // text folded with TurkishText::fold (searches cache it per column).
     bool termMatches(qsizetype index, const QVariant &stored, QStringView folded) const;
+    // The folded first character a matching text of term `index` must start
+    // with; null when there is none to rely on.
+    QChar leadingChar(qsizetype index) const;
 
 private:
     QList<Term> m_terms;

@@ -55,6 +55,7 @@ bool Recordset::requery()
 {
     m_rows.clear();
     m_foldedColumns.clear();
+    m_leadingChars.clear();
     m_position = -1;
     m_currentDeleted = false;
     m_noMatch = false;
@@ -231,6 +232,21 @@ const std::vector<QString> &Recordset::foldedColumn(int field) const
     return *it;
 }
 
+const QHash<QChar, std::vector<int>> &Recordset::leadingCharIndex(int field) const
+{
+    auto it = m_leadingChars.find(field);
+    if (it == m_leadingChars.end()) {
+        QHash<QChar, std::vector<int>> index;
+        const std::vector<QString> &folded = foldedColumn(field);
+        for (int position = 0; position < int(folded.size()); ++position) {
+            if (!folded[position].isEmpty())
+                index[folded[position].front()].push_back(position);
+        }
+        it = m_leadingChars.insert(field, std::move(index));
+    }
+    return *it;
+}
+
 bool Recordset::findFirst(const QString &criteriaText)
 {
     ensureLoaded();
@@ -249,17 +265,40 @@ bool Recordset::findFirst(const QString &criteriaText)
     for (int field : std::as_const(fields))
         folded << &foldedColumn(field);
 
+    const auto matchesAt = [&](int position) {
+        for (qsizetype term = 0; term < fields.size(); ++term) {
+            if (!criteria->termMatches(term, m_rows[position].values.value(fields[term]),
+                                       (*folded[term])[position]))
+                return false;
+        }
+        return true;
+    };
+    const auto found = [&](int position) {
+        m_noMatch = false;
+        setPosition(position);
+        return true;
+    };
+
+    // A search that fixes the first letter only looks at the records
+    // starting with it; their positions are in record order, so the first
+    // match is still the first of the whole set.
+    for (qsizetype term = 0; term < fields.size(); ++term) {
+        const QChar leading = criteria->leadingChar(term);
+        if (leading.isNull())
+            continue;
+        const auto &index = leadingCharIndex(fields[term]);
+        const auto bucket = index.constFind(leading);
+        if (bucket == index.cend())
+            return false;
+        for (int position : *bucket) {
+            if (matchesAt(position))
+                return found(position);
+        }
+        return false;
+    }
     for (int position = 0; position < int(m_rows.size()); ++position) {
-        bool all = true;
-        for (qsizetype term = 0; term < fields.size() && all; ++term) {
-            all = criteria->termMatches(term, m_rows[position].values.value(fields[term]),
-                                        (*folded[term])[position]);
-        }
-        if (all) {
-            m_noMatch = false;
-            setPosition(position);
-            return true;
-        }
+        if (matchesAt(position))
+            return found(position);
     }
     return false;
 }
@@ -409,6 +448,7 @@ bool Recordset::update()
         m_editMode = EditMode::None;
         m_rows.push_back(std::move(row));
         m_foldedColumns.clear();
+    m_leadingChars.clear();
         if (m_position >= int(m_rows.size()) - 1 && !m_currentDeleted)
             m_position = int(m_rows.size()); // stays past the end
         emit rowInserted(int(m_rows.size()) - 1);
@@ -436,6 +476,7 @@ bool Recordset::update()
     }
     m_editMode = EditMode::None;
     m_foldedColumns.clear();
+    m_leadingChars.clear();
     emit rowChanged(m_position);
     return true;
 }
@@ -460,6 +501,7 @@ bool Recordset::remove()
     const int removed = m_position;
     m_rows.erase(m_rows.begin() + removed);
     m_foldedColumns.clear();
+    m_leadingChars.clear();
     m_currentDeleted = true;
     m_editMode = EditMode::None;
     emit rowRemoved(removed);

@@ -96,6 +96,8 @@ private:
     bool readRow(qint64 rowid, Row &row);
     void loadDefaults();
     const std::vector<QString> &foldedColumn(int field) const;
+    // Positions of the records whose folded field starts with each character.
+    const QHash<QChar, std::vector<int>> &leadingCharIndex(int field) const;
     void setPosition(int position);
 
     QSqlDatabase m_db;
@@ -115,4 +117,5 @@ private:
     std::vector<bool> m_touched;
 
     mutable QHash<int, std::vector<QString>> m_foldedColumns;
+    mutable QHash<int, QHash<QChar, std::vector<int>>> m_leadingChars;
 };

@@ -99,6 +99,14 @@ LikePattern::LikePattern(QStringView pattern)
         m_anchoredStart = m_anchoredEnd = false; // only "*": matches everything
 }
 
+QChar LikePattern::leadingChar() const
+{
+    if (!m_anchoredStart || m_parts.isEmpty() || m_parts.first().isEmpty()
+        || m_parts.first().front() == u'?')
+        return {};
+    return m_parts.first().front();
+}
+
 bool LikePattern::matches(QStringView text) const
 {
     return matchesFolded(fold(text));

@@ -26,6 +26,9 @@ public:
     explicit LikePattern(QStringView pattern = {});
     bool matches(QStringView text) const;               // folds `text` itself
     bool matchesFolded(QStringView foldedText) const;   // `text` already folded
+    // The folded first character every match starts with; null when a match
+    // may start with any character.
+    QChar leadingChar() const;
 
 private:
     QList<QString> m_parts; // literal runs between "*", "?" kept inside them

@@ -109,6 +109,17 @@ void TestRecordset::findFirstFollowsTheKeyboardRules()
 
     QVERIFY(records.findFirst(Criteria::equals(u"Unvan"_s, u"aydın et"_s)));
     QCOMPARE(records.absolutePosition(), 2);
+
+    // Searches follow the records as they change.
+    QVERIFY(records.addNew());
+    QVERIFY(records.setValue(u"Unvan"_s, u"Quick Et"_s));
+    QVERIFY(records.update());
+    QVERIFY(records.findFirst(Criteria::likePrefix(u"Unvan"_s, u"q"_s)));
+    QCOMPARE(records.value(u"Unvan"_s).toString(), u"Quick Et"_s);
+    QVERIFY(records.remove());
+    QVERIFY(!records.findFirst(Criteria::likePrefix(u"Unvan"_s, u"Q"_s)));
+    QVERIFY(records.findFirst(Criteria::likePrefix(u"Unvan"_s, u"*KASAP"_s)));
+    QCOMPARE(records.value(u"Unvan"_s).toString(), u"AHMET KASAP"_s);
 }
 
 void TestRecordset::emptyGroupHasNoCurrentRecord()
