@@ -19,6 +19,7 @@
 #include "ui_support/ScrollingContainer.h"
 #include "ui_support/TwipsCanvas.h"
 #include "ui_support/TwipsGeometry.h"
+#include "ui_support/WheelHook.h"
 #include "weighing/OrderPanel.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ Form1::Form1(const QString &stationFolder, QWidget *parent)
     load();
 
     qApp->installEventFilter(this);
+    new WheelHook(this);
     resize(1018, 698 + menuBar()->sizeHint().height());
 }
 

@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +41,7 @@ private slots:
     void missingFilesLeaveTheListsEmpty();
     void refusesToCloseWhileTheOrderHasRows();
     void columnLayoutIsSavedAndRestored();
+    void wheelStepsTheGridUnderThePointer();
 };
 
 void TestMainWindow::startsOnTheLoginScreen()
@@ -162,6 +164,50 @@ void TestMainWindow::columnLayoutIsSavedAndRestored()
         const QString heading = grid->model()->headerData(0, Qt::Horizontal).toString();
         QVERIFY(heading.startsWith(u"  "_s) && heading.trimmed() == u"Ürün"_s);
     }
+}
+
+namespace {
+
+void turnWheel(QWidget *over, int delta)
+{
+    const QPointF local = QRectF(over->rect()).center();
+    QWheelEvent wheel(local, over->mapToGlobal(local), {}, QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(over, &wheel);
+}
+
+} // namespace
+
+void TestMainWindow::wheelStepsTheGridUnderThePointer()
+{
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &product : {u"A"_s, u"B"_s, u"C"_s})
+        addOrderRow(window, product, 1.0);
+    window.girisFrm()->hide();
+    window.frame1()->show();
+    window.frame1()->raise();
+    auto *grid = ScreenDriver(window).get<QTableView>(u"DBGrid1"_s);
+    grid->setFocus();
+    Recordset *rows = window.data().data3().recordset();
+    QCOMPARE(rows->absolutePosition(), 0);
+
+    turnWheel(grid->viewport(), -120); // towards the user: down
+    QCOMPARE(rows->absolutePosition(), 1);
+    turnWheel(grid->viewport(), -30); // a fine-grained wheel: still one row
+    QCOMPARE(rows->absolutePosition(), 2);
+    turnWheel(grid->viewport(), 120);
+    QCOMPARE(rows->absolutePosition(), 1);
+
+    turnWheel(ScreenDriver(window).widget(u"List2"_s), -120); // not over a grid
+    QCOMPARE(rows->absolutePosition(), 1);
+    window.frame1()->hide();
+    turnWheel(grid->viewport(), -120); // a hidden grid takes nothing
+    QCOMPARE(rows->absolutePosition(), 1);
+    QVERIFY(window.data().deleteAllRows(window.data().data3()));
 }
 
 QTEST_MAIN(TestMainWindow)
