@@ -58,12 +58,18 @@ void ScaleSender::sendNext()
     QByteArray reading = m_source.next();
     if (m_options.lineEnd)
         reading += "\r\n";
+    m_clients.removeAll(nullptr);
     if (m_options.splitAt > 0 && m_options.splitAt < reading.size()) {
-        write(reading.left(m_options.splitAt));
+        // A station that connects between the halves gets the next whole
+        // reading, not a tail: the halves go to the same clients.
+        const QList<QPointer<QTcpSocket>> recipients = m_clients;
+        write(reading.left(m_options.splitAt), recipients);
         QTimer::singleShot(m_options.splitDelay, this,
-                           [this, rest = reading.mid(m_options.splitAt)] { write(rest); });
+                           [this, recipients, rest = reading.mid(m_options.splitAt)] {
+                               write(rest, recipients);
+                           });
     } else {
-        write(reading);
+        write(reading, m_clients);
     }
     if (m_options.count > 0 && ++m_sent >= m_options.count) {
         m_timer.stop();
@@ -72,15 +78,14 @@ void ScaleSender::sendNext()
     }
 }
 
-void ScaleSender::write(const QByteArray &bytes)
+void ScaleSender::write(const QByteArray &bytes, const QList<QPointer<QTcpSocket>> &clients)
 {
     if (m_serial) {
         m_serial->write(bytes);
         return;
     }
-    m_clients.removeAll(nullptr);
-    for (const QPointer<QTcpSocket> &client : std::as_const(m_clients)) {
-        if (client->state() == QAbstractSocket::ConnectedState) {
+    for (const QPointer<QTcpSocket> &client : clients) {
+        if (client && client->state() == QAbstractSocket::ConnectedState) {
             client->write(bytes);
             client->flush();
         }

@@ -41,7 +41,7 @@ signals:
 
 private:
     void sendNext();
-    void write(const QByteArray &bytes);
+    void write(const QByteArray &bytes, const QList<QPointer<QTcpSocket>> &clients);
 
     WeightSource m_source;
     Options m_options;
