@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <benchmark/benchmark.h>
@@ -113,5 +114,6 @@ int main(int argc, char **argv)
 {
     prepareBenchEnvironment();
     QGuiApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(u"tavran.reports.debug=false"_s); // one line per build
     return runBenchmarks(argc, argv);
 }
