@@ -2,12 +2,20 @@
 
 #include "app/Form1.h"
 #include "data/StationData.h"
+#include "printing/CurrentPrinter.h"
+#include "printing/PrintJobResult.h"
+#include "printing/PrintNotice.h"
+#include "printing/PrinterJob.h"
+#include "reports/ReportsLog.h"
+#include "reports/ShipmentSummary.h"
+#include "reports/ShipmentTotals.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -51,4 +59,69 @@ ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
         Control::setBackColor(m_command8[i], Colors::Yellow);
         TwipsGeometry::place(m_command8[i], 9480 + i * 2820, 7800, 2600, 1200, 18);
     }
+
+    for (int i = 0; i < 2; ++i)
+        connect(m_option1[i], &QRadioButton::clicked, this, [this, i] { showTotals(i); });
+    connect(m_dtPicker1, &QDateEdit::dateChanged, this, &ReportPanel::dateChanged);
+    connect(m_command8[0], &QPushButton::clicked, this, &ReportPanel::closeReport);
+    connect(m_command8[1], &QPushButton::clicked, this, &ReportPanel::PrintShipmentSummary);
+}
+
+ReportPeriod::Kind ReportPanel::selectedKind() const
+{
+    return m_option1[0]->isChecked() ? ReportPeriod::Kind::Day : ReportPeriod::Kind::Month;
+}
+
+void ReportPanel::showTotals(int index)
+{
+    m_label5->setText(u"0"_s);
+    QGroupBox *frame3 = m_form.frame3();
+    frame3->show();
+    frame3->raise();
+
+    const ReportPeriod period(index == 0 ? ReportPeriod::Kind::Day : ReportPeriod::Kind::Month,
+                              m_dtPicker1->date());
+    const auto total = ShipmentTotals::build(m_form.data(), m_form.state().alsatMode, period);
+    // Nothing to print when the movements could not be read: an empty page
+    // would pass for a day without shipments.
+    m_label5->setText(total ? ShipmentTotals::totalCaption(*total)
+                            : ShipmentTotals::UnreadableCaption);
+    m_command8[1]->setEnabled(total.has_value());
+}
+
+void ReportPanel::dateChanged()
+{
+    if (!m_form.frame3()->isVisible())
+        return;
+    showTotals(m_option1[0]->isChecked() ? 0 : 1);
+}
+
+void ReportPanel::closeReport()
+{
+    m_form.frame3()->hide();
+    // Exclusive buttons never clear themselves.
+    for (QRadioButton *option : m_option1) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+}
+
+void ReportPanel::PrintShipmentSummary()
+{
+    DataControl &scratch = m_form.data().data6();
+    PrintJobResult result;
+    if (!RefreshDataControl(scratch) || !scratch.recordset()) {
+        result = {ShipmentSummary::DocumentName, false, u"toplamlar okunamadı"_s};
+        qCWarning(lcReports) << "summary not printed: the scratch table cannot be read";
+    } else {
+        const ShipmentSummary summary(ReportPeriod(selectedKind(), m_dtPicker1->date()),
+                                      m_form.state().headerLines[0], m_label5->text(),
+                                      ShipmentTotals::read(*scratch.recordset()));
+        result = summary.print([] {
+            return std::make_unique<PrinterJob>(CurrentPrinter::printer(),
+                                                ShipmentSummary::DocumentName);
+        });
+    }
+    m_form.printNotice()->report(result);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/ReportPeriod.h"
+
 #include <QObject>
 
 class Form1;
@@ -11,6 +13,9 @@ class DataGrid;
 
 // Shipment totals: the choices Option1 on the window surface and the report
 // screen Frame3 with the date picker, the totals grid DBGrid2 and Label5.
+// Option1(0) shows the picker's day, Option1(1) its month; while the screen
+// is up a new date rebuilds the totals. "Yaz" prints them on the current
+// printer, "Kapat" closes the screen and clears the choice.
 class ReportPanel : public QObject
 {
     Q_OBJECT
@@ -23,7 +28,16 @@ public:
     QLabel *label5() const { return m_label5; }
     QPushButton *command8(int index) const { return m_command8[index]; }
 
+    // Builds the totals of the day (0) or the month (1) of the picker's date
+    // and shows them on Frame3.
+    void showTotals(int index);
+    void PrintShipmentSummary();
+    void closeReport();
+
 private:
+    ReportPeriod::Kind selectedKind() const;
+    void dateChanged();
+
     Form1 &m_form;
     QRadioButton *m_option1[2] = {};
     QDateEdit *m_dtPicker1 = nullptr;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "reports/ReportPeriod.h"
+#include "reports/ShipmentTotals.h"
+
+#include <functional>
+#include <memory>
+
+class PrintJob;
+class PrinterSurface;
+struct PrintJobResult;
+
+// The printed shipment summary: the station's header line, "Günlük Sevk" or
+// "Aylık Sevk" with the day or month, one ruled line per product with its
+// kilograms, and the grand total. No preview: the page is all there is.
+class ShipmentSummary
+{
+public:
+    static const QString DocumentName; // "Sevkiyat Özeti"
+
+    ShipmentSummary(ReportPeriod period, QString headerLine, QString totalCaption,
+                    QList<ProductTotal> rows);
+
+    QString title() const;      // "Günlük Sevk" / "Aylık Sevk"
+    QString periodText() const; // "07 Aralık 2026 Pazartesi" / "Aralık Ayı"
+
+    // Draws the summary. When the next product line would pass the bottom of
+    // the page, it goes on a fresh page from `nextPage`, headed again; the
+    // first page is asked for first.
+    void draw(const std::function<PrinterSurface &()> &nextPage) const;
+
+    // Draws every page into its own job from `newJob`, then sends them in
+    // order. A page that fails abandons it and the pages after it.
+    PrintJobResult print(const std::function<std::unique_ptr<PrintJob>()> &newJob) const;
+
+private:
+    void printHeader(PrinterSurface &page) const;
+
+    ReportPeriod m_period;
+    QString m_headerLine;
+    QString m_totalCaption;
+    QList<ProductTotal> m_rows;
+};

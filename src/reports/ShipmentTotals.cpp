@@ -1,0 +1,152 @@
+#include "reports/ShipmentTotals.h"
+
+#include "app/NumberText.h"
+#include "data/StationData.h"
+#include "data/StationDatabase.h"
+#include "data/TurkishText.h"
+#include "reports/ReportPeriod.h"
+#include "reports/ReportsLog.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcReports, "tavran.reports")
+
+namespace {
+
+// Every product in list order with its sum in the range; the sum is looked up
+// per product on the (Alsat, Ürün, Tarih) index, names compared the Turkish way
+// as the product list sorts them.
+constexpr char16_t ProductSumsSql[] =
+    u"SELECT p.\"Ürün\", "
+    u"(SELECT SUM(h.Miktar) FROM StokHaraket AS h "
+    u"WHERE h.Alsat = ? AND h.\"Ürün\" = p.\"Ürün\" COLLATE TURKISH "
+    u"AND h.Tarih >= ? AND h.Tarih <= ?) "
+    u"FROM Stok AS p ORDER BY p.\"Ürün\" COLLATE TURKISH ASC, p.rowid";
+
+constexpr char16_t InsertScratchRowSql[] = u"INSERT INTO StokTmp(\"Ürün\", Kilo) VALUES (?, ?)";
+
+double toGrams(double kilo)
+{
+    return std::round(kilo * 1000.0) / 1000.0;
+}
+
+QSqlDatabase databaseOf(const DataControl &control)
+{
+    const auto database = control.database();
+    return database && database->isOpen() ? database->database() : QSqlDatabase();
+}
+
+} // namespace
+
+namespace ShipmentTotals {
+
+std::optional<QList<ProductTotal>> sum(const QSqlDatabase &stok, int alsatMode,
+                                       const ReportPeriod &period)
+{
+    if (!stok.isOpen()) {
+        qCWarning(lcReports) << "totals: the stock database is not open";
+        return std::nullopt;
+    }
+    QSqlQuery query(stok);
+    query.setForwardOnly(true);
+    if (!query.prepare(QString::fromUtf16(ProductSumsSql))) {
+        qCWarning(lcReports) << "totals: cannot prepare" << query.lastError().text();
+        return std::nullopt;
+    }
+    query.addBindValue(alsatMode);
+    query.addBindValue(period.firstText());
+    query.addBindValue(period.lastText());
+    if (!query.exec()) {
+        qCWarning(lcReports) << "totals for" << period.criteriaText() << "failed:"
+                             << query.lastError().text();
+        return std::nullopt;
+    }
+
+    QList<ProductTotal> totals;
+    QString previous;
+    bool first = true;
+    while (query.next()) {
+        QString name = query.value(0).toString();
+        // Equal names sit next to each other in list order.
+        if (!first && TurkishText::compare(name, previous) == 0)
+            continue;
+        first = false;
+        previous = name;
+        const double kilo = toGrams(query.value(1).toDouble()); // no movement: NULL, 0
+        if (kilo != 0)
+            totals.append({std::move(name), kilo});
+    }
+    if (query.lastError().isValid()) {
+        qCWarning(lcReports) << "totals: reading stopped:" << query.lastError().text();
+        return std::nullopt;
+    }
+    return totals;
+}
+
+bool store(const QSqlDatabase &stok, const QList<ProductTotal> &totals)
+{
+    QSqlDatabase db = stok;
+    if (!db.transaction()) {
+        qCWarning(lcReports) << "scratch rows: no transaction:" << db.lastError().text();
+        return false;
+    }
+    QSqlQuery insert(db);
+    bool ok = insert.prepare(QString::fromUtf16(InsertScratchRowSql));
+    for (qsizetype i = 0; ok && i < totals.size(); ++i) {
+        insert.bindValue(0, totals[i].product);
+        insert.bindValue(1, totals[i].kilo);
+        ok = insert.exec();
+    }
+    if (ok && db.commit())
+        return true;
+    qCWarning(lcReports) << "scratch rows not stored:" << insert.lastError().text()
+                         << db.lastError().text();
+    db.rollback();
+    return false;
+}
+
+QList<ProductTotal> read(const Recordset &scratch)
+{
+    QList<ProductTotal> rows;
+    const int count = scratch.recordCount();
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i)
+        rows.append({scratch.valueAt(i, 0).toString(), scratch.valueAt(i, 1).toDouble()});
+    return rows;
+}
+
+double grandTotal(const QList<ProductTotal> &totals)
+{
+    double total = 0;
+    for (const ProductTotal &row : totals)
+        total += row.kilo;
+    return total;
+}
+
+QString totalCaption(double total)
+{
+    return u"Toplam : "_s + NumberText::grouped3(total) + u" Kg"_s;
+}
+
+std::optional<double> build(StationData &data, int alsatMode, const ReportPeriod &period)
+{
+    // Never add to rows left from the last report.
+    if (!data.deleteAllRows(data.data6()))
+        return std::nullopt;
+    const auto totals = sum(databaseOf(data.data5()), alsatMode, period);
+    bool stored = false;
+    if (totals)
+        stored = store(databaseOf(data.data6()), *totals);
+    RefreshDataControl(data.data6());
+    if (!stored)
+        return std::nullopt;
+    qCDebug(lcReports) << "totals for" << period.criteriaText() << "direction" << alsatMode << ":"
+                       << totals->size() << "products";
+    return grandTotal(*totals);
+}
+
+} // namespace ShipmentTotals
