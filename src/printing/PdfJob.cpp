@@ -32,8 +32,14 @@ bool PdfJob::sendPage(QString *reason)
     }
     const qreal scale = dotsPerInch() / TwipsPerInch;
     painter.scale(scale, scale);
-    render(painter);
-    if (!painter.end()) {
+    const QList<Page> all = pages();
+    bool written = true;
+    for (qsizetype i = 0; i < all.size() && written; ++i) {
+        if (i > 0)
+            written = writer.newPage();
+        all[i].recording.replay(painter);
+    }
+    if (!painter.end() || !written) {
         *reason = u"PDF dosyası yazılamadı (%1)"_s.arg(m_filePath);
         return false;
     }

@@ -39,3 +39,16 @@ PrintJobResult PrintJob::killDoc(const QString &reason)
     qCWarning(lcPrinting) << "abandoned" << m_documentName << "-" << why;
     return PrintJobResult{m_documentName, false, why};
 }
+
+void PrintJob::newPage()
+{
+    m_finishedPages.append({recording(), QSize(width(), height())});
+    cls();
+}
+
+QList<PrintJob::Page> PrintJob::pages() const
+{
+    QList<Page> all = m_finishedPages;
+    all.append({recording(), QSize(width(), height())});
+    return all;
+}

@@ -21,7 +21,20 @@ public:
     // Abandons the job; the reason is logged and handed back for the operator.
     PrintJobResult killDoc(const QString &reason);
 
+    // Ends the page drawn so far and starts a new one of the same size at the
+    // top-left corner; the job sends every page at endDoc().
+    void newPage();
+    int pageCount() const { return int(m_finishedPages.size()) + 1; }
+
 protected:
+    struct Page
+    {
+        PageRecording recording;
+        QSize twips;
+    };
+    // The finished pages and the current one, in order.
+    QList<Page> pages() const;
+
     qreal deviceDotsPerInch() const override { return m_dotsPerInch; }
     // Puts the recorded page on the device; false and a reason when it cannot.
     virtual bool sendPage(QString *reason) = 0;
@@ -30,4 +43,5 @@ private:
     QString m_documentName;
     qreal m_dotsPerInch;
     bool m_ended = false;
+    QList<Page> m_finishedPages;
 };

@@ -45,8 +45,13 @@ bool PrinterJob::sendPage(QString *reason)
     if (sent) {
         const qreal scale = qreal(m_printer.resolution()) / TwipsPerInch;
         painter.scale(scale, scale);
-        render(painter);
-        sent = painter.end();
+        const QList<Page> all = pages();
+        for (qsizetype i = 0; i < all.size() && sent; ++i) {
+            if (i > 0)
+                sent = m_printer.newPage();
+            all[i].recording.replay(painter);
+        }
+        sent = painter.end() && sent;
     }
     if (!sent)
         *reason = u"yazıcı «%1» sayfayı almadı"_s.arg(m_printer.printerName());

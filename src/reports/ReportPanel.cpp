@@ -118,10 +118,8 @@ void ReportPanel::PrintShipmentSummary()
         const ShipmentSummary summary(ReportPeriod(selectedKind(), m_dtPicker1->date()),
                                       m_form.state().headerLines[0], m_label5->text(),
                                       ShipmentTotals::read(*scratch.recordset()));
-        result = summary.print([] {
-            return std::make_unique<PrinterJob>(CurrentPrinter::printer(),
-                                                ShipmentSummary::DocumentName);
-        });
+        PrinterJob job(CurrentPrinter::printer(), ShipmentSummary::DocumentName);
+        result = summary.print(job);
     }
     m_form.printNotice()->report(result);
 }

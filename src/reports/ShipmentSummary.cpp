@@ -118,21 +118,14 @@ void ShipmentSummary::draw(const std::function<PrinterSurface &()> &nextPage) co
     page->print(m_totalCaption);
 }
 
-PrintJobResult ShipmentSummary::print(const std::function<std::unique_ptr<PrintJob>()> &newJob) const
+PrintJobResult ShipmentSummary::print(PrintJob &job) const
 {
-    std::vector<std::unique_ptr<PrintJob>> pages;
+    bool first = true;
     draw([&]() -> PrinterSurface & {
-        pages.push_back(newJob());
-        return *pages.back();
+        if (!first)
+            job.newPage();
+        first = false;
+        return job;
     });
-
-    PrintJobResult result;
-    for (auto &page : pages) {
-        if (!result.document.isEmpty() && !result.printed) {
-            page->killDoc(result.reason);
-            continue;
-        }
-        result = page->endDoc();
-    }
-    return result;
+    return job.endDoc();
 }

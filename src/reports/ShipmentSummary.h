@@ -4,7 +4,6 @@
 #include "reports/ShipmentTotals.h"
 
 #include <functional>
-#include <memory>
 
 class PrintJob;
 class PrinterSurface;
@@ -29,9 +28,9 @@ public:
     // first page is asked for first.
     void draw(const std::function<PrinterSurface &()> &nextPage) const;
 
-    // Draws every page into its own job from `newJob`, then sends them in
-    // order. A page that fails abandons it and the pages after it.
-    PrintJobResult print(const std::function<std::unique_ptr<PrintJob>()> &newJob) const;
+    // Draws the summary into `job`, a page after another, and ends it: one
+    // document however many pages it takes.
+    PrintJobResult print(PrintJob &job) const;
 
 private:
     void printHeader(PrinterSurface &page) const;
