@@ -24,12 +24,6 @@ void rule(PrinterSurface &s, int right)
     s.line(60, s.currentY(), right - 60, s.currentY());
 }
 
-void printCentred(PrinterSurface &s, const QString &text, int width)
-{
-    s.setCurrentX((width - s.textWidth(text)) / 2);
-    s.print(text);
-}
-
 } // namespace
 
 QString PackageLabel::barcodeCode() const
@@ -51,7 +45,7 @@ void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) con
             s.setHeight(previewHeight);
         s.setCurrentY(90);
         s.setFontBold(true);
-        printCentred(s, headerLines[0], width);
+        s.printCentred(headerLines[0]);
         s.setFontBold(false);
         s.setFontSize(14);
         s.setCurrentY(s.currentY() + 60);
@@ -70,7 +64,7 @@ void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) con
     }
 
     s.setCurrentY(s.currentY() + 60);
-    printCentred(s, product, width);
+    s.printCentred(product);
     rule(s, width);
 
     s.setFontSize(16);

@@ -90,6 +90,12 @@ qreal PrinterSurface::textHeight(const QString &text) const
     return metrics.height() * qreal(lines);
 }
 
+void PrinterSurface::printCentred(const QString &text)
+{
+    setCurrentX((width() - textWidth(text)) / 2);
+    print(text);
+}
+
 void PrinterSurface::printStay(const QString &text)
 {
     if (text.isEmpty())

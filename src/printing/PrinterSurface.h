@@ -69,6 +69,9 @@ public:
     void print(const QString &text = {});
     // Prints at the current position and moves CurrentX to the text's end.
     void printStay(const QString &text);
+    // Prints the text centred on the page, (Width - TextWidth) / 2, and ends
+    // the line; a text wider than the page starts left of its edge.
+    void printCentred(const QString &text);
 
     // Line, box and circle leave CurrentX and CurrentY where they were.
     void line(qreal x1, qreal y1, qreal x2, qreal y2);

@@ -24,12 +24,6 @@ constexpr int GapBeforeTotal = 60;
 // Lines stop this far above the bottom edge, out of the printer's margin.
 constexpr int BottomMargin = 360;
 
-void printCentred(PrinterSurface &page, const QString &text)
-{
-    page.setCurrentX((page.width() - page.textWidth(text)) / 2);
-    page.print(text);
-}
-
 void rule(PrinterSurface &page)
 {
     page.line(LeftMargin, page.currentY(), page.scaleWidth() - LeftMargin, page.currentY());
@@ -69,9 +63,9 @@ void ShipmentSummary::printHeader(PrinterSurface &page) const
     page.setFontSize(HeaderPoints);
     page.setFontBold(false);
     page.setCurrentY(HeaderTop);
-    printCentred(page, m_headerLine);
-    printCentred(page, title());
-    printCentred(page, periodText());
+    page.printCentred(m_headerLine);
+    page.printCentred(title());
+    page.printCentred(periodText());
     page.setCurrentY(page.currentY() + GapBeforeHeaderRule);
     rule(page);
     page.setFontSize(BodyPoints);
