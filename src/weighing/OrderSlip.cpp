@@ -131,12 +131,12 @@ void OrderSlip::draw(PrinterSurface &s, Target target, int previewHeight,
         if (!paintBarcode(s, row, preview))
             return;
         gap(s, int(barcodeHeight));
-        if (preview && afterRow)
-            afterRow();
-        // The page grows with the rows as the preview does, so a long order
-        // is never cut off at the bottom of the paper.
-        if (s.currentY() + RowRoom > s.height())
-            s.setHeight(s.height() + RowRoom);
+        if (preview) {
+            if (afterRow)
+                afterRow();
+            if (s.currentY() + RowRoom > s.height())
+                s.setHeight(s.height() + RowRoom);
+        }
     }
     rule(s);
     s.setCurrentX(Margin);
@@ -163,8 +163,8 @@ void OrderSlip::draw(PrinterSurface &s, Target target, int previewHeight,
     printLeft(s, u"Toplam Kilo = "_s + weightText(total()));
     gap(s, 60);
     printCentred(s, u"Sipariş Fişidir."_s);
-    // The closing lines fit below the last product line; this holds an
-    // order without products too.
+    // Paper only grows with the product lines; a long row section or a slip
+    // without products still gets a page that holds its last line.
     if (s.currentY() > s.height())
         s.setHeight(qCeil(s.currentY()) + 200);
 }
