@@ -4,6 +4,7 @@
 #include "weighing/OrderRows.h"
 #include "weighing/SlipSums.h"
 #include "weighing/StockBooking.h"
+#include "WeighingTestTools.h"
 
 #include <QSqlQuery>
 #include <QTest>
@@ -12,18 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Movements as "date|product|kilo|alsat", in the order they were written.
 QStringList movementsIn(StationData &data)
 {
-    QSqlQuery query(data.stok()->database());
-    QStringList rows;
-    if (!query.exec(u"SELECT Tarih, \"Ürün\", Miktar, Alsat FROM StokHaraket ORDER BY rowid"_s))
-        return {u"query failed"_s};
-    while (query.next()) {
-        rows << u"%1|%2|%3|%4"_s.arg(query.value(0).toString(), query.value(1).toString(),
-                                     query.value(2).toString(), query.value(3).toString());
-    }
-    return rows;
+    return WeighingTestTools::movementsIn(data.stok()->database());
 }
 
 QList<int> tamamOf(Recordset &rows)
