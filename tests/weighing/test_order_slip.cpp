@@ -70,8 +70,6 @@ class TestOrderSlip : public QObject
 {
     Q_OBJECT
 private slots:
-    void barcodeCodeHoldsFiveWeightDigits_data();
-    void barcodeCodeHoldsFiveWeightDigits();
     void dateIsTurkish();
     void printedSlipSaysEverythingInOrderAndScans();
     void unprintableRowAbandonsTheSlip_data();
@@ -80,25 +78,6 @@ private slots:
     void nothingFallsOffThePage_data();
     void nothingFallsOffThePage();
 };
-
-void TestOrderSlip::barcodeCodeHoldsFiveWeightDigits_data()
-{
-    QTest::addColumn<double>("kilo");
-    QTest::addColumn<QString>("code");
-    QTest::newRow("1,5 kg") << 1.5 << u"200000101500"_s;
-    QTest::newRow("12,345 kg") << 12.345 << u"200000112345"_s;
-    QTest::newRow("one gram") << 0.001 << u"200000100001"_s;
-    QTest::newRow("99,999 kg") << 99.999 << u"200000199999"_s;
-    QTest::newRow("100 kg does not fit") << 100.0 << QString();
-    QTest::newRow("below zero") << -0.5 << QString();
-}
-
-void TestOrderSlip::barcodeCodeHoldsFiveWeightDigits()
-{
-    QFETCH(double, kilo);
-    QFETCH(QString, code);
-    QCOMPARE(OrderSlip::barcodeCode({u"x"_s, kilo, u"2000001"_s}).value_or(QString()), code);
-}
 
 void TestOrderSlip::dateIsTurkish()
 {
