@@ -15,15 +15,31 @@
 #include "ui_support/DataGrid.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TwipsGeometry.h"
+#include "printing/CurrentPrinter.h"
+#include "printing/PreviewPicture.h"
+#include "printing/PrintNotice.h"
+#include "printing/PrinterJob.h"
+#include "ui_support/Prompts.h"
+#include "ui_support/ScrollingContainer.h"
 #include "weighing/OrderRows.h"
+#include "weighing/SlipSums.h"
+#include "weighing/StockBooking.h"
 #include "weighing/WeightCaptions.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+const QString PreviewCaption = u"Fiş Yaz"_s;
+const QString PrintCaption = u"Yazdır"_s;
+} // namespace
 
 OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     : QObject(&form)
@@ -61,6 +77,7 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     PrinterChoiceOnRightClick::attach(m_command2[2], SlipPrinterKey);
     connect(m_command2[0], &QPushButton::clicked, this, &OrderPanel::backToCustomerSelection);
     connect(m_command2[1], &QPushButton::clicked, this, &OrderPanel::removeCurrentRow);
+    connect(m_command2[2], &QPushButton::clicked, this, &OrderPanel::writeSlip);
     connect(m_command2[3], &QPushButton::clicked, this, &OrderPanel::startWeighing);
     connect(&form.data().data3(), &DataControl::repositioned, this, &OrderPanel::onData3Repositioned);
 }
@@ -111,4 +128,100 @@ void OrderPanel::backToCustomerSelection()
     m_form.loginScreen().showPasswordPrompt();
     m_form.girisFrm()->show();
     m_form.girisFrm()->raise();
+}
+
+OrderSlip OrderPanel::currentSlip(QList<SlipLine> rows, QList<SlipLine> sums) const
+{
+    OrderSlip slip;
+    slip.headerLines = m_form.state().headerLines;
+    slip.customer = m_form.customerScreen().musTxt()->text();
+    const ListBox *staff = m_form.loginScreen().list3();
+    if (staff->listIndex() > 0)
+        slip.staff = staff->text();
+    slip.rows = std::move(rows);
+    slip.sums = std::move(sums);
+    slip.printedAt = QDateTime::currentDateTime();
+    return slip;
+}
+
+void OrderPanel::writeSlip()
+{
+    if (m_command2[2]->text() == PreviewCaption)
+        previewSlip();
+    else
+        printSlip();
+}
+
+void OrderPanel::previewSlip()
+{
+    QPushButton *button = m_command2[2];
+    if (!button->isEnabled())
+        return;
+    StationData &data = m_form.data();
+    RefreshDataControl(data.data3());
+    const Recordset *orderRows = data.data3().recordset();
+    const QList<SlipLine> rows = orderRows ? SlipSums::readRows(*orderRows) : QList<SlipLine>();
+    SlipSums::rebuild(data, rows);
+    const Recordset *sums = data.data6().recordset();
+    const OrderSlip slip = currentSlip(rows, sums ? SlipSums::read(*sums) : QList<SlipLine>());
+    button->setText(PrintCaption);
+
+    ScrollingContainer *container = m_form.scrllngFrm1();
+    container->show();
+    container->raise();
+    PrinterSurface &page = m_form.picture2()->page();
+    // The label preview shares the surface and keeps its own face.
+    const QString fontName = page.fontName();
+    // The screen repaints between rows; the button waits until the slip is
+    // drawn, so a second tap cannot start another drawing inside this one.
+    button->setEnabled(false);
+    slip.draw(page, OrderSlip::Target::Preview, TwipsGeometry::twipsRect(container).height(),
+              [] { QCoreApplication::processEvents(); });
+    page.setFontName(fontName);
+    button->setEnabled(true);
+    // Rows may have been removed while the preview drew.
+    onData3Repositioned();
+}
+
+void OrderPanel::printSlip()
+{
+    QPushButton *button = m_command2[2];
+    if (!button->isEnabled())
+        return;
+    button->setEnabled(false);
+    StationData &data = m_form.data();
+
+    CurrentPrinter::selectRemembered(SlipPrinterKey);
+    PrinterJob job(CurrentPrinter::printer(), u"Fiş"_s);
+    RefreshDataControl(data.data3());
+    if (!data.data6().recordset())
+        RefreshDataControl(data.data6());
+    Recordset *orderRows = data.data3().recordset();
+    const Recordset *sums = data.data6().recordset();
+    // The per-product lines are the sums of the preview, the rows as they are now.
+    currentSlip(orderRows ? SlipSums::readRows(*orderRows) : QList<SlipLine>(),
+                sums ? SlipSums::read(*sums) : QList<SlipLine>())
+        .draw(job, OrderSlip::Target::Page);
+    const PrintJobResult printed = job.endDoc();
+    m_form.printNotice()->report(printed);
+
+    // The order is booked whether or not the slip came out.
+    RefreshDataControl(data.data3());
+    orderRows = data.data3().recordset();
+    Recordset *movements = data.data5().recordset();
+    BookingResult booking;
+    if (!orderRows || !movements)
+        booking.failure = u"sipariş veya stok hareketleri açılamadı"_s;
+    else
+        booking = StockBooking::book(*orderRows, *movements, QDate::currentDate(),
+                                     m_form.state().alsatMode);
+
+    button->setText(PreviewCaption);
+    button->setEnabled(true);
+    // Leaving the order empties it: only once every row is booked.
+    m_command2[0]->setEnabled(booking.ok());
+    m_command2[1]->setEnabled(!printed.printed);
+    m_form.scrllngFrm1()->hide();
+    if (!booking.ok())
+        Prompts::instance().exclamation(&m_form, u"Stok hareketleri kaydedilemedi: "_s + booking.failure);
 }

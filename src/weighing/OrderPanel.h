@@ -1,5 +1,7 @@
 #pragma once
 
+#include "weighing/OrderSlip.h"
+
 #include <QObject>
 
 class Form1;
@@ -29,7 +31,17 @@ public:
     void removeCurrentRow();
     void startWeighing();
 
+    // Command2(2): "Fiş Yaz" sums the order per product and draws the slip's
+    // preview; "Yazdır" prints the slip on the slip printer and books the
+    // order rows not yet booked as stock movements.
+    void writeSlip();
+    void previewSlip();
+    void printSlip();
+
 private:
+    // The slip of the order as it stands, with the given rows and sums.
+    OrderSlip currentSlip(QList<SlipLine> rows, QList<SlipLine> sums) const;
+
     Form1 &m_form;
     QPushButton *m_command2[4] = {};
     QLabel *m_toplamLbl = nullptr;

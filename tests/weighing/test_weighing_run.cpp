@@ -7,6 +7,7 @@
 #include "support/TestStation.h"
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/ListBox.h"
+#include "WeighingTestTools.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -280,30 +281,16 @@ void TestWeighingRun::labelFromTheScreenArrivesOnItsQueue()
     SKIP_WITHOUT(u"pdftoppm"_s, u"zbarimg"_s, u"pdftotext"_s);
     WriteRegValue(u"PktYaz"_s, u"Etiket"_s);
     m_driver->get<QCheckBox>(u"PaketYaz"_s)->setChecked(true);
-    const QDir queue(PrintTools::cupsOutputDir(u"Etiket"_s));
-    const QStringList before = queue.entryList({u"*.pdf"_s}, QDir::Files);
+    const QStringList before = WeighingTestTools::queueFiles(u"Etiket"_s);
 
     openOrder();
     weighProduct(u"Dana Kuşbaşı"_s, {"+0001.250 kg", "+0000.250 kg"});
     QVERIFY(!m_driver->widget(u"PrintNotice"_s)->isVisible());
 
-    QString arrived;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            for (const QString &name : queue.entryList({u"*.pdf"_s}, QDir::Files)) {
-                QFile file(queue.filePath(name));
-                if (!before.contains(name) && file.open(QIODevice::ReadOnly)
-                    && file.readAll().trimmed().endsWith("%%EOF"))
-                    arrived = file.fileName();
-            }
-            return !arrived.isEmpty();
-        }(),
-        20000);
-    QTemporaryDir scratch;
+    const QString arrived = WeighingTestTools::waitForNewPdf(u"Etiket"_s, before);
+    QVERIFY2(!arrived.isEmpty(), "no label arrived on the queue");
     const QString barkod = orderRows().value(u"Barkod"_s).toString();
-    const QString decoded = PrintTools::decodeBarcodes(PrintTools::rasterize(arrived, 300, scratch.path()),
-                                                       scratch.path()).trimmed();
-    QCOMPARE(decoded.left(12), barkod + u"01500"_s);
+    QCOMPARE(WeighingTestTools::barcodePayloads(arrived), QStringList{barkod + u"01500"_s});
 }
 
 QTEST_MAIN(TestWeighingRun)

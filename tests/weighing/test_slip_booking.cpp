@@ -1,0 +1,139 @@
+#include "data/StationData.h"
+#include "data/StationDatabase.h"
+#include "support/TestStation.h"
+#include "weighing/OrderRows.h"
+#include "weighing/SlipSums.h"
+#include "weighing/StockBooking.h"
+#include "WeighingTestTools.h"
+
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList movementsIn(StationData &data)
+{
+    return WeighingTestTools::movementsIn(data.stok()->database());
+}
+
+QList<int> tamamOf(Recordset &rows)
+{
+    QList<int> values;
+    for (int i = 0; i < rows.recordCount(); ++i)
+        values << rows.valueAt(i, rows.fieldIndex(u"Tamam"_s)).toInt();
+    return values;
+}
+
+} // namespace
+
+class TestSlipBooking : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sumsHoldOneRecordPerProduct();
+    void booksEachRowOnce();
+    void rowThatCannotBeMarkedIsNotBooked();
+
+private:
+    void addRows(const QList<std::pair<QString, double>> &rows);
+    Recordset &orderRows() { return *m_data->data3().recordset(); }
+    Recordset &movements() { return *m_data->data5().recordset(); }
+
+    std::unique_ptr<TestStation> m_station;
+    std::unique_ptr<StationData> m_data;
+};
+
+void TestSlipBooking::init()
+{
+    m_station = std::make_unique<TestStation>();
+    m_data = std::make_unique<StationData>();
+    m_data->bind(m_station->stationDir());
+    for (int number = 1; number <= 6; ++number)
+        QVERIFY(RefreshDataControl(m_data->control(number)));
+}
+
+void TestSlipBooking::cleanup()
+{
+    m_data.reset();
+    m_station.reset();
+}
+
+void TestSlipBooking::addRows(const QList<std::pair<QString, double>> &rows)
+{
+    for (const auto &[product, kilo] : rows)
+        QVERIFY(OrderRows::addFinishedProduct(orderRows(), product, kilo, u"2000001"_s));
+    QVERIFY(RefreshDataControl(m_data->data3()));
+}
+
+void TestSlipBooking::sumsHoldOneRecordPerProduct()
+{
+    addRows({{u"Dana Kuşbaşı"_s, 3.2}, {u"Ali'nin Sucuğu"_s, 0.75}, {u"Dana Kuşbaşı"_s, 1.8},
+             {u"Ali'nin Sucuğu"_s, 0.25}});
+    // Sums left by an abandoned preview are replaced, not added to.
+    QVERIFY(SlipSums::add(*m_data->data6().recordset(), u"Kuzu But"_s, 9));
+
+    const QList<SlipLine> rows = SlipSums::readRows(orderRows());
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[2].product, u"Dana Kuşbaşı"_s);
+    QCOMPARE(rows[2].kilo, 1.8);
+    QCOMPARE(rows[2].barkod, u"2000001"_s);
+    QVERIFY(SlipSums::rebuild(*m_data, rows));
+
+    RefreshDataControl(m_data->data6());
+    const QList<SlipLine> sums = SlipSums::read(*m_data->data6().recordset());
+    QCOMPARE(sums.size(), 2);
+    QCOMPARE(sums[0].product, u"Dana Kuşbaşı"_s);
+    QCOMPARE(sums[0].kilo, 5.0);
+    QCOMPARE(sums[1].product, u"Ali'nin Sucuğu"_s);
+    QCOMPARE(sums[1].kilo, 1.0);
+}
+
+void TestSlipBooking::booksEachRowOnce()
+{
+    addRows({{u"Dana Kuşbaşı"_s, 3.2}, {u"Kuzu But"_s, 2.25}});
+    const QDate day(2026, 12, 7);
+    BookingResult result = StockBooking::book(orderRows(), movements(), day, 1);
+    QVERIFY2(result.ok(), qPrintable(result.failure));
+    QCOMPARE(result.booked, 2);
+    QCOMPARE(movementsIn(*m_data),
+             (QStringList{u"2026-12-07|Dana Kuşbaşı|3.2|1"_s, u"2026-12-07|Kuzu But|2.25|1"_s}));
+    QCOMPARE(tamamOf(orderRows()), (QList<int>{0, 0}));
+
+    // Printed again with a row added since: only the new row is booked.
+    addRows({{u"Sucuk"_s, 1.5}});
+    result = StockBooking::book(orderRows(), movements(), day.addDays(1), 0);
+    QCOMPARE(result.booked, 1);
+    QCOMPARE(movementsIn(*m_data).size(), 3);
+    QCOMPARE(movementsIn(*m_data).last(), u"2026-12-08|Sucuk|1.5|0"_s);
+    QCOMPARE(tamamOf(orderRows()), (QList<int>{0, 0, 0}));
+}
+
+void TestSlipBooking::rowThatCannotBeMarkedIsNotBooked()
+{
+    addRows({{u"Dana Kuşbaşı"_s, 3.2}, {u"Kuzu But"_s, 2.25}, {u"Sucuk"_s, 1.5}});
+    // The order file refuses to mark one row, as a full or locked disk would.
+    QSqlQuery refuse(m_data->tavran()->database());
+    QVERIFY(refuse.exec(u"CREATE TRIGGER refuse BEFORE UPDATE ON Tart WHEN old.\"Ürün\" = 'Kuzu But' "
+                        u"BEGIN SELECT RAISE(ABORT, 'disk dolu'); END"_s));
+
+    const BookingResult result = StockBooking::book(orderRows(), movements(), QDate(2026, 12, 7), 0);
+    QVERIFY(!result.ok());
+    QCOMPARE(result.booked, 1);
+    QVERIFY2(result.failure.contains(u"Kuzu But"_s) && result.failure.contains(u"disk dolu"_s),
+             qPrintable(result.failure));
+    // Its movement was taken back, and the booking stopped there.
+    QCOMPARE(movementsIn(*m_data), QStringList{u"2026-12-07|Dana Kuşbaşı|3.2|0"_s});
+    QCOMPARE(tamamOf(orderRows()), (QList<int>{0, 1, 1}));
+
+    // Once the disk is back the next print books the rest, nothing twice.
+    QVERIFY(refuse.exec(u"DROP TRIGGER refuse"_s));
+    QCOMPARE(StockBooking::book(orderRows(), movements(), QDate(2026, 12, 7), 0).booked, 2);
+    QCOMPARE(movementsIn(*m_data).size(), 3);
+}
+
+QTEST_GUILESS_MAIN(TestSlipBooking)
+#include "test_slip_booking.moc"
