@@ -27,7 +27,7 @@ void prepareBenchEnvironment()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("XDG_CONFIG_HOME", (QDir::tempPath() + u"/tavran-bench-config"_s).toUtf8());
-    qputenv("QT_LOGGING_RULES", "tavran.*.warning=false");
+    qputenv("QT_LOGGING_RULES", "tavran.*=false");
 }
 
 int runBenchmarks(int argc, char **argv)

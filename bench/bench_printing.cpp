@@ -1,4 +1,6 @@
 // Cost of one barcode picture and of one full page sent to PDF.
+#include "BenchStation.h"
+
 #include "labels/DrawBarcode.h"
 #include "printing/PdfJob.h"
 
@@ -112,13 +114,7 @@ BENCHMARK(BM_SlipRollPageToPdf)->Arg(20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareBenchEnvironment();
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,5 +1,7 @@
 // Readings per second through the reading parser, the line assembly, the
 // terminal text, and a loopback TCP link up to the live-weight caption.
+#include "BenchStation.h"
+
 #include "app/StationState.h"
 #include "scale/ScaleLineAssembler.h"
 #include "scale/ScaleLink.h"
@@ -101,11 +103,7 @@ BENCHMARK(LoopbackToLiveWeight)->UseRealTime();
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(u"tavran.*.debug=false"_s);
+    prepareBenchEnvironment();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

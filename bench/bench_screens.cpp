@@ -1,5 +1,7 @@
 // One key press of the customer keyboard (the search in the accounts and
 // the selection in the account list) on a station with 100,000 accounts.
+#include "BenchStation.h"
+
 #include "app/Form1.h"
 #include "data/DemoStation.h"
 #include "screens/CustomerScreen.h"
@@ -68,10 +70,7 @@ BENCHMARK_CAPTURE(BM_CustomerKeyPress, with_repaint, true)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareBenchEnvironment();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
