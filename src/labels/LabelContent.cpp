@@ -45,6 +45,8 @@ std::optional<QString> barcodeCode(const QString &barkod, const QString &weightC
 
 QString weightTooLargeReason(const QString &weightCaption)
 {
+    if (WeightCaptions::value(weightCaption) < 0)
+        return u"ağırlık (%1) eksi; barkoda yazılamaz"_s.arg(weightCaption.trimmed());
     return u"ağırlık (%1) barkoda sığmıyor; en çok 99,999 Kg olabilir"_s.arg(weightCaption.trimmed());
 }
 

@@ -21,7 +21,8 @@ std::optional<QString> useByDateText(const QDate &today, bool yearRule, const QS
 // does not fit five digits (100 kg or more) or is negative.
 std::optional<QString> barcodeCode(const QString &barkod, const QString &weightCaption);
 
-// Turkish reasons for the operator.
+// Turkish reasons for the operator; a weight that cannot be coded is too
+// large (100 kg or more) or negative.
 QString weightTooLargeReason(const QString &weightCaption);
 QString daysNotANumberReason(const QString &days);
 
