@@ -40,9 +40,7 @@ LoginScreen::LoginScreen(Form1 &form, QWidget *girisFrm, QWidget *surface)
     TwipsGeometry::place(m_list3, 360, 660, 8715, 9135, 20);
 
     m_alSat = new QPushButton(u"SATIŞ"_s, girisFrm);
-    m_alSat->setObjectName(u"AlSat"_s);
-    Control::setBackColor(m_alSat, Colors::Green);
-    TwipsGeometry::place(m_alSat, 9750, 660, 4695, 1155, 28);
+    Control::setUp(m_alSat, u"AlSat"_s, Colors::Green, {9750, 660, 4695, 1155}, 28);
 
     m_picture3 = new QFrame(girisFrm);
     m_picture3->setObjectName(u"Picture3"_s);
@@ -84,9 +82,7 @@ LoginScreen::LoginScreen(Form1 &form, QWidget *girisFrm, QWidget *surface)
     connect(m_alSat, &QPushButton::clicked, this, &LoginScreen::switchSaleOrPurchase);
 
     m_command5 = new QPushButton(u"Programı Kapat"_s, girisFrm);
-    m_command5->setObjectName(u"Command5"_s);
-    Control::setBackColor(m_command5, Colors::Yellow);
-    TwipsGeometry::place(m_command5, 9510, 8670, 5175, 1125, 22);
+    Control::setUp(m_command5, u"Command5"_s, Colors::Yellow, {9510, 8670, 5175, 1125}, 22);
     connect(m_command5, &QPushButton::clicked, this, &LoginScreen::closeRequested);
 
     m_elemanLbl = new QLabel(NoStaff, surface);

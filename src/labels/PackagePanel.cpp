@@ -66,9 +66,8 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     const int command4Tops[] = {0, 3720, 2160, 5280};
     for (int i = 1; i <= 3; ++i) {
         auto *button = new QPushButton(command4Captions[i], frame2);
-        button->setObjectName(Control::arrayName(u"Command4"_s, i));
-        Control::setBackColor(button, i == 3 ? Colors::Yellow : Colors::Green);
-        TwipsGeometry::place(button, 11520, command4Tops[i], 3510, 1440, i == 3 ? 13 : 16);
+        Control::setUp(button, Control::arrayName(u"Command4"_s, i),
+                       i == 3 ? Colors::Yellow : Colors::Green, {11520, command4Tops[i], 3510, 1440}, i == 3 ? 13 : 16);
         m_command4[i] = button;
     }
     m_command4[1]->setEnabled(false);
@@ -86,9 +85,8 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     const QString command7Captions[] = {u"Son Kullanma 10 Gün"_s, u"  Son Kullanma 1 Yıl"_s};
     for (int i = 0; i < 2; ++i) {
         auto *button = new QPushButton(command7Captions[i], m_frame4);
-        button->setObjectName(Control::arrayName(u"Command7"_s, i));
-        Control::setBackColor(button, Colors::Yellow);
-        TwipsGeometry::place(button, 0, i * 1380, 3510, 1300, 14);
+        Control::setUp(button, Control::arrayName(u"Command7"_s, i), Colors::Yellow,
+                       {0, i * 1380, 3510, 1300}, 14);
         m_command7[i] = button;
         connect(button, &QPushButton::clicked, this, [this, i] { chooseUseBy(i); });
     }

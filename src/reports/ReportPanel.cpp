@@ -48,16 +48,13 @@ ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
     m_dbGrid2->setColumnWidth(1, TwipsGeometry::toPixels(2800, 1.0));
 
     m_label5 = new QLabel(u"0"_s, frame3);
-    m_label5->setObjectName(u"Label5"_s);
-    Control::setBackColor(m_label5, Colors::White);
-    TwipsGeometry::place(m_label5, 9480, 1080, 5500, 700, 16);
+    Control::setUp(m_label5, u"Label5"_s, Colors::White, {9480, 1080, 5500, 700}, 16);
 
     const QString command8Captions[] = {u"Kapat"_s, u"Yaz"_s};
     for (int i = 0; i < 2; ++i) {
         m_command8[i] = new QPushButton(command8Captions[i], frame3);
-        m_command8[i]->setObjectName(Control::arrayName(u"Command8"_s, i));
-        Control::setBackColor(m_command8[i], Colors::Yellow);
-        TwipsGeometry::place(m_command8[i], 9480 + i * 2820, 7800, 2600, 1200, 18);
+        Control::setUp(m_command8[i], Control::arrayName(u"Command8"_s, i), Colors::Yellow,
+                       {9480 + i * 2820, 7800, 2600, 1200}, 18);
     }
 
     for (int i = 0; i < 2; ++i)

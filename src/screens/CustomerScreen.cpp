@@ -36,29 +36,19 @@ CustomerScreen::CustomerScreen(Form1 &form, QWidget *surface)
     , m_surface(surface)
 {
     m_musLbl = new QLabel(u" Müşteri Seçimi"_s, surface);
-    m_musLbl->setObjectName(u"MusLbl"_s);
-    Control::setBackColor(m_musLbl, Colors::White);
-    TwipsGeometry::place(m_musLbl, 90, 750, 3225, 660, 18);
+    Control::setUp(m_musLbl, u"MusLbl"_s, Colors::White, {90, 750, 3225, 660}, 18);
 
     m_musTxt = new QLineEdit(surface);
-    m_musTxt->setObjectName(u"MusTxt"_s);
-    Control::setBackColor(m_musTxt, Colors::White);
-    TwipsGeometry::place(m_musTxt, 3330, 750, 11805, 660, 20);
+    Control::setUp(m_musTxt, u"MusTxt"_s, Colors::White, {3330, 750, 11805, 660}, 20);
 
     m_list1 = new ListBox(surface);
-    m_list1->setObjectName(u"List1"_s);
-    Control::setBackColor(m_list1, Colors::Yellow);
-    TwipsGeometry::place(m_list1, 90, 1560, 12465, 5130, 18);
+    Control::setUp(m_list1, u"List1"_s, Colors::Yellow, {90, 1560, 12465, 5130}, 18);
 
     m_upCmd = new QPushButton(u"▲"_s, surface);
-    m_upCmd->setObjectName(u"UpCmd"_s);
-    Control::setBackColor(m_upCmd, Colors::Yellow);
-    TwipsGeometry::place(m_upCmd, 12690, 1560, 2475, 1545, 36);
+    Control::setUp(m_upCmd, u"UpCmd"_s, Colors::Yellow, {12690, 1560, 2475, 1545}, 36);
 
     m_downCmd = new QPushButton(u"▼"_s, surface);
-    m_downCmd->setObjectName(u"DownCmd"_s);
-    Control::setBackColor(m_downCmd, Colors::Yellow);
-    TwipsGeometry::place(m_downCmd, 12690, 3360, 2475, 1545, 36);
+    Control::setUp(m_downCmd, u"DownCmd"_s, Colors::Yellow, {12690, 3360, 2475, 1545}, 36);
 
     m_command1 = new QPushButton(u"Tartmaya Başla"_s, surface);
     m_command1->setObjectName(u"Command1"_s);

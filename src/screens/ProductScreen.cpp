@@ -43,16 +43,13 @@ ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
     TwipsGeometry::place(m_urunLbl, 120, 4350, 9330, 525, 18);
 
     m_list2 = new ListBox(frame1);
-    m_list2->setObjectName(u"List2"_s);
-    Control::setBackColor(m_list2, Colors::Yellow);
-    TwipsGeometry::place(m_list2, 120, 4890, 8055, 4380, 18);
+    Control::setUp(m_list2, u"List2"_s, Colors::Yellow, {120, 4890, 8055, 4380}, 18);
 
     static const QString Arrows[] = {u"▲"_s, u"▼"_s};
     for (int i = 0; i < 2; ++i) {
         m_command3[i] = new QPushButton(Arrows[i], frame1);
-        m_command3[i]->setObjectName(Control::arrayName(u"Command3"_s, i));
-        Control::setBackColor(m_command3[i], Colors::Yellow);
-        TwipsGeometry::place(m_command3[i], 8280, i == 0 ? 4920 : 6570, 1185, 1575, 28);
+        Control::setUp(m_command3[i], Control::arrayName(u"Command3"_s, i), Colors::Yellow,
+                       {8280, i == 0 ? 4920 : 6570, 1185, 1575}, 28);
         connect(m_command3[i], &QPushButton::clicked, this, [this, i] { onArrow(i); });
     }
 

@@ -1,6 +1,7 @@
 #include "ui_support/Control.h"
 
 #include "ui_support/Colors.h"
+#include "ui_support/TwipsGeometry.h"
 
 #include <QPalette>
 #include <QVariant>
@@ -41,6 +42,13 @@ void setForeColor(QWidget *widget, int rgbInteger)
     palette.setColor(QPalette::ButtonText, color);
     palette.setColor(QPalette::Text, color);
     widget->setPalette(palette);
+}
+
+void setUp(QWidget *widget, const QString &name, int backColor, QRect twips, double fontPoints)
+{
+    widget->setObjectName(name);
+    setBackColor(widget, backColor);
+    TwipsGeometry::place(widget, twips.x(), twips.y(), twips.width(), twips.height(), fontPoints);
 }
 
 } // namespace Control

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -14,5 +15,9 @@ QString arrayName(const QString &name, int index);
 int backColor(const QWidget *widget);
 void setBackColor(QWidget *widget, int rgbInteger);
 void setForeColor(QWidget *widget, int rgbInteger);
+
+// Names a control, gives it its back colour and places it at its twips
+// rectangle with a font of `fontPoints` (0 keeps the inherited size).
+void setUp(QWidget *widget, const QString &name, int backColor, QRect twips, double fontPoints);
 
 } // namespace Control

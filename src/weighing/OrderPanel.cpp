@@ -57,9 +57,8 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
                                   {0, u"Müşteri Seçimine Dön"_s, 9630, 5325}};
     for (const ButtonSpec &spec : buttons) {
         auto *button = new QPushButton(spec.caption, frame1);
-        button->setObjectName(Control::arrayName(u"Command2"_s, spec.index));
-        Control::setBackColor(button, spec.index == 3 ? Colors::Green : Colors::Yellow);
-        TwipsGeometry::place(button, spec.left, 300, spec.width, 1800, 18);
+        Control::setUp(button, Control::arrayName(u"Command2"_s, spec.index),
+                       spec.index == 3 ? Colors::Green : Colors::Yellow, {spec.left, 300, spec.width, 1800}, 18);
         m_command2[spec.index] = button;
     }
 

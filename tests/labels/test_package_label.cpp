@@ -35,9 +35,7 @@ PackageLabel sampleLabel(const QDate &today, bool yearRule, const QString &weigh
 
 PrintJobResult printToPdf(const PackageLabel &label, const QString &path)
 {
-    PdfJob job(path, u"Etiket"_s, LabelPage);
-    label.draw(job, PackageLabel::Target::Page);
-    return job.endDoc();
+    return PrintTools::drawPageToPdf(label, path, u"Etiket"_s, LabelPage);
 }
 
 QStringList queueFiles(const QString &queue)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "printing/PdfJob.h"
+#include "printing/PrintJobResult.h"
+
 #include <QImage>
 #include <QSizeF>
 #include <QString>
@@ -38,6 +41,17 @@ QString pdfText(const QString &pdfPath);
 // Size of the PDF's first page in points; an empty size when unreadable.
 QSizeF pdfPageSize(const QString &pdfPath);
 int pdfPages(const QString &pdfPath);
+
+// Draws a document's paper page (a label, a slip) into a PDF file of
+// `pageTwips` and ends the job.
+template <typename Document>
+PrintJobResult drawPageToPdf(const Document &document, const QString &path,
+                             const QString &documentName, QSize pageTwips)
+{
+    PdfJob job(path, documentName, pageTwips);
+    document.draw(job, Document::Target::Page);
+    return job.endDoc();
+}
 
 // Folder where the cups-pdf queue `queue` puts its files.
 QString cupsOutputDir(const QString &queue);

@@ -31,9 +31,7 @@ OrderSlip sampleSlip()
 
 PrintJobResult printToPdf(const OrderSlip &slip, const QString &path)
 {
-    PdfJob job(path, u"Fiş"_s, RollPage);
-    slip.draw(job, OrderSlip::Target::Page);
-    return job.endDoc();
+    return PrintTools::drawPageToPdf(slip, path, u"Fiş"_s, RollPage);
 }
 
 QStringList texts(const PrinterSurface &surface)
