@@ -2,7 +2,7 @@
 // terminal text, and a loopback TCP link up to the live-weight caption.
 #include "BenchStation.h"
 
-#include "app/StationState.h"
+#include "station/StationState.h"
 #include "scale/ScaleLineAssembler.h"
 #include "scale/ScaleLink.h"
 #include "scale/ScalePanel.h"

@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 #include "app/StationCommands.h"
-#include "app/StationFolder.h"
+#include "station/StationFolder.h"
 #include "labels/LabelCommand.h"
 
 #include <QApplication>

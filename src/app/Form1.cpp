@@ -2,8 +2,8 @@
 
 #include "app/GridLayouts.h"
 #include "app/LoginScreen.h"
-#include "app/SettingsStore.h"
-#include "app/StationTextFiles.h"
+#include "station/SettingsStore.h"
+#include "station/StationTextFiles.h"
 #include "data/StationData.h"
 #include "labels/PackagePanel.h"
 #include "printing/PreviewPicture.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StationState.h"
+#include "station/StationState.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "app/GridLayouts.h"
 
-#include "app/GridLayoutFile.h"
+#include "station/GridLayoutFile.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QAbstractItemModel>

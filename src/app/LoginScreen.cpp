@@ -1,7 +1,7 @@
 #include "app/LoginScreen.h"
 
 #include "app/Form1.h"
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "data/StationData.h"
 #include "screens/CustomerScreen.h"
 #include "ui_support/Colors.h"

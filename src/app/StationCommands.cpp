@@ -1,6 +1,6 @@
 #include "app/StationCommands.h"
 
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 
 #include <QCommandLineParser>

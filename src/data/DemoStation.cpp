@@ -1,6 +1,6 @@
 #include "data/DemoStation.h"
 
-#include "app/Windows1254.h"
+#include "station/Windows1254.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 

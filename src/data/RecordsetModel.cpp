@@ -1,6 +1,6 @@
 #include "data/RecordsetModel.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 #include "data/DataControl.h"
 
 RecordsetModel::RecordsetModel(DataControl &control, QList<Column> columns, QObject *parent)

@@ -1,6 +1,6 @@
 #include "labels/ChoosePrinter.h"
 
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "labels/LabelsLog.h"
 #include "labels/PrinterDialog.h"
 #include "printing/CurrentPrinter.h"

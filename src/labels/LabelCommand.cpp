@@ -1,7 +1,7 @@
 #include "labels/LabelCommand.h"
 
-#include "app/NumberText.h"
-#include "app/StationTextFiles.h"
+#include "station/NumberText.h"
+#include "station/StationTextFiles.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
 #include "labels/ChoosePrinter.h"

@@ -1,6 +1,6 @@
 #include "labels/LabelContent.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 #include "weighing/WeightCaptions.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "labels/PackagePanel.h"
 
 #include "app/Form1.h"
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "data/StationData.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackageLabel.h"

@@ -1,6 +1,6 @@
 #include "printing/CurrentPrinter.h"
 
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "printing/PrintingLog.h"
 #include "printing/PrinterResolution.h"
 

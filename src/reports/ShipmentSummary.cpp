@@ -1,6 +1,6 @@
 #include "reports/ShipmentSummary.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterSurface.h"
 

@@ -1,6 +1,6 @@
 #include "reports/ShipmentTotals.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "data/TurkishText.h"

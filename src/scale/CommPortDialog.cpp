@@ -1,6 +1,6 @@
 #include "scale/CommPortDialog.h"
 
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "ui_support/Control.h"
 #include "scale/SerialLink.h"
 #include "scale/SerialSettings.h"

@@ -1,6 +1,6 @@
 #include "scale/ScaleLineAssembler.h"
 
-#include "app/Windows1254.h"
+#include "station/Windows1254.h"
 
 namespace {
 

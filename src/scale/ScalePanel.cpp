@@ -1,8 +1,8 @@
 #include "scale/ScalePanel.h"
 
-#include "app/SettingsStore.h"
-#include "app/StationState.h"
-#include "app/Windows1254.h"
+#include "station/SettingsStore.h"
+#include "station/StationState.h"
+#include "station/Windows1254.h"
 #include "scale/CommPortDialog.h"
 #include "ui_support/Control.h"
 #include "scale/ScaleButton.h"

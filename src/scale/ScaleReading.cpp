@@ -1,6 +1,6 @@
 #include "scale/ScaleReading.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 
 QString ParseScaleReading(const QString &text)
 {

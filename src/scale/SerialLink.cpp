@@ -1,6 +1,6 @@
 #include "scale/SerialLink.h"
 
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>

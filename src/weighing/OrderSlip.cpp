@@ -1,6 +1,6 @@
 #include "weighing/OrderSlip.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 #include "labels/DrawBarcode.h"
 #include "labels/LabelContent.h"
 #include "printing/PrinterSurface.h"

@@ -1,6 +1,6 @@
 #include "weighing/WeightCaptions.h"
 
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 
 namespace WeightCaptions {
 

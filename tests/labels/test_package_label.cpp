@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackageLabel.h"

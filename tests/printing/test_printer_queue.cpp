@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/DrawBarcode.h"
 #include "labels/PrinterDialog.h"

@@ -1,5 +1,5 @@
-#include "app/SettingsStore.h"
-#include "app/StationState.h"
+#include "station/SettingsStore.h"
+#include "station/StationState.h"
 #include "scale/ScaleButton.h"
 #include "scale/ScaleLink.h"
 #include "scale/ScalePanel.h"

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "scale/SerialLink.h"
 #include "support/TestStation.h"
 #include "ScaleTestTools.h"

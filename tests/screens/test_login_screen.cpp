@@ -1,7 +1,7 @@
 #include "support/ScreenDriver.h"
 
 #include "app/Form1.h"
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "support/TestStation.h"
 #include "ui_support/Colors.h"
 

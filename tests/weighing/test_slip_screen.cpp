@@ -1,5 +1,5 @@
 #include "app/Form1.h"
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-Q_LOGGING_CATEGORY(lcSettings, "tavran.app.settings")
+Q_LOGGING_CATEGORY(lcSettings, "tavran.station.settings")
 
 namespace {
 

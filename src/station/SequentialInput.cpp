@@ -1,6 +1,6 @@
-#include "app/SequentialInput.h"
+#include "station/SequentialInput.h"
 
-#include "app/Windows1254.h"
+#include "station/Windows1254.h"
 
 #include <QFile>
 

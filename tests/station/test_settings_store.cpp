@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "support/TestStation.h"
 
 #include <QFileInfo>

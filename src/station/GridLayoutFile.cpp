@@ -1,6 +1,6 @@
-#include "app/GridLayoutFile.h"
+#include "station/GridLayoutFile.h"
 
-#include "app/SequentialInput.h"
+#include "station/SequentialInput.h"
 
 #include <QFile>
 #include <QLocale>

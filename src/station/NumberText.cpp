@@ -1,4 +1,4 @@
-#include "app/NumberText.h"
+#include "station/NumberText.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/Windows1254.h"
+#include "station/Windows1254.h"
 
 #include <QStringDecoder>
 #include <array>

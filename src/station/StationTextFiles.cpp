@@ -1,6 +1,6 @@
-#include "app/StationTextFiles.h"
+#include "station/StationTextFiles.h"
 
-#include "app/SequentialInput.h"
+#include "station/SequentialInput.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "app/StationFolder.h"
+#include "station/StationFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

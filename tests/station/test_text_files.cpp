@@ -1,6 +1,6 @@
-#include "app/GridLayoutFile.h"
-#include "app/SequentialInput.h"
-#include "app/Windows1254.h"
+#include "station/GridLayoutFile.h"
+#include "station/SequentialInput.h"
+#include "station/Windows1254.h"
 #include "support/TestStation.h"
 
 #include <QFile>
