@@ -13,6 +13,13 @@ QStringList fields(const QString &text)
     qsizetype i = 0;
     auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
     auto isLineEnd = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    // CR LF counts as one line end.
+    auto skipLineEnd = [&] {
+        if (i < n && text[i] == u'\r')
+            ++i;
+        if (i < n && text[i] == u'\n')
+            ++i;
+    };
 
     while (i < n) {
         while (i < n && isBlank(text[i]))
@@ -20,8 +27,10 @@ QStringList fields(const QString &text)
         if (i >= n)
             break;
         if (isLineEnd(text[i])) {
-            // An empty line is no field; CR LF counts as one line end.
-            ++i;
+            // An empty line is an empty field: the fields after it keep
+            // their places.
+            result << QString();
+            skipLineEnd();
             continue;
         }
         QString field;
@@ -43,12 +52,14 @@ QStringList fields(const QString &text)
         if (i < n && text[i] == u',') {
             ++i;
             // A comma right before the line end leaves one more empty field.
-            qsizetype j = i;
-            while (j < n && isBlank(text[j]))
-                ++j;
-            if (j >= n || isLineEnd(text[j]))
+            while (i < n && isBlank(text[i]))
+                ++i;
+            if (i >= n || isLineEnd(text[i])) {
                 result << QString();
-            i = j;
+                skipLineEnd();
+            }
+        } else {
+            skipLineEnd();
         }
     }
     return result;

@@ -5,7 +5,8 @@
 
 // Reads fields the way the classic sequential file input does: a field ends
 // at a comma or a line end; a field in double quotes may hold commas and ends
-// at the closing quote; blanks around an unquoted field are dropped.
+// at the closing quote; blanks around an unquoted field are dropped; an empty
+// line is one empty field.
 namespace SequentialInput {
 
 QStringList fields(const QString &text);

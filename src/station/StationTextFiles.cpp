@@ -19,7 +19,11 @@ std::array<QString, 8> readHeaderLines(const QString &folder)
 
 QStringList readStaff(const QString &folder)
 {
-    return SequentialInput::readFile(QDir(folder).filePath(u"Personel.Txt"_s));
+    // A stray comma or blank line is no one: an empty name would be a member
+    // whose password is kept under no name at all.
+    QStringList names = SequentialInput::readFile(QDir(folder).filePath(u"Personel.Txt"_s));
+    names.removeIf([](const QString &name) { return name.trimmed().isEmpty(); });
+    return names;
 }
 
 } // namespace StationTextFiles

@@ -4,7 +4,8 @@
 #include <array>
 
 // The station folder's text files: the header lines of Tavran.Txt (the first
-// eight fields; more are dropped) and the staff of Personel.Txt.
+// eight fields; more are dropped) and the staff of Personel.Txt (empty names
+// dropped).
 namespace StationTextFiles {
 
 std::array<QString, 8> readHeaderLines(const QString &folder);

@@ -1,5 +1,6 @@
 #include "station/GridLayoutFile.h"
 #include "station/SequentialInput.h"
+#include "station/StationTextFiles.h"
 #include "station/Windows1254.h"
 #include "support/TestStation.h"
 
@@ -15,6 +16,7 @@ private slots:
     void sequentialFields_data();
     void sequentialFields();
     void windows1254Letters();
+    void stationFilesKeepPlacesAndDropEmptyNames();
     void utf8FileIsReadAsUtf8();
     void layoutFileRoundTrip();
     void headingPaddingNeverAccumulates();
@@ -31,7 +33,13 @@ void TestTextFiles::sequentialFields_data()
     QTest::newRow("blanks around dropped") << u"  Ali  \r\n"_s << QStringList{u"Ali"_s};
     QTest::newRow("quoted blanks kept") << u"\"  Ali  \"\r\n"_s << QStringList{u"  Ali  "_s};
     QTest::newRow("bare LF and no final line end") << u"A\nB"_s << QStringList{u"A"_s, u"B"_s};
-    QTest::newRow("empty lines skipped") << u"A\r\n\r\nB\r\n"_s << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("empty line is an empty field") << u"A\r\n\r\nB\r\n"_s
+                                                  << QStringList{u"A"_s, QString(), u"B"_s};
+    QTest::newRow("blank-only line is an empty field") << u"A\n  \nB"_s
+                                                       << QStringList{u"A"_s, QString(), u"B"_s};
+    QTest::newRow("empty first line") << u"\r\nA\r\n"_s << QStringList{QString(), u"A"_s};
+    QTest::newRow("quoted field, then a line end") << u"\"A, B\"\r\n\r\nC"_s
+                                                   << QStringList{u"A, B"_s, QString(), u"C"_s};
     QTest::newRow("trailing comma gives empty field") << u"A,\r\nB"_s
                                                       << QStringList{u"A"_s, QString(), u"B"_s};
 }
@@ -58,6 +66,20 @@ void TestTextFiles::windows1254Letters()
     QVERIFY(ok);
     SequentialInput::readFile(station.stationDir() + u"/Missing.Txt"_s, &ok);
     QVERIFY(!ok);
+}
+
+void TestTextFiles::stationFilesKeepPlacesAndDropEmptyNames()
+{
+    TestStation station;
+    station.writeStationFile(u"Tavran.Txt"_s, "KORVEL ET\r\nAnkara\r\n\r\n\r\n\r\n\r\nTR 06-0123\r\n10\r\n");
+    const auto lines = StationTextFiles::readHeaderLines(station.stationDir());
+    QCOMPARE(lines[1], u"Ankara"_s);
+    QCOMPARE(lines[4], QString());
+    QCOMPARE(lines[6], u"TR 06-0123"_s);
+    QCOMPARE(lines[7], u"10"_s);
+
+    station.writeStationFile(u"Personel.Txt"_s, "Ahmet,\r\n\r\n , Ay\xfe" "e\r\n,\r\n\r\n");
+    QCOMPARE(StationTextFiles::readStaff(station.stationDir()), (QStringList{u"Ahmet"_s, u"Ayşe"_s}));
 }
 
 void TestTextFiles::utf8FileIsReadAsUtf8()
