@@ -14,6 +14,8 @@
 #include <QCommandLineParser>
 #include <QLocale>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace LabelCommand {
@@ -43,8 +45,10 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     QString weight = parser.value(u"weight"_s).trimmed();
     weight.replace(u',', u'.');
     const double kilograms = QLocale::c().toDouble(weight, &ok);
-    if (!ok || kilograms < 0) {
-        err << "label: not a weight in kilograms: " << parser.value(u"weight"_s) << Qt::endl;
+    // "nan" and "inf" read as numbers; no package weighs nothing or less.
+    if (!ok || !std::isfinite(kilograms) || kilograms <= 0) {
+        err << "label: the weight must be a number of kilograms above 0, not \""
+            << parser.value(u"weight"_s) << '"' << Qt::endl;
         return 2;
     }
 

@@ -3,7 +3,7 @@
 #include "station/NumberText.h"
 #include "weighing/WeightCaptions.h"
 
-#include <cmath>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +17,20 @@ QString productionDateText(const QDate &today)
     return u": "_s + today.toString(ShortDate);
 }
 
+std::optional<int> useByDays(const QString &text)
+{
+    // Digits only: "3.5" would read as 35 with the grouping point and "-5"
+    // would date the use-by before the production.
+    static const QRegularExpression WholeNumber(u"^[0-9]{1,4}$"_s);
+    const QString trimmed = text.trimmed();
+    if (!WholeNumber.match(trimmed).hasMatch())
+        return std::nullopt;
+    const int days = trimmed.toInt();
+    if (days < 1 || days > MaxUseByDays)
+        return std::nullopt;
+    return days;
+}
+
 std::optional<QString> useByDateText(const QDate &today, bool yearRule, const QString &days)
 {
     if (yearRule) {
@@ -25,10 +39,10 @@ std::optional<QString> useByDateText(const QDate &today, bool yearRule, const QS
         return u": "_s + today.toString(u"dd.MM"_s) + u'.'
                + QString::number(today.year() + 1).rightJustified(4, u'0');
     }
-    const auto number = NumberText::parse(days);
-    if (!number || std::abs(*number) > 100000)
+    const auto count = useByDays(days);
+    if (!count)
         return std::nullopt;
-    return u": "_s + today.addDays(qint64(std::floor(*number))).toString(ShortDate);
+    return u": "_s + today.addDays(*count).toString(ShortDate);
 }
 
 std::optional<QString> barcodeCode(const QString &barkod, const QString &weightCaption)
@@ -50,9 +64,11 @@ QString weightTooLargeReason(const QString &weightCaption)
     return u"ağırlık (%1) barkoda sığmıyor; en çok 99,999 Kg olabilir"_s.arg(weightCaption.trimmed());
 }
 
-QString daysNotANumberReason(const QString &days)
+QString useByDaysReason(const QString &days)
 {
-    return u"son kullanma gün sayısı (Tavran.Txt 8. satır: \"%1\") sayı değil"_s.arg(days);
+    return u"son kullanma gün sayısı (Tavran.Txt 8. satır: \"%1\") 1 ile %2 arasında tam sayı değil"_s
+        .arg(days)
+        .arg(MaxUseByDays);
 }
 
 } // namespace LabelContent

@@ -80,7 +80,7 @@ void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) con
 
     const auto useBy = LabelContent::useByDateText(today, yearRule, headerLines[7]);
     if (!useBy && !preview) {
-        s.fail(LabelContent::daysNotANumberReason(headerLines[7]));
+        s.fail(LabelContent::useByDaysReason(headerLines[7]));
         return;
     }
     s.setCurrentX(preview ? 0 : 60); // the preview's first item starts at the edge

@@ -48,6 +48,14 @@ void TestLabelContent::useByDates_data()
     QTest::newRow("leap day keeps its day") << QDate(2028, 2, 29) << true << u""_s << u": 29.02.2029"_s;
     QTest::newRow("days not a number") << QDate(2026, 12, 25) << false << u"on gün"_s << QString();
     QTest::newRow("no days line") << QDate(2026, 12, 25) << false << QString() << QString();
+    QTest::newRow("blanks around the days") << QDate(2026, 12, 25) << false << u" 7 "_s << u": 01.01.2027"_s;
+    QTest::newRow("one day") << QDate(2026, 2, 28) << false << u"1"_s << u": 01.03.2026"_s;
+    QTest::newRow("ten years") << QDate(2026, 1, 1) << false << u"3650"_s << u": 30.12.2035"_s;
+    QTest::newRow("over ten years") << QDate(2026, 1, 1) << false << u"3651"_s << QString();
+    QTest::newRow("negative days") << QDate(2026, 12, 25) << false << u"-5"_s << QString();
+    QTest::newRow("no days") << QDate(2026, 12, 25) << false << u"0"_s << QString();
+    QTest::newRow("decimal point") << QDate(2026, 12, 25) << false << u"3.5"_s << QString();
+    QTest::newRow("decimal comma") << QDate(2026, 12, 25) << false << u"3,5"_s << QString();
 }
 
 void TestLabelContent::useByDates()

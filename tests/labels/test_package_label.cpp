@@ -1,6 +1,7 @@
 #include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 #include "labels/ChoosePrinter.h"
+#include "labels/LabelCommand.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PdfJob.h"
@@ -60,6 +61,8 @@ private slots:
     void previewDrawsTheSameTexts();
     void labelArrivesOnTheRememberedQueue();
     void labelCommandPrintsAReprint();
+    void labelCommandRefusesImpossibleWeights_data();
+    void labelCommandRefusesImpossibleWeights();
 };
 
 void TestPackageLabel::pdfSaysEverythingAndScans_data()
@@ -103,6 +106,7 @@ void TestPackageLabel::unprintableLabelsAreAbandoned_data()
     QTest::addColumn<QString>("reasonPart");
     QTest::newRow("a hundred kilograms") << u"100,000 Kg "_s << u"10"_s << u"99,999"_s;
     QTest::newRow("days no number") << u"1,500 Kg "_s << u"on"_s << u"sayı değil"_s;
+    QTest::newRow("days before production") << u"1,500 Kg "_s << u"-5"_s << u"\"-5\") 1 ile 3650"_s;
 }
 
 void TestPackageLabel::unprintableLabelsAreAbandoned()
@@ -196,6 +200,33 @@ void TestPackageLabel::labelCommandPrintsAReprint()
                        u"Yok Böyle Ürün"_s, u"--weight"_s, u"1"_s, u"--pdf"_s, pdf + u"3"_s});
     QVERIFY(run.waitForFinished(30000));
     QCOMPARE(run.exitCode(), 1);
+}
+
+void TestPackageLabel::labelCommandRefusesImpossibleWeights_data()
+{
+    QTest::addColumn<QString>("weight");
+    for (const QString &weight : {u"nan"_s, u"inf"_s, u"-inf"_s, u"0"_s, u"0,000"_s, u"-1"_s, u"on"_s})
+        QTest::newRow(qPrintable(weight)) << weight;
+}
+
+void TestPackageLabel::labelCommandRefusesImpossibleWeights()
+{
+    QFETCH(QString, weight);
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    const QString pdf = station.root() + u"/refused.pdf"_s;
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int code = LabelCommand::run({u"label"_s, u"--product"_s, u"Dana Kuşbaşı"_s, u"--weight"_s,
+                                        weight, u"--pdf"_s, pdf},
+                                       station.stationDir(), outStream, errStream);
+    QCOMPARE(code, 2);
+    QCOMPARE(err.count(u'\n'), 1);
+    QVERIFY2(err.contains(weight), qPrintable(err));
+    QVERIFY(out.isEmpty());
+    QVERIFY(!QFile::exists(pdf));
 }
 
 QTEST_MAIN(TestPackageLabel)
