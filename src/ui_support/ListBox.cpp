@@ -85,8 +85,29 @@ void ListBox::mouseMoveEvent(QMouseEvent *event)
     QListView::mouseMoveEvent(event);
 }
 
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    // A tap on the entry already highlighted changes no selection, yet it
+    // picks that entry all the same.
+    const QModelIndex under = indexAt(event->position().toPoint());
+    m_pressedOnSelected = event->button() == Qt::LeftButton && under.isValid()
+                          && under == currentIndex() && selectionModel()->isSelected(under);
+    QListView::mousePressEvent(event);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    const bool pickedAgain = m_pressedOnSelected && event->button() == Qt::LeftButton
+                             && indexAt(event->position().toPoint()) == currentIndex();
+    m_pressedOnSelected = false;
+    if (pickedAgain)
+        emit click();
+}
+
 void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    m_pressedOnSelected = false;
     QListView::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }

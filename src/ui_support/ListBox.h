@@ -6,7 +6,8 @@
 class QStringListModel;
 
 // A list box: entries by index, one selected entry. `click` follows every
-// change of the selection, by a tap or from code, as the screens expect;
+// change of the selection, by a tap or from code, as the screens expect, and
+// every tap on an entry, the highlighted one included;
 // `mouseMoved` reports the pointer resting on the list.
 class ListBox : public QListView
 {
@@ -33,9 +34,12 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     QStringListModel *m_model;
+    bool m_pressedOnSelected = false; // the press landed on the highlighted entry
 };

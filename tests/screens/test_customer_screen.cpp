@@ -26,6 +26,7 @@ private slots:
 
     void keyboardNarrowsTheList_data();
     void keyboardNarrowsTheList();
+    void tapPicksTheAccountAndStartsTheOrder_data();
     void tapPicksTheAccountAndStartsTheOrder();
     void fingerHighlightsLikeThePointer();
     void purchaseShowsOnlyWholesalers();
@@ -83,17 +84,28 @@ void TestCustomerScreen::keyboardNarrowsTheList()
     QCOMPARE(m_f->driver().get<QWidget>(u"Command1"_s)->isEnabled(), !text.isEmpty());
 }
 
+void TestCustomerScreen::tapPicksTheAccountAndStartsTheOrder_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("account");
+    QTest::newRow("another entry") << 4 << u"Çınar Otel"_s;
+    // "AR" has already highlighted it; the tap must still take the full title.
+    QTest::newRow("the highlighted entry") << 1 << u"Arı Kebap"_s;
+}
+
 void TestCustomerScreen::tapPicksTheAccountAndStartsTheOrder()
 {
+    QFETCH(int, entry);
+    QFETCH(QString, account);
     m_f->driver().typeKeypad(u"E"_s);
     m_f->driver().typeCustomer({u"A"_s, u"R"_s});
-    m_f->driver().tapEntry(u"List1"_s, 4);
-    QCOMPARE(m_f->driver().text(u"MusTxt"_s), u"Çınar Otel"_s);
+    m_f->driver().tapEntry(u"List1"_s, entry);
+    QCOMPARE(m_f->driver().text(u"MusTxt"_s), account);
     QVERIFY(m_f->driver().widget(u"Command1"_s)->isEnabled());
 
     m_f->driver().tap(u"Command1"_s);
     QVERIFY(m_f->window().frame1()->isVisible());
-    QCOMPARE(m_f->window().frame1()->title(), u" Çınar Otel "_s);
+    QCOMPARE(m_f->window().frame1()->title(), u' ' + account + u' ');
     QCOMPARE(m_f->driver().text(u"ToplamLbl"_s), u"0"_s);
     QCOMPARE(m_f->driver().text(u"ÜrünLbl"_s), QString());
     QCOMPARE(m_f->driver().get<ListBox>(u"List2"_s)->listIndex(), 0);

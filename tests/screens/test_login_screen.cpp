@@ -28,6 +28,7 @@ private slots:
     void enterKeyFollowsThePasswordRules();
     void noStaffEntersAtOnce();
     void changeOfferIsNotCarriedToAnotherMember();
+    void tapOnTheHighlightedMemberStartsAgain();
 
 private:
     bool loggedIn() const;
@@ -71,6 +72,10 @@ void TestLoginScreen::enterKeyFollowsThePasswordRules_data()
         << u"123"_s << u"123EE"_s << u"123"_s << true << Change << Colors::White;
     QTest::newRow("new digits become the password")
         << u"123"_s << u"123E98E"_s << u"98"_s << true << u"98"_s << Colors::White;
+    QTest::newRow("stored digits followed by more")
+        << u"123"_s << u"1234E"_s << u"123"_s << false << Wrong << Colors::White;
+    QTest::newRow("stored digits twice")
+        << u"123"_s << u"123123E"_s << u"123"_s << false << Wrong << Colors::White;
     QTest::newRow("clear during the change")
         << u"123"_s << u"123EC"_s << u"123"_s << false << QString() << Colors::Cyan;
     QTest::newRow("clear during the change, then digits")
@@ -127,6 +132,21 @@ void TestLoginScreen::changeOfferIsNotCarriedToAnotherMember()
     QVERIFY(loggedIn());
     QCOMPARE(m_f->driver().text(u"ElemanLbl"_s), u"Ayşe Demir"_s);
     QCOMPARE(regText(ReadRegValue(u"Ayşe Demir"_s)), u"9"_s);
+}
+
+void TestLoginScreen::tapOnTheHighlightedMemberStartsAgain()
+{
+    WriteRegValue(Ahmet, u"123"_s);
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    m_f->driver().typeKeypad(u"123E"_s);
+    QCOMPARE(m_f->driver().backColor(u"Label7"_s), Colors::Cyan);
+
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    QCOMPARE(m_f->driver().backColor(u"Label7"_s), Colors::White);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Prompt);
+    m_f->driver().typeKeypad(u"E"_s); // no change offered any more
+    QVERIFY(!loggedIn());
+    QCOMPARE(regText(ReadRegValue(Ahmet)), u"123"_s);
 }
 
 QTEST_MAIN(TestLoginScreen)
