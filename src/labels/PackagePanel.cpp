@@ -32,6 +32,10 @@ using namespace Qt::StringLiterals;
 
 Q_LOGGING_CATEGORY(lcPackage, "tavran.labels")
 
+namespace {
+const QString BookingNotice = u"Tartım"_s;
+} // namespace
+
 PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     : QObject(&form)
     , m_form(form)
@@ -136,11 +140,16 @@ void PackagePanel::finishProduct()
     if (!rows
         || !OrderRows::addFinishedProduct(*rows, m_label2[1]->caption(),
                                           WeightCaptions::value(productTotal), barkod)) {
-        qCWarning(lcPackage) << "the finished product could not be booked";
+        // The operator must know the product is not in the order; the
+        // weighing screen keeps its total for another try.
+        const QString reason = rows ? rows->lastError() : u"Tavran.db açılamadı"_s;
+        qCWarning(lcPackage) << "the finished product could not be booked:" << reason;
+        m_form.printNotice()->tell(BookingNotice, u"Tartım kaydedilemedi: "_s + reason);
         m_finishing = false;
         onWeightChanged();
         return;
     }
+    m_form.printNotice()->withdraw(BookingNotice);
     RefreshDataControl(data.data3());
     m_form.frame2()->hide();
     QLabel *toplam = m_form.orderPanel().toplamLbl();

@@ -25,15 +25,24 @@ PrintNotice::PrintNotice(QWidget *parent)
 
 void PrintNotice::report(const PrintJobResult &result)
 {
-    if (result.printed) {
-        if (result.document == m_document)
-            hide();
-        return;
-    }
-    m_document = result.document;
-    setText(result.notice());
+    if (result.printed)
+        withdraw(result.document);
+    else
+        tell(result.document, result.notice());
+}
+
+void PrintNotice::tell(const QString &topic, const QString &text)
+{
+    m_document = topic;
+    setText(text);
     show();
     raise();
+}
+
+void PrintNotice::withdraw(const QString &topic)
+{
+    if (topic == m_document)
+        hide();
 }
 
 void PrintNotice::mousePressEvent(QMouseEvent *event)

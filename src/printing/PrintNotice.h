@@ -5,8 +5,9 @@
 struct PrintJobResult;
 
 // A strip on the main window telling the operator that a print job was
-// abandoned and why («Etiket yazdırılamadı: ...»). Hidden until a job fails;
-// a click or the next printed job of the same document hides it.
+// abandoned and why («Etiket yazdırılamadı: ...»), or that another step
+// failed. Hidden until something fails; a click, the next printed job of the
+// same document or the same step done right hides it.
 class PrintNotice : public QLabel
 {
     Q_OBJECT
@@ -14,6 +15,10 @@ public:
     explicit PrintNotice(QWidget *parent = nullptr);
 
     void report(const PrintJobResult &result);
+    // Shows `text` for `topic` (a document or a step); withdraw hides it
+    // when the strip still shows that topic.
+    void tell(const QString &topic, const QString &text);
+    void withdraw(const QString &topic);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

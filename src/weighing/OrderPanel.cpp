@@ -39,6 +39,7 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString PreviewCaption = u"Fiş Yaz"_s;
 const QString PrintCaption = u"Yazdır"_s;
+const QString ProductNotice = u"Ürün"_s;
 } // namespace
 
 OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
@@ -94,9 +95,16 @@ void OrderPanel::onData3Repositioned()
 
 void OrderPanel::startWeighing()
 {
-    DataControl &products = m_form.data().data4();
-    if (Recordset *records = products.recordset())
-        records->findFirst(Criteria::equals(u"Ürün"_s, m_form.productScreen().list2()->text()));
+    // Without a product the row would carry the design caption and no
+    // barcode: nothing is weighed until one is picked from the list.
+    const ListBox *list2 = m_form.productScreen().list2();
+    Recordset *records = m_form.data().data4().recordset();
+    if (list2->listIndex() < 0 || !records
+        || !records->findFirst(Criteria::equals(u"Ürün"_s, list2->text()))) {
+        m_form.printNotice()->tell(ProductNotice, u"Önce listeden bir ürün seçin"_s);
+        return;
+    }
+    m_form.printNotice()->withdraw(ProductNotice);
     PackagePanel &package = m_form.packagePanel();
     package.label2(5)->setCaption(m_form.customerScreen().list1()->text());
     package.label4(1)->setCaption(u"0 Kg "_s);

@@ -27,8 +27,11 @@ private slots:
     void keyboardFindsProducts_data();
     void keyboardFindsProducts();
     void searchBringsFollowingNamesIntoView();
+    void tapTakesTheNameWithoutSearching_data();
     void tapTakesTheNameWithoutSearching();
     void arrowsMoveListOrOrderRows();
+    void weighingNeedsAProduct_data();
+    void weighingNeedsAProduct();
 
 private:
     ListBox *list2() const { return m_f->driver().get<ListBox>(u"List2"_s); }
@@ -92,14 +95,25 @@ void TestProductScreen::searchBringsFollowingNamesIntoView()
     QCOMPARE(list2()->text(), u"Tavuk But"_s);
 }
 
+void TestProductScreen::tapTakesTheNameWithoutSearching_data()
+{
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("another entry") << false;
+    QTest::newRow("the highlighted entry") << true;
+}
+
 void TestProductScreen::tapTakesTheNameWithoutSearching()
 {
+    QFETCH(bool, highlighted);
     m_f->driver().typeProduct({u"K"_s, u"U"_s});
+    // A slip preview is waiting for "Yazdır".
     m_f->window().scrllngFrm1()->show();
     m_f->window().orderPanel().command2(2)->setText(u"Yazdır"_s);
 
-    m_f->driver().tapEntry(u"List2"_s, 3);
-    const QString tapped = list2()->item(3);
+    const int entry = highlighted ? list2()->listIndex() : 3;
+    QVERIFY(entry >= 0 && (entry == 3) != highlighted);
+    m_f->driver().tapEntry(u"List2"_s, entry);
+    const QString tapped = list2()->item(entry);
     QCOMPARE(list2()->text(), tapped);
     QCOMPARE(m_f->driver().text(u"ÜrünLbl"_s), tapped);
     QCOMPARE(m_f->driver().text(u"Label2(1)"_s), tapped);
@@ -146,6 +160,41 @@ void TestProductScreen::arrowsMoveListOrOrderRows()
     m_f->driver().tap(u"Command3(0)"_s);
     QCOMPARE(list2()->listIndex(), 4);
     QCOMPARE(rows->absolutePosition(), 0);
+}
+
+void TestProductScreen::weighingNeedsAProduct_data()
+{
+    QTest::addColumn<bool>("emptyStock");
+    QTest::newRow("no entry highlighted") << false;
+    QTest::newRow("no products at all") << true;
+}
+
+void TestProductScreen::weighingNeedsAProduct()
+{
+    QFETCH(bool, emptyStock);
+    if (emptyStock) {
+        m_f.reset();
+        m_f = std::make_unique<ScreenFixture>();
+        addAccounts(m_f->folder(), {{u"Ali Usta"_s, u"Müşteri"_s}});
+        m_f->open();
+        m_f->driver().typeKeypad(u"E"_s);
+        m_f->driver().tapEntry(u"List1"_s, 0);
+        m_f->driver().tap(u"Command1"_s);
+        QCOMPARE(list2()->count(), 0);
+    } else {
+        list2()->setListIndex(-1);
+    }
+    m_f->driver().tap(u"Command2(3)"_s);
+    QVERIFY(!m_f->window().frame2()->isVisible());
+    QVERIFY(m_f->driver().widget(u"PrintNotice"_s)->isVisible());
+    if (emptyStock)
+        return;
+
+    m_f->driver().tapEntry(u"List2"_s, 0);
+    m_f->driver().tap(u"Command2(3)"_s);
+    QVERIFY(m_f->window().frame2()->isVisible());
+    QCOMPARE(m_f->driver().text(u"Label2(1)"_s), list2()->item(0));
+    QVERIFY(!m_f->driver().widget(u"PrintNotice"_s)->isVisible());
 }
 
 QTEST_MAIN(TestProductScreen)

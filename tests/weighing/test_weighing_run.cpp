@@ -2,6 +2,7 @@
 #include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 #include "data/StationData.h"
+#include "data/StationDatabase.h"
 #include "printing/PrintTools.h"
 #include "support/ScreenDriver.h"
 #include "support/TestStation.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -55,6 +57,7 @@ private slots:
     void cleanup();
     void weighsPackagesAndBooksTheProduct();
     void returningToProductsBooksNothing();
+    void productThatCannotBeBookedStaysOnTheScale();
     void removingRowsKeepsTheTotalAndTheLastRow();
     void backToCustomersEmptiesTheOrder();
     void testReadingNeedsAKeyPress();
@@ -192,6 +195,37 @@ void TestWeighingRun::returningToProductsBooksNothing()
     QVERIFY(!m_window->frame2()->isVisible());
     QCOMPARE(orderRows().recordCount(), 0);
     QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+}
+
+void TestWeighingRun::productThatCannotBeBookedStaysOnTheScale()
+{
+    openOrder();
+    QSqlQuery refuse(m_window->data().tavran()->database());
+    QVERIFY(refuse.exec(u"CREATE TRIGGER refuse BEFORE INSERT ON Tart "
+                        u"BEGIN SELECT RAISE(ABORT, 'disk dolu'); END"_s));
+    startWeighing(u"Sucuk"_s);
+    m_scale->send("+0002.000 kg\r\n");
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"2,000 Kg "_s);
+    m_driver->tap(u"Command4(2)"_s);
+    m_driver->tap(u"Command4(1)"_s);
+
+    QCOMPARE(orderRows().recordCount(), 0);
+    QVERIFY(m_window->frame2()->isVisible());
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"2,000 Kg "_s);
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+    QVERIFY(m_driver->widget(u"PrintNotice"_s)->isVisible());
+    const QString notice = m_driver->text(u"PrintNotice"_s);
+    QVERIFY2(notice.startsWith(u"Tartım kaydedilemedi"_s) && notice.contains(u"disk dolu"_s),
+             qPrintable(notice));
+
+    // Once the table takes rows again, the same total is booked.
+    QVERIFY(refuse.exec(u"DROP TRIGGER refuse"_s));
+    QTest::qWait(450); // past the double-tap guard
+    QVERIFY(m_driver->get<QPushButton>(u"Command4(1)"_s)->isEnabled());
+    m_driver->tap(u"Command4(1)"_s);
+    QCOMPARE(orderRows().recordCount(), 1);
+    QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"2,000"_s);
+    QVERIFY(!m_driver->widget(u"PrintNotice"_s)->isVisible());
 }
 
 void TestWeighingRun::removingRowsKeepsTheTotalAndTheLastRow()
