@@ -195,6 +195,8 @@ void Form1::activateOnce()
     // Still starting up: the links that were on come back without questions.
     m_scale->restoreAtStartup();
 
+    m_customers->restoreOpenOrder();
+
     m_login->list3()->setListIndex(0);
     m_login->showPasswordPrompt();
     m_scrllngFrm1->Attatch(m_picture2);

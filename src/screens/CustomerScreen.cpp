@@ -1,6 +1,10 @@
 #include "screens/CustomerScreen.h"
 
 #include "app/Form1.h"
+#include "app/LoginScreen.h"
+#include "app/NumberText.h"
+#include "app/SettingsStore.h"
+#include "data/Criteria.h"
 #include "data/StationData.h"
 #include "reports/ReportPanel.h"
 #include "screens/KeyboardLayouts.h"
@@ -11,7 +15,9 @@
 #include "ui_support/Control.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TwipsGeometry.h"
+#include "printing/PrintNotice.h"
 #include "weighing/OrderPanel.h"
+#include "weighing/OrderRows.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -28,6 +34,11 @@ Q_LOGGING_CATEGORY(lcCustomers, "tavran.screens.customers")
 namespace {
 const QString TitleField = u"Unvan"_s;
 constexpr int TitleColumn = 1;
+// The station key remembers whose order the rows of Tart are, so a restart
+// gives them back to the same account.
+const QString OrderCustomerKey = u"SiparisMusteri"_s;
+const QString OrderAlsatKey = u"SiparisAlSat"_s;
+const QString RestoredNotice = u"Sipariş"_s;
 } // namespace
 
 CustomerScreen::CustomerScreen(Form1 &form, QWidget *surface)
@@ -128,6 +139,28 @@ void CustomerScreen::selectFoundAccount(int position)
         m_list1->setListIndex(m_list1->findExact(title));
 }
 
+void CustomerScreen::chooseAccount(const QString &title)
+{
+    Recordset *accounts = m_form.data().data1().recordset();
+    if (title.isEmpty() || !accounts || !accounts->findFirst(Criteria::equals(TitleField, title))) {
+        qCWarning(lcCustomers) << "the open order's account" << title << "is not listed";
+        return;
+    }
+    selectFoundAccount(accounts->absolutePosition());
+    m_musTxt->setText(accounts->value(TitleField).toString());
+}
+
+void CustomerScreen::restoreOpenOrder()
+{
+    m_orderRestored = m_form.orderHasRows();
+    if (!m_orderRestored)
+        return;
+    const int alsat = regText(ReadRegValue(OrderAlsatKey)) == u"1"_s ? 1 : 0;
+    if (alsat != m_form.state().alsatMode)
+        m_form.loginScreen().switchSaleOrPurchase();
+    chooseAccount(regText(ReadRegValue(OrderCustomerKey)));
+}
+
 void CustomerScreen::pointAtKey(int index)
 {
     StationState &state = m_form.state();
@@ -200,7 +233,19 @@ void CustomerScreen::startWeighing()
     m_form.state().productKeyIndex = 0;
     m_form.frame1()->show();
     m_form.frame1()->raise();
-    m_form.orderPanel().toplamLbl()->setText(u"0"_s);
+    Recordset *rows = m_form.data().data3().recordset();
+    const bool hasRows = rows && rows->recordCount() > 0;
+    m_form.orderPanel().toplamLbl()->setText(hasRows ? NumberText::grouped3(OrderRows::total(*rows))
+                                                     : u"0"_s);
+    WriteRegValue(OrderCustomerKey, title);
+    WriteRegValue(OrderAlsatKey, QString::number(m_form.state().alsatMode));
+    if (m_orderRestored && hasRows) {
+        m_form.printNotice()->tell(RestoredNotice,
+                                   u"Yarım kalan sipariş geri yüklendi: %1 satır, %2 Kg"_s
+                                       .arg(rows->recordCount())
+                                       .arg(m_form.orderPanel().toplamLbl()->text()));
+    }
+    m_orderRestored = false;
     m_form.productScreen().list2()->setListIndex(0);
     m_form.orderPanel().command2(1)->setEnabled(true);
     m_form.reportPanel().option1(0)->hide();

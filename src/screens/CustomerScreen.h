@@ -33,6 +33,10 @@ public:
     // is emptied and Data1 re-read.
     void showGroup(const QString &group);
 
+    // At start-up with order rows left in Tart: the order's customer (and
+    // sale or purchase) are chosen again, and the order screen says so.
+    void restoreOpenOrder();
+
     // The customer keyboard's key `index` pressed.
     void pressKey(int index);
     // The pointer on key `index`, on the window surface, on List1.
@@ -45,6 +49,7 @@ protected:
 
 private:
     void selectFoundAccount(int position);
+    void chooseAccount(const QString &title);
     void onList1Click();
     void onList1DoubleClick();
     void step(int delta);
@@ -60,4 +65,5 @@ private:
     QPushButton *m_command1 = nullptr;
     OnScreenKeyboard *m_keyboard = nullptr;
     int m_listOffset = 0; // Data1's position of List1's first entry
+    bool m_orderRestored = false; // rows of an unfinished order were found at start-up
 };

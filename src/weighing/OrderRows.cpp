@@ -2,7 +2,9 @@
 
 #include "data/Recordset.h"
 
-#include <QStringLiteral>
+#include <QString>
+
+using namespace Qt::StringLiterals;
 
 namespace OrderRows {
 
@@ -15,6 +17,15 @@ bool addFinishedProduct(Recordset &rows, const QString &product, double kilo, co
     if (!ok)
         rows.cancelUpdate();
     return ok;
+}
+
+double total(const Recordset &rows)
+{
+    const int kilo = rows.fieldIndex(u"Kilo"_s);
+    double sum = 0;
+    for (int i = 0; i < rows.recordCount(); ++i)
+        sum += rows.valueAt(i, kilo).toDouble();
+    return sum;
 }
 
 bool removeCurrent(Recordset &rows)

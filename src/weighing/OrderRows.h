@@ -12,6 +12,9 @@ namespace OrderRows {
 // default (not yet booked). False when the row could not be stored.
 bool addFinishedProduct(Recordset &rows, const QString &product, double kilo, const QString &barkod);
 
+// The sum of every row's Kilo: the order total a restart shows again.
+double total(const Recordset &rows);
+
 // Removes the current row; afterwards the row that followed is current, or
 // the new last row when the removed one was last.
 bool removeCurrent(Recordset &rows);

@@ -40,6 +40,8 @@ private slots:
     void startsOnTheLoginScreen();
     void missingFilesLeaveTheListsEmpty();
     void refusesToCloseWhileTheOrderHasRows();
+    void restartGivesTheOpenOrderBack_data();
+    void restartGivesTheOpenOrderBack();
     void columnLayoutIsSavedAndRestored();
     void wheelStepsTheGridUnderThePointer();
 };
@@ -123,6 +125,54 @@ void TestMainWindow::refusesToCloseWhileTheOrderHasRows()
         QVERIFY(window.close());
         QCOMPARE(regText(ReadRegValue(u"EtWidth"_s)), QString::number(window.width() * 15));
     }
+}
+
+void TestMainWindow::restartGivesTheOpenOrderBack_data()
+{
+    QTest::addColumn<bool>("purchase");
+    QTest::newRow("sale") << false;
+    QTest::newRow("purchase") << true;
+}
+
+void TestMainWindow::restartGivesTheOpenOrderBack()
+{
+    QFETCH(bool, purchase);
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    QString account;
+    {
+        Form1 window(station.stationDir());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ScreenDriver driver(window);
+        if (purchase)
+            driver.tap(u"AlSat"_s);
+        driver.typeKeypad(u"E"_s);
+        driver.tapEntry(u"List1"_s, 2);
+        account = driver.text(u"MusTxt"_s);
+        driver.tap(u"Command1"_s);
+        addOrderRow(window, u"Dana Kuşbaşı"_s, 5);
+        addOrderRow(window, u"Kuzu But"_s, 1.5);
+    } // the power goes
+
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ScreenDriver driver(window);
+    QCOMPARE(window.state().alsatMode, purchase ? 1 : 0);
+    driver.typeKeypad(u"E"_s);
+    QCOMPARE(driver.text(u"MusTxt"_s), account);
+    QCOMPARE(driver.get<ListBox>(u"List1"_s)->text(), account);
+    driver.tap(u"Command1"_s);
+    QCOMPARE(window.frame1()->title(), u' ' + account + u' ');
+    QCOMPARE(driver.text(u"ToplamLbl"_s), u"6,500"_s);
+    QVERIFY(driver.widget(u"PrintNotice"_s)->isVisible());
+    QVERIFY(driver.text(u"PrintNotice"_s).contains(u"Yarım kalan sipariş geri yüklendi"_s));
+
+    QVERIFY(window.data().data3().recordset()->moveFirst());
+    driver.tap(u"Command2(1)"_s); // "Ürün Çıkar" takes the 5 kg row
+    QCOMPARE(driver.text(u"ToplamLbl"_s), u"1,5"_s);
+    QVERIFY(window.data().deleteAllRows(window.data().data3()));
 }
 
 void TestMainWindow::columnLayoutIsSavedAndRestored()
