@@ -35,6 +35,8 @@ private slots:
     void init();
     void cleanup();
     void sumsHoldOneRecordPerProduct();
+    void sumsMatchWholeNames_data();
+    void sumsMatchWholeNames();
     void booksEachRowOnce();
     void rowThatCannotBeMarkedIsNotBooked();
 
@@ -90,6 +92,39 @@ void TestSlipBooking::sumsHoldOneRecordPerProduct()
     QCOMPARE(sums[0].kilo, 5.0);
     QCOMPARE(sums[1].product, u"Ali'nin Sucuğu"_s);
     QCOMPARE(sums[1].kilo, 1.0);
+}
+
+void TestSlipBooking::sumsMatchWholeNames_data()
+{
+    QTest::addColumn<QStringList>("products"); // one row of 1 kg each
+    QTest::addColumn<QStringList>("sums");     // "product|kilo" in table order
+    QTest::newRow("shorter name after the longer")
+        << QStringList{u"Sucuk Kangal"_s, u"Sucuk"_s} << QStringList{u"Sucuk Kangal|1"_s, u"Sucuk|1"_s};
+    QTest::newRow("longer name after the shorter")
+        << QStringList{u"Sucuk"_s, u"Sucuk Kangal"_s, u"Sucuk"_s}
+        << QStringList{u"Sucuk|2"_s, u"Sucuk Kangal|1"_s};
+    QTest::newRow("pattern letters are plain letters")
+        << QStringList{u"Dana*"_s, u"Dana Kuşbaşı"_s, u"Dana_"_s, u"Dana%"_s}
+        << QStringList{u"Dana*|1"_s, u"Dana Kuşbaşı|1"_s, u"Dana_|1"_s, u"Dana%|1"_s};
+    QTest::newRow("quote in the name") << QStringList{u"Ali'nin"_s, u"Ali'nin Sucuğu"_s}
+                                       << QStringList{u"Ali'nin|1"_s, u"Ali'nin Sucuğu|1"_s};
+}
+
+void TestSlipBooking::sumsMatchWholeNames()
+{
+    QFETCH(QStringList, products);
+    QFETCH(QStringList, sums);
+    QList<std::pair<QString, double>> rows;
+    for (const QString &product : products)
+        rows.append({product, 1.0});
+    addRows(rows);
+    QVERIFY(SlipSums::rebuild(*m_data, SlipSums::readRows(orderRows())));
+
+    RefreshDataControl(m_data->data6());
+    QStringList stored;
+    for (const SlipLine &line : SlipSums::read(*m_data->data6().recordset()))
+        stored << line.product + u'|' + QString::number(line.kilo);
+    QCOMPARE(stored, sums);
 }
 
 void TestSlipBooking::booksEachRowOnce()
