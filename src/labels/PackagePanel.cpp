@@ -32,10 +32,6 @@ using namespace Qt::StringLiterals;
 
 Q_LOGGING_CATEGORY(lcPackage, "tavran.labels")
 
-namespace {
-const QString BookingNotice = u"Tartım"_s;
-} // namespace
-
 PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     : QObject(&form)
     , m_form(form)
@@ -131,6 +127,7 @@ void PackagePanel::finishProduct()
         return;
     m_finishing = true;
     m_command4[1]->setEnabled(false);
+    static const QString BookingNotice = u"Tartım"_s;
 
     StationData &data = m_form.data();
     Recordset *rows = data.data3().recordset();

@@ -39,7 +39,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString PreviewCaption = u"Fiş Yaz"_s;
 const QString PrintCaption = u"Yazdır"_s;
-const QString ProductNotice = u"Ürün"_s;
 } // namespace
 
 OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
@@ -97,6 +96,7 @@ void OrderPanel::startWeighing()
 {
     // Without a product the row would carry the design caption and no
     // barcode: nothing is weighed until one is picked from the list.
+    static const QString ProductNotice = u"Ürün"_s;
     const ListBox *list2 = m_form.productScreen().list2();
     Recordset *records = m_form.data().data4().recordset();
     if (list2->listIndex() < 0 || !records
