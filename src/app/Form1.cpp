@@ -5,6 +5,7 @@
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
 #include "data/StationData.h"
+#include "journal/Journal.h"
 #include "labels/PackagePanel.h"
 #include "printing/PreviewPicture.h"
 #include "printing/PrintNotice.h"
@@ -62,6 +63,7 @@ Form1::Form1(const QString &stationFolder, QWidget *parent)
     : QMainWindow(parent)
     , m_folder(stationFolder)
     , m_data(new StationData(this))
+    , m_journal(new Journal(stationFolder, this))
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(Caption);
@@ -83,6 +85,7 @@ Form1::Form1(const QString &stationFolder, QWidget *parent)
 
 Form1::~Form1()
 {
+    SetSettingChangeObserver({});
     qApp->removeEventFilter(this);
 }
 
@@ -114,6 +117,11 @@ void Form1::buildFrames()
     // Over every screen: an abandoned print job is never silent.
     m_printNotice = new PrintNotice(m_surface);
     TwipsGeometry::place(m_printNotice, 0, ClientHeight - 720, ClientWidth, 720, 16);
+    connect(m_journal, &Journal::unwritable, m_printNotice,
+            [notice = m_printNotice](const QString &text) { notice->tell(u"Kayıt defteri"_s, text); });
+    SetSettingChangeObserver([journal = m_journal](const QString &name, const QString &value, bool app) {
+        journal->stationSetting(name, value, app);
+    });
 
     m_frame1->hide();
     m_frame2->hide();

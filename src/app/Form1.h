@@ -10,6 +10,7 @@ class QGroupBox;
 class QMenu;
 class QTableView;
 class CustomerScreen;
+class Journal;
 class LoginScreen;
 class OrderPanel;
 class PreviewPicture;
@@ -41,6 +42,7 @@ public:
     QString stationFolder() const { return m_folder; }
     StationState &state() { return m_state; }
     StationData &data() { return *m_data; }
+    Journal &journal() { return *m_journal; }
 
     TwipsCanvas *surface() const { return m_surface; }
     QGroupBox *girisFrm() const { return m_girisFrm; }
@@ -85,6 +87,7 @@ private:
     QString m_folder;
     StationState m_state;
     StationData *m_data = nullptr;
+    Journal *m_journal = nullptr;
 
     TwipsCanvas *m_surface = nullptr;
     QGroupBox *m_girisFrm = nullptr;

@@ -1,6 +1,7 @@
 #include "app/LoginScreen.h"
 
 #include "app/Form1.h"
+#include "journal/Journal.h"
 #include "station/SettingsStore.h"
 #include "data/StationData.h"
 #include "screens/CustomerScreen.h"
@@ -13,12 +14,16 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
+Q_LOGGING_CATEGORY(lcLogin, "tavran.app.login")
+
 namespace {
+const QString PasswordShown = u"(parola)"_s;
 const QString NoStaff = u"PERSONEL YOK"_s;
 const QString PasswordPrompt = u"ŞİFRENİZİ GİRİNİZ"_s;
 const QString WrongPassword = u"ŞİFRE YANLIŞ"_s;
@@ -143,26 +148,36 @@ void LoginScreen::pressEnter()
     if (member < 0)
         return; // nobody chosen: no password to check or to store
     if (member == 0) { // "PERSONEL YOK" needs no password
+        m_form.journal().login(NoStaff, true);
         logIn();
         return;
     }
     const QString name = m_list3->text();
     const QString typed = m_label7->text();
     if (!isChangingPassword()) {
-        const QString stored = regText(ReadRegValue(name));
-        if (typed != stored && !stored.isEmpty()) {
-            showMessage(WrongPassword);
+        if (const qint64 locked = m_lockout.secondsLeft(name); locked > 0) {
+            showMessage(LoginLockout::message(locked));
             return;
         }
-        if (m_form.state().passwordPromptShown || (typed.isEmpty() && stored.isEmpty()))
+        const StaffPasswords::Check check = m_passwords.check(name, typed);
+        if (check == StaffPasswords::Check::Wrong) {
+            const qint64 locked = m_lockout.recordWrong(name);
+            showMessage(locked > 0 ? LoginLockout::message(locked) : WrongPassword);
+            m_form.journal().login(name, false, locked > 0 ? u"şifre yanlış, kilitlendi"_s : u"şifre yanlış"_s);
+            return;
+        }
+        if (m_form.state().passwordPromptShown
+            || (typed.isEmpty() && check == StaffPasswords::Check::NoPassword))
             return; // nothing typed yet
-        if (typed == stored) {
+        if (check == StaffPasswords::Check::Correct) {
+            m_lockout.clear(name);
             Control::setBackColor(m_label7, Colors::Cyan);
             showMessage(ChangePassword);
             return;
         }
         // No password yet: the typed digits become it.
     }
+    m_form.journal().login(name, true);
     acceptStaff(name, typed);
     logIn();
 }
@@ -172,7 +187,9 @@ void LoginScreen::acceptStaff(const QString &name, const QString &typed)
     static const QRegularExpression Digits(u"^[0-9]+$"_s);
     m_elemanLbl->setText(name);
     if (Digits.match(typed).hasMatch()) {
-        WriteRegValue(name, typed);
+        if (!m_passwords.store(name, typed))
+            qCWarning(lcLogin) << "the new password of" << name << "could not be stored";
+        m_form.journal().setting(name, PasswordShown);
         return;
     }
     // Logged in with the password unchanged.

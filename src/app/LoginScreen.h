@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/LoginLockout.h"
+#include "app/StaffPasswords.h"
+
 #include <QObject>
 #include <array>
 
@@ -16,7 +19,8 @@ class QPushButton;
 // the window, naming the logged-in staff member. Each member's password is
 // kept in the station key under the member's name; a member without one
 // sets it at the first login, and a correct password offers a change (the
-// display turns cyan) before letting the member in.
+// display turns cyan) before letting the member in. Passwords are kept as
+// hashes; a member with too many wrong entries in a row waits.
 class LoginScreen : public QObject
 {
     Q_OBJECT
@@ -45,6 +49,9 @@ public:
     // wholesalers, and the stock movements of that kind.
     void switchSaleOrPurchase();
 
+    // Wrong entries in a row per member (the clock can be set by tests).
+    LoginLockout &lockout() { return m_lockout; }
+
 signals:
     void closeRequested();
 
@@ -64,4 +71,6 @@ private:
     std::array<KeyLabel *, 12> m_images = {};
     QPushButton *m_command5 = nullptr;
     QLabel *m_elemanLbl = nullptr;
+    StaffPasswords m_passwords;
+    LoginLockout m_lockout;
 };

@@ -1,7 +1,12 @@
 #include "app/StationCommands.h"
 
+#include "app/StaffCommand.h"
+#include "app/StaffPasswords.h"
 #include "station/SettingsStore.h"
+#include "station/StationTextFiles.h"
 #include "data/DemoStation.h"
+#include "journal/Journal.h"
+#include "journal/JournalCommand.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -36,7 +41,17 @@ int initDemo(const QStringList &arguments, const QString &folder, QTextStream &o
     return 0;
 }
 
-int config(const QStringList &arguments, QTextStream &out, QTextStream &err)
+// Password values are never printed, hashed or not.
+const QString PasswordShown = u"(parola)"_s;
+
+void journalSetting(const QString &folder, const QString &name, const QString &value)
+{
+    Journal journal(folder);
+    journal.setStaff(JournalCommand::commandUser());
+    journal.setting(name, value);
+}
+
+int config(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(u"action"_s, u"get, set or list"_s);
@@ -50,10 +65,12 @@ int config(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const bool app = parser.isSet(u"app"_s);
     if (action == u"list"_s) {
         const QStringList names = app ? AppSettingKeys(AppSection) : StationKey().names();
+        const QStringList staff = StationTextFiles::readStaff(folder);
         for (const QString &name : names) {
             const QString value = app ? GetAppSetting(AppSection, name)
                                       : regText(ReadRegValue(name));
-            out << name << '=' << value << Qt::endl;
+            const bool password = !app && StaffPasswords::isPassword(name, value, staff);
+            out << name << '=' << (password ? PasswordShown : value) << Qt::endl;
         }
         return 0;
     }
@@ -65,18 +82,26 @@ int config(const QStringList &arguments, QTextStream &out, QTextStream &err)
         const auto value = ReadRegValue(words[1]);
         if (!value)
             return 1; // no value
-        out << *value << Qt::endl;
+        const bool password = StaffPasswords::isPassword(words[1], *value, StationTextFiles::readStaff(folder));
+        out << (password ? PasswordShown : *value) << Qt::endl;
         return 0;
     }
     if (action == u"set"_s && words.size() == 3) {
         if (app) {
             SaveAppSetting(AppSection, words[1], words[2]);
+            journalSetting(folder, u"Properties/"_s + words[1], words[2]);
             return 0;
         }
-        if (!StationKey().write(words[1], words[2])) {
+        // A staff member's password is stored as its hash, as the keypad does.
+        const bool password = StaffPasswords::isPassword(words[1], regText(ReadRegValue(words[1])),
+                                                         StationTextFiles::readStaff(folder));
+        const bool written = password ? StaffPasswords().store(words[1], words[2])
+                                      : StationKey().write(words[1], words[2]);
+        if (!written) {
             err << "config: cannot write " << StationKey::defaultPath() << Qt::endl;
             return 1;
         }
+        journalSetting(folder, words[1], password ? PasswordShown : words[2]);
         return 0;
     }
     err << "usage: tavran config get|set|list [--app] [NAME] [VALUE]" << Qt::endl;
@@ -87,7 +112,7 @@ int config(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
 bool handles(const QString &name)
 {
-    return name == u"init-demo"_s || name == u"config"_s;
+    return name == u"init-demo"_s || name == u"config"_s || name == u"staff"_s || name == u"journal"_s;
 }
 
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
@@ -96,7 +121,11 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     if (command == u"init-demo"_s)
         return initDemo(arguments, folder, out, err);
     if (command == u"config"_s)
-        return config(arguments, out, err);
+        return config(arguments, folder, out, err);
+    if (command == u"staff"_s)
+        return StaffCommand::run(arguments, folder, out, err);
+    if (command == u"journal"_s)
+        return JournalCommand::run(arguments, folder, out, err);
     err << "unknown command " << command << Qt::endl;
     return 2;
 }

@@ -6,6 +6,8 @@
 // The station's command-line subcommands that need no screen:
 //   init-demo [DIR] [--customers N] [--products N]
 //   config get|set|list [--app] [NAME] [VALUE]
+//   staff reset NAME
+//   journal [--day D | --from D --to D] [--staff NAME] [--csv FILE]
 namespace StationCommands {
 
 // Whether `name` is one of these subcommands.

@@ -4,6 +4,10 @@
 #include "station/StationTextFiles.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
+#include "journal/Journal.h"
+#include "journal/JournalCommand.h"
+#include "journal/JournalFile.h"
+#include "journal/JournalLabel.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
@@ -13,6 +17,7 @@
 
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QPrinter>
 
 #include <cmath>
 
@@ -24,23 +29,11 @@ namespace {
 // A label page: 80 mm wide, long enough for the weight box and its text.
 constexpr QSize LabelPageTwips(4535, 5100);
 
-} // namespace
-
-int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+// The label of `--product` and `--weight` as it would be printed today.
+std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const QString &folder,
+                                         QTextStream &err, int &exitCode)
 {
-    QCommandLineParser parser;
-    parser.addOption({u"product"_s, u"the product's name as listed"_s, u"name"_s});
-    parser.addOption({u"weight"_s, u"the total in kilograms (1.5 or 1,5)"_s, u"kg"_s});
-    parser.addOption({u"year"_s, u"use-by one year on (else the days of Tavran.Txt)"_s});
-    parser.addOption({u"printer"_s, u"the print queue to print on"_s, u"name"_s});
-    parser.addOption({u"pdf"_s, u"write the label into a PDF file instead"_s, u"file"_s});
-    if (!parser.parse(arguments) || !parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s)) {
-        err << "usage: tavran label --product NAME --weight KG [--year] "
-               "[--printer NAME | --pdf FILE]"
-            << Qt::endl;
-        return 2;
-    }
-
+    exitCode = 2;
     bool ok = false;
     QString weight = parser.value(u"weight"_s).trimmed();
     weight.replace(u',', u'.');
@@ -49,7 +42,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     if (!ok || !std::isfinite(kilograms) || kilograms <= 0) {
         err << "label: the weight must be a number of kilograms above 0, not \""
             << parser.value(u"weight"_s) << '"' << Qt::endl;
-        return 2;
+        return std::nullopt;
     }
 
     StationData data;
@@ -59,7 +52,8 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     const QString product = parser.value(u"product"_s);
     if (!products || !products->findFirst(Criteria::equals(u"Ürün"_s, product))) {
         err << "label: no product named \"" << product << "\" in " << folder << Qt::endl;
-        return 1;
+        exitCode = 1;
+        return std::nullopt;
     }
 
     PackageLabel label;
@@ -69,9 +63,59 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     label.headerLines = StationTextFiles::readHeaderLines(folder);
     label.today = QDate::currentDate();
     label.yearRule = parser.isSet(u"year"_s);
+    return label;
+}
+
+// The label journal entry `--reprint` recorded, with its original dates and weight.
+std::optional<PackageLabel> journalLabel(const QString &idText, const QString &folder, QTextStream &err)
+{
+    bool ok = false;
+    const qint64 id = idText.toLongLong(&ok);
+    QString error;
+    const auto entry = ok ? JournalFile::entry(JournalFile::path(folder), id, &error) : std::nullopt;
+    if (!entry) {
+        err << "label: no journal entry " << idText << (error.isEmpty() ? QString() : u": "_s + error)
+            << Qt::endl;
+        return std::nullopt;
+    }
+    auto label = JournalLabel::of(*entry, StationTextFiles::readHeaderLines(folder));
+    if (!label)
+        err << "label: journal entry " << id << " is no printed label (" << entry->kind << ')' << Qt::endl;
+    return label;
+}
+
+} // namespace
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addOption({u"product"_s, u"the product's name as listed"_s, u"name"_s});
+    parser.addOption({u"weight"_s, u"the total in kilograms (1.5 or 1,5)"_s, u"kg"_s});
+    parser.addOption({u"year"_s, u"use-by one year on (else the days of Tavran.Txt)"_s});
+    parser.addOption({u"reprint"_s, u"the label of this journal entry, as it was printed"_s, u"id"_s});
+    parser.addOption({u"printer"_s, u"the print queue to print on"_s, u"name"_s});
+    parser.addOption({u"pdf"_s, u"write the label into a PDF file instead"_s, u"file"_s});
+    const bool reprint = parser.parse(arguments) && parser.isSet(u"reprint"_s);
+    if (!reprint && (!parser.parse(arguments) || !parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s))) {
+        err << "usage: tavran label --product NAME --weight KG [--year] "
+               "[--printer NAME | --pdf FILE]\n"
+               "       tavran label --reprint ID [--printer NAME | --pdf FILE]"
+            << Qt::endl;
+        return 2;
+    }
+
+    int exitCode = 1;
+    const std::optional<PackageLabel> made = reprint
+                                                 ? journalLabel(parser.value(u"reprint"_s), folder, err)
+                                                 : productLabel(parser, folder, err, exitCode);
+    if (!made)
+        return exitCode;
+    const PackageLabel &label = *made;
 
     PrintJobResult result;
+    QString printer;
     if (parser.isSet(u"pdf"_s)) {
+        printer = u"PDF "_s + parser.value(u"pdf"_s);
         PdfJob job(parser.value(u"pdf"_s), u"Etiket"_s, LabelPageTwips);
         label.draw(job, PackageLabel::Target::Page);
         result = job.endDoc();
@@ -84,10 +128,15 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         } else {
             CurrentPrinter::selectRemembered(LabelPrinterKey);
         }
+        printer = CurrentPrinter::printer().printerName();
         PrinterJob job(CurrentPrinter::printer(), u"Etiket"_s);
         label.draw(job, PackageLabel::Target::Page);
         result = job.endDoc();
     }
+    Journal journal(folder);
+    journal.setStaff(JournalCommand::commandUser());
+    journal.label(label, printer, result,
+                  reprint ? u"yeniden basım, kayıt "_s + parser.value(u"reprint"_s) : u"komut satırı"_s);
     if (!result.printed) {
         err << result.notice() << Qt::endl;
         return 1;

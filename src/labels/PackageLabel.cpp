@@ -31,6 +31,13 @@ QString PackageLabel::barcodeCode() const
     return LabelContent::barcodeCode(barkod, weightText).value_or(QString());
 }
 
+std::optional<QString> PackageLabel::useByText() const
+{
+    if (!useByFixed.isEmpty())
+        return useByFixed;
+    return LabelContent::useByDateText(today, yearRule, headerLines[7]);
+}
+
 void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) const
 {
     const bool preview = target == Target::Preview;
@@ -78,7 +85,7 @@ void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) con
     s.print(headerLines[6]);
     s.print();
 
-    const auto useBy = LabelContent::useByDateText(today, yearRule, headerLines[7]);
+    const auto useBy = useByText();
     if (!useBy && !preview) {
         s.fail(LabelContent::useByDaysReason(headerLines[7]));
         return;

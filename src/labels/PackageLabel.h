@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <optional>
 
 class PrinterSurface;
 
@@ -21,6 +22,10 @@ public:
     std::array<QString, 8> headerLines;
     QDate today;
     bool yearRule = false; // use-by one year on, else the days of header line 8
+    QString useByFixed;    // a reprint's use-by text as first printed; empty: worked out from today
+
+    // The use-by text (": dd.MM.yyyy"); no value when the days are no number.
+    std::optional<QString> useByText() const;
 
     // The label's barcode code, or an empty text when the weight cannot be coded.
     QString barcodeCode() const;

@@ -3,10 +3,13 @@
 #include "app/Form1.h"
 #include "station/SettingsStore.h"
 #include "data/StationData.h"
+#include "journal/Journal.h"
+#include "labels/LabelContent.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PreviewPicture.h"
+#include "printing/PrintJobResult.h"
 #include "printing/PrintNotice.h"
 #include "printing/PrinterJob.h"
 #include "screens/CustomerScreen.h"
@@ -26,6 +29,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -147,6 +151,8 @@ void PackagePanel::finishProduct()
         return;
     }
     m_form.printNotice()->withdraw(BookingNotice);
+    m_form.journal().finishedProduct(m_label2[1]->caption(), WeightCaptions::value(productTotal),
+                                     LabelContent::barcodeCode(barkod, productTotal).value_or(QString()));
     RefreshDataControl(data.data3());
     m_form.frame2()->hide();
     QLabel *toplam = m_form.orderPanel().toplamLbl();
@@ -207,6 +213,8 @@ void PackagePanel::printLabel()
     CurrentPrinter::selectRemembered(LabelPrinterKey);
     PrinterJob job(CurrentPrinter::printer(), u"Etiket"_s);
     label.draw(job, PackageLabel::Target::Page);
-    m_form.printNotice()->report(job.endDoc());
+    const PrintJobResult result = job.endDoc();
+    m_form.printNotice()->report(result);
+    m_form.journal().label(label, CurrentPrinter::printer().printerName(), result);
     container->hide();
 }

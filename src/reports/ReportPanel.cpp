@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "data/StationData.h"
+#include "journal/Journal.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PrintJobResult.h"
 #include "printing/PrintNotice.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -119,4 +121,7 @@ void ReportPanel::PrintShipmentSummary()
         result = summary.print(job);
     }
     m_form.printNotice()->report(result);
+    const ReportPeriod period(selectedKind(), m_dtPicker1->date());
+    m_form.journal().report(period.firstText() + u" - "_s + period.lastText() + u", "_s + m_label5->text(),
+                            CurrentPrinter::printer().printerName(), result);
 }

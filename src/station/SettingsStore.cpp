@@ -1,12 +1,12 @@
 #include "station/SettingsStore.h"
 
+#include "station/SqliteFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
-#include <sqlite3.h>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -22,53 +22,47 @@ constexpr char UpsertValueSql[] =
     "INSERT INTO value(name, type, data) VALUES(?1, ?2, ?3) "
     "ON CONFLICT(name) DO UPDATE SET type = excluded.type, data = excluded.data";
 constexpr char SelectNamesSql[] = "SELECT name FROM value ORDER BY name";
+constexpr char DeleteValueSql[] = "DELETE FROM value WHERE name = ?1";
 
-struct DbCloser
-{
-    void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
-};
-struct StmtFinalizer
-{
-    void operator()(sqlite3_stmt *stmt) const { sqlite3_finalize(stmt); }
-};
-using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
-using StmtHandle = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+using SqliteFile::DbHandle;
+using SqliteFile::StmtHandle;
 
 DbHandle openDb(const QString &path, bool forWriting)
 {
-    sqlite3 *raw = nullptr;
-    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)
-                                 : SQLITE_OPEN_READONLY;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
-    DbHandle db(raw);
-    if (rc != SQLITE_OK) {
-        if (forWriting)
-            qCWarning(lcSettings) << "cannot open" << path << sqlite3_errstr(rc);
-        return nullptr;
-    }
-    sqlite3_busy_timeout(db.get(), 2000);
+    QString error;
+    DbHandle db = SqliteFile::open(path, forWriting, 2000, &error);
+    if (!db && forWriting)
+        qCWarning(lcSettings) << "cannot open" << path << error;
     return db;
 }
 
 StmtHandle prepare(sqlite3 *db, const char *sql)
 {
-    sqlite3_stmt *raw = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) {
-        qCWarning(lcSettings) << "prepare failed:" << sqlite3_errmsg(db);
-        return nullptr;
-    }
-    return StmtHandle(raw);
+    QString error;
+    StmtHandle stmt = SqliteFile::prepare(db, sql, &error);
+    if (!stmt)
+        qCWarning(lcSettings) << "prepare failed:" << error;
+    return stmt;
 }
 
 bool execSql(sqlite3 *db, const char *sql)
 {
-    char *error = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+    QString error;
+    if (!SqliteFile::exec(db, sql, &error)) {
         qCWarning(lcSettings) << "statement failed:" << error;
-        sqlite3_free(error);
         return false;
     }
     return true;
+}
+
+// The station key holds the staff's password hashes: its folder and file are
+// the owner's alone, and ones left readable by an older station are narrowed.
+void narrowAccess(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (QFileInfo::exists(path))
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 QSettings appSettings()
@@ -93,6 +87,7 @@ std::optional<QString> StationKey::read(const QString &name) const
 {
     if (!QFileInfo::exists(m_path))
         return std::nullopt;
+    narrowAccess(m_path);
     DbHandle db = openDb(m_path, false);
     if (!db)
         return std::nullopt;
@@ -122,6 +117,11 @@ bool StationKey::write(const QString &name, const QString &text) const
 bool StationKey::writeRaw(const QString &name, int type, const QByteArray &data) const
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
+    narrowAccess(m_path);
+    if (!SqliteFile::createPrivate(m_path)) {
+        qCWarning(lcSettings) << "cannot create" << m_path;
+        return false;
+    }
     DbHandle db = openDb(m_path, true);
     if (!db)
         return false;
@@ -147,11 +147,31 @@ bool StationKey::writeRaw(const QString &name, int type, const QByteArray &data)
     return ok;
 }
 
+bool StationKey::remove(const QString &name) const
+{
+    if (!QFileInfo::exists(m_path))
+        return true;
+    narrowAccess(m_path);
+    DbHandle db = openDb(m_path, true);
+    if (!db)
+        return false;
+    StmtHandle stmt = prepare(db.get(), DeleteValueSql);
+    if (!stmt)
+        return false; // no table yet: nothing to remove either, but say so
+    SqliteFile::bindText(stmt.get(), 1, name);
+    if (sqlite3_step(stmt.get()) != SQLITE_DONE) {
+        qCWarning(lcSettings) << "remove failed:" << sqlite3_errmsg(db.get());
+        return false;
+    }
+    return true;
+}
+
 QStringList StationKey::names() const
 {
     QStringList result;
     if (!QFileInfo::exists(m_path))
         return result;
+    narrowAccess(m_path);
     DbHandle db = openDb(m_path, false);
     if (!db)
         return result;
@@ -166,9 +186,23 @@ std::optional<QString> ReadRegValue(const QString &name)
     return StationKey().read(name);
 }
 
+SettingChangeObserver &settingChangeObserver()
+{
+    static SettingChangeObserver observer;
+    return observer;
+}
+
+void SetSettingChangeObserver(SettingChangeObserver observer)
+{
+    settingChangeObserver() = std::move(observer);
+}
+
 void WriteRegValue(const QString &name, const QString &text)
 {
-    StationKey().write(name, text);
+    const StationKey key;
+    const bool changed = settingChangeObserver() && key.read(name) != text;
+    if (key.write(name, text) && changed)
+        settingChangeObserver()(name, text, false);
 }
 
 QString regText(const std::optional<QString> &value)
@@ -190,10 +224,14 @@ QString GetAppSetting(const QString &section, const QString &key, const QString 
 void SaveAppSetting(const QString &section, const QString &key, const QString &value)
 {
     QSettings settings = appSettings();
-    settings.setValue(section + u'/' + key, value);
+    const QString path = section + u'/' + key;
+    const bool changed = settingChangeObserver() && settings.value(path).toString() != value;
+    settings.setValue(path, value);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         qCWarning(lcSettings) << "cannot save" << key << "to" << settings.fileName();
+    else if (changed)
+        settingChangeObserver()(key, value, true);
 }
 
 QStringList AppSettingKeys(const QString &section)

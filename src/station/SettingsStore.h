@@ -3,12 +3,14 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The station key: named, typed values in one SQLite file,
 // $XDG_CONFIG_HOME/ZazivEd/Properties1.db. Names compare case-insensitively.
 // Reading never creates the file; every write is one transaction, so a crash
-// or power cut leaves either the old value or the new one.
+// or power cut leaves either the old value or the new one. The file and its
+// folder are readable by their owner only.
 class StationKey
 {
 public:
@@ -26,6 +28,8 @@ public:
     std::optional<QString> read(const QString &name) const;
     bool write(const QString &name, const QString &text) const;
     bool writeRaw(const QString &name, int type, const QByteArray &data) const;
+    // Removes the value; true when it is gone (or never was).
+    bool remove(const QString &name) const;
     QStringList names() const;
 
 private:
@@ -35,6 +39,11 @@ private:
 // The station key as the screens use it.
 std::optional<QString> ReadRegValue(const QString &name);
 void WriteRegValue(const QString &name, const QString &text);
+
+// Told of each value WriteRegValue or SaveAppSetting changes (`app`: the
+// application settings area), after it is written. One observer; empty: none.
+using SettingChangeObserver = std::function<void(const QString &name, const QString &value, bool app)>;
+void SetSettingChangeObserver(SettingChangeObserver observer);
 
 // Conversions the callers make of a read value.
 QString regText(const std::optional<QString> &value); // no value -> ""

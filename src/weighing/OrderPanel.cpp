@@ -4,6 +4,8 @@
 #include "app/LoginScreen.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
+#include "journal/Journal.h"
+#include "journal/PendingRows.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackagePanel.h"
 #include "reports/ReportPanel.h"
@@ -31,6 +33,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -206,11 +209,13 @@ void OrderPanel::printSlip()
     Recordset *orderRows = data.data3().recordset();
     const Recordset *sums = data.data6().recordset();
     // The per-product lines are the sums of the preview, the rows as they are now.
-    currentSlip(orderRows ? SlipSums::readRows(*orderRows) : QList<SlipLine>(),
-                sums ? SlipSums::read(*sums) : QList<SlipLine>())
-        .draw(job, OrderSlip::Target::Page);
+    const OrderSlip slip = currentSlip(orderRows ? SlipSums::readRows(*orderRows) : QList<SlipLine>(),
+                                       sums ? SlipSums::read(*sums) : QList<SlipLine>());
+    slip.draw(job, OrderSlip::Target::Page);
     const PrintJobResult printed = job.endDoc();
     m_form.printNotice()->report(printed);
+    m_form.journal().slip(slip.customer, int(slip.rows.size()), slip.total(),
+                          CurrentPrinter::printer().printerName(), printed);
 
     // The order is booked whether or not the slip came out.
     RefreshDataControl(data.data3());
@@ -219,9 +224,15 @@ void OrderPanel::printSlip()
     BookingResult booking;
     if (!orderRows || !movements)
         booking.failure = u"sipariş veya stok hareketleri açılamadı"_s;
-    else
+    else {
+        const PendingRows before = PendingRows::of(*orderRows);
         booking = StockBooking::book(*orderRows, *movements, QDate::currentDate(),
                                      m_form.state().alsatMode);
+        if (booking.booked > 0 || !booking.ok())
+            m_form.journal().booking(slip.customer, booking.booked,
+                                     before.kilograms - PendingRows::of(*orderRows).kilograms,
+                                     m_form.state().alsatMode, booking.failure);
+    }
 
     button->setText(PreviewCaption);
     button->setEnabled(true);

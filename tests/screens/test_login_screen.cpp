@@ -1,6 +1,10 @@
 #include "support/ScreenDriver.h"
 
 #include "app/Form1.h"
+#include "app/LoginLockout.h"
+#include "app/LoginScreen.h"
+#include "app/PasswordHash.h"
+#include "app/StaffPasswords.h"
 #include "station/SettingsStore.h"
 #include "support/TestStation.h"
 #include "ui_support/Colors.h"
@@ -21,6 +25,7 @@ class TestLoginScreen : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { PasswordHash::setCost(PasswordHash::lightest()); }
     void init();
     void cleanup() { m_f.reset(); }
 
@@ -29,6 +34,8 @@ private slots:
     void noStaffEntersAtOnce();
     void changeOfferIsNotCarriedToAnotherMember_data();
     void changeOfferIsNotCarriedToAnotherMember();
+    void clearLegacyPasswordIsHashedAtItsLogin();
+    void wrongEntriesLockOneMemberForAWhile();
 
 private:
     bool loggedIn() const;
@@ -64,6 +71,8 @@ void TestLoginScreen::enterKeyFollowsThePasswordRules_data()
         << QString() << u"E42E"_s << u"42"_s << true << u"42"_s << Colors::White;
     QTest::newRow("one digit too few")
         << u"123"_s << u"12E"_s << u"123"_s << false << Wrong << Colors::White;
+    QTest::newRow("one digit too many")
+        << u"123"_s << u"1234E"_s << u"123"_s << false << Wrong << Colors::White;
     QTest::newRow("enter on the prompt with a password")
         << u"123"_s << u"E"_s << u"123"_s << false << Wrong << Colors::White;
     QTest::newRow("correct password offers a change")
@@ -92,12 +101,18 @@ void TestLoginScreen::enterKeyFollowsThePasswordRules()
     QFETCH(int, displayColor);
 
     if (!stored.isEmpty())
-        WriteRegValue(Ahmet, stored);
+        QVERIFY(StaffPasswords().store(Ahmet, stored));
     m_f->driver().tapEntry(u"List3"_s, 1);
     QCOMPARE(m_f->driver().text(u"Label7"_s), Prompt);
     m_f->driver().typeKeypad(keys);
 
-    QCOMPARE(regText(ReadRegValue(Ahmet)), storedAfter);
+    // Only ever a hash, and the hash of exactly the expected digits.
+    const QString kept = regText(ReadRegValue(Ahmet));
+    QCOMPARE(kept.isEmpty(), storedAfter.isEmpty());
+    if (!storedAfter.isEmpty()) {
+        QVERIFY2(PasswordHash::isHash(kept), qPrintable(kept));
+        QVERIFY(PasswordHash::matches(kept, storedAfter));
+    }
     QCOMPARE(this->loggedIn(), loggedIn);
     QCOMPARE(m_f->driver().text(u"Label7"_s), display);
     QCOMPARE(m_f->driver().backColor(u"Label7"_s), displayColor);
@@ -127,8 +142,8 @@ void TestLoginScreen::changeOfferIsNotCarriedToAnotherMember()
     QFETCH(int, next);
     QFETCH(QString, member);
     QFETCH(QString, password);
-    WriteRegValue(Ahmet, u"123"_s);
-    WriteRegValue(u"Ayşe Demir"_s, u"9"_s);
+    QVERIFY(StaffPasswords().store(Ahmet, u"123"_s));
+    QVERIFY(StaffPasswords().store(u"Ayşe Demir"_s, u"9"_s));
     m_f->driver().tapEntry(u"List3"_s, 1);
     m_f->driver().typeKeypad(u"123E"_s);
     QCOMPARE(m_f->driver().backColor(u"Label7"_s), Colors::Cyan);
@@ -143,7 +158,55 @@ void TestLoginScreen::changeOfferIsNotCarriedToAnotherMember()
     m_f->driver().typeKeypad(u"E"_s);
     QVERIFY(loggedIn());
     QCOMPARE(m_f->driver().text(u"ElemanLbl"_s), member);
-    QCOMPARE(regText(ReadRegValue(member)), password);
+    QVERIFY(PasswordHash::matches(regText(ReadRegValue(member)), password));
+}
+
+void TestLoginScreen::clearLegacyPasswordIsHashedAtItsLogin()
+{
+    WriteRegValue(Ahmet, u"123"_s); // as an older station left it
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    m_f->driver().typeKeypad(u"12E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Wrong);
+    QCOMPARE(regText(ReadRegValue(Ahmet)), u"123"_s); // a wrong entry changes nothing
+
+    m_f->driver().typeKeypad(u"123E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Change);
+    const QString kept = regText(ReadRegValue(Ahmet));
+    QVERIFY(PasswordHash::isHash(kept));
+    QVERIFY(PasswordHash::matches(kept, u"123"_s));
+    m_f->driver().typeKeypad(u"E"_s);
+    QVERIFY(loggedIn());
+}
+
+void TestLoginScreen::wrongEntriesLockOneMemberForAWhile()
+{
+    QDateTime now = QDateTime::currentDateTimeUtc();
+    m_f->window().loginScreen().lockout().setClock([&now] { return now; });
+    QVERIFY(StaffPasswords().store(Ahmet, u"123"_s));
+    QVERIFY(StaffPasswords().store(u"Ayşe Demir"_s, u"9"_s));
+
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    m_f->driver().typeKeypad(u"1E1E1E1E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Wrong);
+    m_f->driver().typeKeypad(u"1E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), u"KİLİTLİ: 30 SN"_s);
+    now = now.addSecs(12);
+    m_f->driver().typeKeypad(u"123E"_s); // even the right password waits
+    QCOMPARE(m_f->driver().text(u"Label7"_s), u"KİLİTLİ: 18 SN"_s);
+
+    // Another member is not held up.
+    m_f->driver().tapEntry(u"List3"_s, 2);
+    m_f->driver().typeKeypad(u"9E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Change);
+
+    // A restarted station still knows; once the time is up a correct entry
+    // starts the count again.
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    QVERIFY(LoginLockout().secondsLeft(Ahmet) > 0);
+    now = now.addSecs(19);
+    m_f->driver().typeKeypad(u"123E"_s);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), Change);
+    QCOMPARE(m_f->window().loginScreen().lockout().recordWrong(Ahmet), qint64(0));
 }
 
 QTEST_MAIN(TestLoginScreen)

@@ -17,6 +17,7 @@ private slots:
     void writeReplacesTheValue();
     void conversionsOfAReadValue();
     void appSettingsSurviveARestart();
+    void stationKeyIsTheOwnersAlone();
 };
 
 void TestSettingsStore::readingNeverCreatesTheStore()
@@ -98,6 +99,32 @@ void TestSettingsStore::appSettingsSurviveARestart()
     QCOMPARE(GetAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s), u"1"_s);
     // The two stores are separate: the station key has no PktYaz.
     QVERIFY(!ReadRegValue(u"PktYaz"_s));
+}
+
+void TestSettingsStore::stationKeyIsTheOwnersAlone()
+{
+    TestStation station;
+    const QString file = StationKey::defaultPath();
+    const QString folder = QFileInfo(file).absolutePath();
+    const auto mode = [](const QString &path) {
+        return QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                               | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther
+                                               | QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    const QFile::Permissions ownerFile = QFile::ReadOwner | QFile::WriteOwner;
+    const QFile::Permissions ownerFolder = ownerFile | QFile::ExeOwner;
+
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    QCOMPARE(mode(folder), ownerFolder);
+    QCOMPARE(mode(file), ownerFile);
+
+    // Left readable by an older station: narrowed as soon as it is read.
+    const QFile::Permissions everyone = QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(folder, ownerFolder | everyone | QFile::ExeGroup | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(file, ownerFile | everyone));
+    QCOMPARE(regText(ReadRegValue(u"Tart0"_s)), u"True"_s);
+    QCOMPARE(mode(folder), ownerFolder);
+    QCOMPARE(mode(file), ownerFile);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -1,0 +1,144 @@
+#include "journal/JournalCommand.h"
+
+#include "station/NumberText.h"
+#include "journal/JournalFile.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSaveFile>
+#include <csv.h>
+
+using namespace Qt::StringLiterals;
+
+namespace JournalCommand {
+namespace {
+
+const QStringList Columns = {u"no"_s,      u"zaman"_s,    u"istasyon"_s, u"personel"_s,
+                             u"işlem"_s,   u"ürün"_s,     u"kg"_s,       u"barkod"_s,
+                             u"üretim"_s,  u"son tüketim"_s, u"yazıcı"_s, u"müşteri"_s,
+                             u"satır"_s,   u"satış/alış"_s, u"neden"_s,  u"ayrıntı"_s};
+
+QStringList fields(const JournalEntry &e)
+{
+    return {QString::number(e.id),
+            e.time.toString(u"yyyy-MM-dd HH:mm:ss"_s),
+            e.station,
+            e.staff,
+            e.kind,
+            e.product,
+            e.kilograms ? NumberText::fixed(*e.kilograms, 3) : QString(),
+            e.barcode,
+            e.productionDate,
+            e.useByDate,
+            e.printer,
+            e.customer,
+            e.rows ? QString::number(*e.rows) : QString(),
+            e.salePurchase,
+            e.reason,
+            e.detail};
+}
+
+// One RFC 4180 line: every field quoted, its quotes doubled.
+QByteArray csvLine(const QStringList &values)
+{
+    QByteArray line;
+    for (const QString &value : values) {
+        const QByteArray field = value.toUtf8();
+        QByteArray quoted(field.size() * 2 + 2, Qt::Uninitialized);
+        quoted.truncate(qsizetype(csv_write(quoted.data(), size_t(quoted.size()), field.constData(),
+                                            size_t(field.size()))));
+        if (!line.isEmpty())
+            line += ',';
+        line += quoted;
+    }
+    return line + "\r\n";
+}
+
+std::optional<QDate> dateOption(const QCommandLineParser &parser, const QString &name, QTextStream &err)
+{
+    if (!parser.isSet(name))
+        return QDate();
+    const QDate day = QDate::fromString(parser.value(name), Qt::ISODate);
+    if (!day.isValid()) {
+        err << "journal: not a date (YYYY-MM-DD): " << parser.value(name) << Qt::endl;
+        return std::nullopt;
+    }
+    return day;
+}
+
+} // namespace
+
+QString commandUser()
+{
+    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
+    return u"komut satırı ("_s + (user.isEmpty() ? u"?"_s : user) + u')';
+}
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addOption({u"day"_s, u"one day"_s, u"date"_s});
+    parser.addOption({u"from"_s, u"first day"_s, u"date"_s});
+    parser.addOption({u"to"_s, u"last day"_s, u"date"_s});
+    parser.addOption({u"staff"_s, u"one staff member"_s, u"name"_s});
+    parser.addOption({u"csv"_s, u"write a CSV file instead"_s, u"file"_s});
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || parser.positionalArguments().size() > 1
+        || (parser.isSet(u"day"_s) && (parser.isSet(u"from"_s) || parser.isSet(u"to"_s)))) {
+        if (!parsed)
+            err << parser.errorText() << Qt::endl;
+        err << "usage: tavran journal [--day YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] "
+               "[--staff NAME] [--csv FILE]"
+            << Qt::endl;
+        return 2;
+    }
+    JournalFile::Filter filter;
+    const auto day = dateOption(parser, u"day"_s, err);
+    const auto from = dateOption(parser, u"from"_s, err);
+    const auto to = dateOption(parser, u"to"_s, err);
+    if (!day || !from || !to)
+        return 2;
+    filter.from = day->isValid() ? *day : *from;
+    filter.to = day->isValid() ? *day : *to;
+    filter.staff = parser.value(u"staff"_s);
+
+    QList<JournalEntry> entries;
+    QString error;
+    const QString file = JournalFile::path(folder);
+    if (!JournalFile::read(file, filter, entries, &error)) {
+        err << "journal: cannot read " << file << ": " << error << Qt::endl;
+        return 1;
+    }
+
+    if (parser.isSet(u"csv"_s)) {
+        QSaveFile csv(parser.value(u"csv"_s));
+        if (!csv.open(QIODevice::WriteOnly)) {
+            err << "journal: cannot write " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
+            return 1;
+        }
+        QByteArray text = csvLine(Columns);
+        for (const JournalEntry &e : entries)
+            text += csvLine(fields(e));
+        csv.write(text);
+        if (!csv.commit()) {
+            err << "journal: cannot write " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
+            return 1;
+        }
+        out << entries.size() << " kayıt yazıldı: " << csv.fileName() << Qt::endl;
+        return 0;
+    }
+    for (const JournalEntry &e : entries) {
+        const QStringList values = fields(e);
+        QStringList shown;
+        for (int i = 0; i < values.size(); ++i) {
+            if (i < 5)
+                shown << values[i];
+            else if (!values[i].isEmpty())
+                shown << Columns[i] + u'=' + values[i];
+        }
+        out << shown.join(u"  "_s) << Qt::endl;
+    }
+    return 0;
+}
+
+} // namespace JournalCommand

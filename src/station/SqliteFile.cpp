@@ -1,0 +1,77 @@
+#include "station/SqliteFile.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace SqliteFile {
+
+DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
+{
+    sqlite3 *raw = nullptr;
+    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db.get(), busyMs);
+    return db;
+}
+
+StmtHandle prepare(sqlite3 *db, const char *sql, QString *error)
+{
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(sqlite3_errmsg(db));
+        return nullptr;
+    }
+    return StmtHandle(raw);
+}
+
+bool exec(sqlite3 *db, const char *sql, QString *error)
+{
+    char *message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+void bindText(sqlite3_stmt *stmt, int index, const QString &text)
+{
+    if (text.isNull()) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+QString columnText(sqlite3_stmt *stmt, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)) : QString();
+}
+
+bool createPrivate(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // Created 0600 from the first byte on: no moment where others may read it.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool narrowed = ::fchmod(fd, 0600) == 0;
+    ::close(fd);
+    return narrowed;
+}
+
+} // namespace SqliteFile
