@@ -44,7 +44,7 @@ constexpr char TableExistsSql[] = "SELECT 1 FROM sqlite_master WHERE type = 'tab
 // How long an entry may wait for another writer: the work it records never waits longer.
 constexpr int BusyMs = 250;
 
-const QString TimeFormat = u"yyyy-MM-ddTHH:mm:ss"_s;
+const QString TimeFormat = u"yyyy-MM-dd'T'HH:mm:ss"_s;
 
 JournalEntry readRow(sqlite3_stmt *stmt)
 {
