@@ -31,7 +31,9 @@ Options parseOptions(const QCoreApplication &app)
     parser.addOption({u"full-screen"_s, u"fill the screen (touch screen stations)"_s});
     parser.addPositionalArgument(u"command"_s,
                                  u"init-demo [DIR] | config get|set|list [--app] NAME [VALUE] | "
-                                 u"label --product NAME --weight KG [--year] [--printer NAME | --pdf FILE]"_s);
+                                 u"label --product NAME --weight KG [--year] [--printer NAME | --pdf FILE] | "
+                                 u"label --reprint ID | staff reset NAME | "
+                                 u"journal [--day D | --from D --to D] [--staff NAME] [--csv FILE]"_s);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.process(app);
     return {parser.value(u"data-dir"_s), parser.positionalArguments(), parser.isSet(u"full-screen"_s)};
