@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 #include "app/PasswordHash.h"
-#include "app/SettingsStore.h"
+#include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
