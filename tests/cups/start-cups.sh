@@ -1,67 +1,113 @@
 #!/bin/sh
-# Starts a local CUPS scheduler with two PDF queues, "Etiket" and "Fis", for
-# the printing tests. Safe to run again: a running scheduler and existing
-# queues are kept. Each queue writes its PDFs into a folder of its own,
-# $TAVRAN_CUPS_PDF_DIR/<queue> (default /var/spool/tavran-pdf/<queue>), so the
-# tests can tell which queue a page arrived on.
-# With --skip-code it exits 77 instead of 1 when it cannot, for CTest to
-# count as skipped.
+# Starts a private CUPS scheduler with two PDF queues, "Etiket" and "Fis", for
+# the printing tests. Everything lives in DIR (a folder of the build): its
+# configuration, socket (DIR/sock), spool, cache, logs, and the PDFs each
+# queue writes (DIR/pdf/<queue>). Programs reach it with CUPS_SERVER=DIR/sock;
+# the machine's own scheduler and printers are never touched. Works as root
+# or not. Safe to run again: a running private scheduler is kept.
+# With --skip-code it exits 77 instead of 1 when it cannot, for CTest to count
+# as skipped. tests/cups/stop-cups.sh DIR stops it.
 set -eu
 
+usage() { echo "usage: start-cups.sh DIR [--skip-code]" >&2; exit 2; }
+[ $# -ge 1 ] || usage
+DIR=$1
 FAIL_CODE=1
-[ "${1:-}" = "--skip-code" ] && FAIL_CODE=77
+[ "${2:-}" = "--skip-code" ] && FAIL_CODE=77
 
+HERE=$(cd "$(dirname "$0")" && pwd)
 QUEUES="Etiket Fis"
-OUT_ROOT=${TAVRAN_CUPS_PDF_DIR:-/var/spool/tavran-pdf}
-PPD=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+mkdir -p "$DIR"
+DIR=$(cd "$DIR" && pwd)
+SOCK=$DIR/sock
+export CUPS_SERVER=$SOCK
 
 fail() {
     echo "start-cups.sh: $*" >&2
+    [ -f "$DIR/log/error_log" ] && tail -n 5 "$DIR/log/error_log" >&2
     exit "$FAIL_CODE"
 }
 
-queues_ready() {
-    for q in $QUEUES; do
-        lpstat -p "$q" >/dev/null 2>&1 || return 1
-        [ -d "$OUT_ROOT/$q" ] || return 1
+answers() { lpstat -r 2>/dev/null | grep -qv 'not running'; }
+
+[ -x /usr/sbin/cupsd ] || fail "/usr/sbin/cupsd is missing (package cups-daemon)"
+command -v lpadmin >/dev/null || fail "lpadmin is missing (package cups-client)"
+# A unix socket path is limited to 107 bytes.
+[ ${#SOCK} -lt 100 ] || fail "the socket path $SOCK is too long; use a shorter build folder"
+
+if [ -f "$DIR/cupsd.pid" ] && kill -0 "$(cat "$DIR/cupsd.pid")" 2>/dev/null && answers; then
+    echo "The tests' scheduler is already running on $SOCK."
+else
+    # A fresh scheduler numbers its jobs from 1 again: old PDFs would clash.
+    rm -rf "$DIR/conf" "$DIR/spool" "$DIR/cache" "$DIR/state" "$DIR/serverbin" "$DIR/pdf"
+    mkdir -p "$DIR/conf/ppd" "$DIR/spool/tmp" "$DIR/cache" "$DIR/state" "$DIR/log" \
+        "$DIR/serverbin/backend"
+    # The system's filters and helpers, plus the tests' own backend. The
+    # backend is private to its owner, so a root scheduler runs it as root.
+    for sub in cgi-bin daemon driver filter monitor notifier; do
+        [ -d "/usr/lib/cups/$sub" ] && ln -s "/usr/lib/cups/$sub" "$DIR/serverbin/$sub"
     done
-}
+    cp "$HERE/tavran-pdf-backend" "$DIR/serverbin/backend/tavran-pdf"
+    chmod 0700 "$DIR/serverbin/backend/tavran-pdf"
 
-scheduler_running() {
-    lpstat -r 2>/dev/null | grep -q 'is running' && ! lpstat -r 2>/dev/null | grep -q 'not running'
-}
-
-if [ "$(id -u)" -ne 0 ]; then
-    if scheduler_running && queues_ready; then
-        echo "CUPS is running with the queues $QUEUES (PDFs in $OUT_ROOT/<queue>)."
-        exit 0
+    cat >"$DIR/conf/cupsd.conf" <<CONF
+Listen $SOCK
+LogLevel warn
+MaxLogSize 1m
+Browsing No
+WebInterface No
+DefaultAuthType None
+ErrorPolicy abort-job
+PreserveJobHistory No
+PreserveJobFiles No
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  JobPrivateAccess all
+  JobPrivateValues none
+  SubscriptionPrivateAccess all
+  SubscriptionPrivateValues none
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+    cat >"$DIR/conf/cups-files.conf" <<CONF
+ServerRoot $DIR/conf
+RequestRoot $DIR/spool
+TempDir $DIR/spool/tmp
+CacheDir $DIR/cache
+StateDir $DIR/state
+ServerBin $DIR/serverbin
+ErrorLog $DIR/log/error_log
+AccessLog $DIR/log/access_log
+PageLog $DIR/log/page_log
+FileDevice No
+CONF
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "SystemGroup $(id -gn)" >>"$DIR/conf/cups-files.conf"
     fi
-    fail "cannot start cupsd or add queues without root; printing tests will be skipped"
-fi
 
-[ -x /usr/sbin/cupsd ] || fail "/usr/sbin/cupsd is missing (package cups)"
-[ -x /usr/lib/cups/backend/cups-pdf ] || fail "the cups-pdf backend is missing (package printer-driver-cups-pdf)"
-
-if ! scheduler_running; then
-    /usr/sbin/cupsd || fail "cupsd did not start"
+    /usr/sbin/cupsd -f -c "$DIR/conf/cupsd.conf" -s "$DIR/conf/cups-files.conf" \
+        </dev/null >>"$DIR/log/cupsd.out" 2>&1 &
+    echo $! >"$DIR/cupsd.pid"
     tries=0
-    until scheduler_running; do
+    until answers; do
+        kill -0 "$(cat "$DIR/cupsd.pid")" 2>/dev/null || fail "cupsd stopped at start"
         tries=$((tries + 1))
-        [ "$tries" -le 100 ] || fail "cupsd started but does not answer"
+        [ "$tries" -le 100 ] || fail "cupsd started but does not answer on $SOCK"
         sleep 0.1
     done
 fi
 
 for q in $QUEUES; do
-    dir="$OUT_ROOT/$q"
-    mkdir -p "$dir"
-    chmod 1777 "$dir"
-    # cups-pdf reads /etc/cups/cups-pdf-<name>.conf for a device cups-pdf:/<name>.
-    conf="/etc/cups/cups-pdf-$q.conf"
-    printf 'Out %s\nAnonDirName %s\nUserUMask 0022\nGrp lpadmin\n' "$dir" "$dir" >"$conf.tmp"
-    mv "$conf.tmp" "$conf"
-    if ! lpstat -p "$q" >/dev/null 2>&1; then
-        lpadmin -p "$q" -v "cups-pdf:/$q" -E -m "$PPD" || fail "lpadmin could not add queue $q"
-    fi
-    echo "$q: PDFs arrive in $dir"
+    out="$DIR/pdf/$q"
+    mkdir -p "$out"
+    chmod 0755 "$out"
+    lpadmin -p "$q" -v "tavran-pdf:$out" -P "$HERE/tavran-pdf.ppd" -E \
+        || fail "lpadmin could not add queue $q"
+    echo "$q: PDFs arrive in $out"
 done
+echo "CUPS_SERVER=$SOCK"

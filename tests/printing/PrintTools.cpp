@@ -102,16 +102,30 @@ QString cupsOutputDir(const QString &queue)
 {
     QString root = qEnvironmentVariable("TAVRAN_CUPS_PDF_DIR");
     if (root.isEmpty())
-        root = u"/var/spool/tavran-pdf"_s;
+        root = QStringLiteral(TAVRAN_BINARY_DIR "/cups/pdf");
     return QDir(root).filePath(queue);
 }
 
 QString cupsQueueProblem(const QString &queue)
 {
-    if (!QPrinterInfo::printerInfo(queue).isNull() && QDir(cupsOutputDir(queue)).exists())
-        return {};
-    return u"no cups-pdf queue \"%1\" writing to %2; run tests/cups/start-cups.sh as root"_s
-        .arg(queue, cupsOutputDir(queue));
+    // Only the tests' own scheduler: never a printer of the machine.
+    const QString server = qEnvironmentVariable("CUPS_SERVER");
+    if (server.isEmpty())
+        return u"CUPS_SERVER is not set; run the printing tests through ctest"_s;
+    const QString start = u"; ctest starts it with tests/cups/start-cups.sh"_s;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+    if (info.isNull())
+        return u"no print queue \"%1\" on %2%3"_s.arg(queue, server, start);
+    // A queue writing somewhere else would leave the test waiting for nothing.
+    const QString device = u"tavran-pdf:"_s + cupsOutputDir(queue);
+    const QString listing = run(u"lpstat"_s, {u"-v"_s, queue}).trimmed();
+    if (!listing.endsWith(u": "_s + device))
+        return u"queue \"%1\" does not write to %2 (%3)"_s.arg(queue, device, listing);
+    if (!QDir(cupsOutputDir(queue)).exists())
+        return u"folder %1 of queue \"%2\" is missing%3"_s.arg(cupsOutputDir(queue), queue, start);
+    if (info.state() == QPrinter::Aborted || info.state() == QPrinter::Error)
+        return u"queue \"%1\" is stopped"_s.arg(queue);
+    return {};
 }
 
 } // namespace PrintTools

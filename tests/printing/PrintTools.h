@@ -10,7 +10,8 @@
 #include <QTest>
 
 // Outside programs the printing tests check their output with: zbar for
-// barcodes, poppler for PDFs, and the cups-pdf queues of tests/cups.
+// barcodes, poppler for PDFs, and the PDF queues of the tests' own scheduler
+// (tests/cups).
 // Skips the test when one of the programs is not installed.
 #define SKIP_WITHOUT(...)                                                                      \
     do {                                                                                       \
@@ -53,9 +54,10 @@ PrintJobResult drawPageToPdf(const Document &document, const QString &path,
     return job.endDoc();
 }
 
-// Folder where the cups-pdf queue `queue` puts its files.
+// Folder where the test queue `queue` puts its files.
 QString cupsOutputDir(const QString &queue);
-// Whether the queue is installed and its folder exists; else why not.
+// Empty when the queue is on the tests' scheduler, writes to its folder and
+// is not stopped; else why not.
 QString cupsQueueProblem(const QString &queue);
 
 } // namespace PrintTools

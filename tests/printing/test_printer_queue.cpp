@@ -204,7 +204,7 @@ void TestPrinterQueue::labelArrivesOnItsQueueAndScans()
     WriteRegValue(SlipPrinterKey, u"Fis"_s);
     QVERIFY(CurrentPrinter::select(u"Fis"_s));
     QVERIFY(CurrentPrinter::selectRemembered(LabelPrinterKey));
-    // Pages are drawn at the queue's own resolution (cups-pdf: 300 dpi).
+    // Pages are drawn at the queue's own resolution (the test queues: 300 dpi).
     const int dpi = CurrentPrinter::printer().resolution();
     QCOMPARE(dpi, 300);
 

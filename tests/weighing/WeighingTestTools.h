@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 // What the weighing and slip tests read back from the outside: the files a
-// cups-pdf queue writes, the barcodes on them and the stock movements booked.
+// PDF queue writes, the barcodes on them and the stock movements booked.
 namespace WeighingTestTools {
 
 // The PDF files of a queue's folder.
