@@ -66,7 +66,10 @@ void BarcodePicture::paint(QPainter &painter, const QRectF &targetTwips) const
     const int dots = int(std::floor(onDevice.width() / m_symbolModules.width() + 1e-9));
     if (device.type() <= QTransform::TxScale && dots >= 1) {
         // Work in device dots: every module the same whole number of dots.
+        // Inside a window the device transform also holds the widget's place
+        // in the window, which the painter adds again after a reset: undo it.
         painter.resetTransform();
+        painter.setWorldTransform(painter.deviceTransform().inverted());
         painter.setRenderHint(QPainter::Antialiasing, false);
         const QPointF corner(std::round(onDevice.left()), std::round(onDevice.top()));
         paintSymbol(painter, QRectF(corner, onDevice.size()), dots, true);

@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +53,7 @@ struct Row
 } // namespace
 
 // The slip button on the real window: preview, print to a PDF file through
-// the station's printer or to the cups-pdf queue, booking into StokHaraket.
+// the station's printer or to the PDF queue, booking into StokHaraket.
 class TestSlipScreen : public QObject
 {
     Q_OBJECT
@@ -60,6 +61,7 @@ private slots:
     void init();
     void cleanup();
     void previewThenPrintBooksTheOrderOnce();
+    void previewOnTheWindowShowsTheRowBarcodes();
     void heavyRowIsBookedButItsSlipAbandoned();
     void productTapCancelsThePreview();
     void rowsChangedAfterThePreview();
@@ -182,6 +184,35 @@ void TestSlipScreen::previewThenPrintBooksTheOrderOnce()
     // Printed and booked: the order may be left, and leaving empties it.
     m_driver->tap(u"Command2(0)"_s);
     QCOMPARE(orderRows().recordCount(), 0);
+}
+
+// Read from what the window itself shows (its backing store), where the
+// preview sits away from the window's corner, not from a grab of the preview.
+void TestSlipScreen::previewOnTheWindowShowsTheRowBarcodes()
+{
+    SKIP_WITHOUT(u"zbarimg"_s, u"pdftoppm"_s);
+    addRows({{u"Dana Kuşbaşı"_s, 3.2}, {u"Kuzu But"_s, 2.25}});
+    m_driver->tap(u"Command2(2)"_s);
+    PreviewPicture *preview = m_window->picture2();
+    QVERIFY(preview->isVisible());
+    QVERIFY(!preview->mapTo(m_window.get(), QPoint(0, 0)).isNull());
+    QTest::qWait(50);
+    QCoreApplication::processEvents();
+
+    const QImage shown = m_window->screen()->grabWindow(m_window->winId()).toImage();
+    QTemporaryDir scratch;
+    QStringList onScreen = PrintTools::decodeBarcodes(
+                               shown.scaled(shown.size() * 2, Qt::IgnoreAspectRatio,
+                                            Qt::FastTransformation),
+                               scratch.path())
+                               .split(u'\n', Qt::SkipEmptyParts);
+    for (QString &code : onScreen)
+        code = code.trimmed().left(12);
+    onScreen.sort();
+    QCOMPARE(onScreen, (QStringList{u"200000102250"_s, u"200000103200"_s}));
+
+    m_driver->tap(u"Command2(2)"_s);
+    QCOMPARE(WeighingTestTools::barcodePayloads(m_pdf), onScreen);
 }
 
 void TestSlipScreen::heavyRowIsBookedButItsSlipAbandoned()
