@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/StationCommands.h"
+#include "app/StationLocale.h"
 #include "station/StationFolder.h"
 #include "labels/LabelCommand.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setOrganizationName(u"Tavran"_s);
     QCoreApplication::setApplicationName(u"Tavran"_s);
+    StationLocale::apply(*app);
 
     const Options options = parseOptions(*app);
     const QString folder = StationFolder::resolve(options.dataDir);
