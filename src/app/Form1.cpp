@@ -19,6 +19,7 @@
 #include "ui_support/ListBox.h"
 #include "ui_support/ScrollingContainer.h"
 #include "ui_support/TwipsCanvas.h"
+#include "ui_support/TouchStyle.h"
 #include "ui_support/TwipsGeometry.h"
 #include "ui_support/WheelHook.h"
 #include "weighing/OrderPanel.h"
@@ -146,6 +147,7 @@ void Form1::buildMenu()
     m_kapat = m_dosya->addAction(u"Kapat"_s);
     m_kapat->setObjectName(u"Kapat"_s);
     connect(m_kapat, &QAction::triggered, this, &QWidget::close);
+    TouchStyle::followWindow(menuBar());
     setDosyaVisible(false);
 }
 

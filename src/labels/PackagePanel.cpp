@@ -21,6 +21,7 @@
 #include "weighing/WeightCaptions.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
+#include "ui_support/TouchStyle.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QCheckBox>
@@ -81,6 +82,7 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     m_paketYaz->setObjectName(u"PaketYaz"_s);
     Control::setForeColor(m_paketYaz, Colors::White);
     TwipsGeometry::place(m_paketYaz, 11520, 6840, 3510, 600, 18);
+    TouchStyle::apply(m_paketYaz);
 
     m_frame4 = new QFrame(frame2);
     m_frame4->setObjectName(u"Frame4"_s);

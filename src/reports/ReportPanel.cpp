@@ -13,6 +13,7 @@
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
+#include "ui_support/TouchStyle.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QDateEdit>
@@ -36,6 +37,7 @@ ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
         m_option1[i]->setObjectName(Control::arrayName(u"Option1"_s, i));
         Control::setForeColor(m_option1[i], Colors::White);
         TwipsGeometry::place(m_option1[i], 9000 + i * 3150, 60, 3000, 600, 14);
+        TouchStyle::apply(m_option1[i]);
     }
 
     m_dtPicker1 = new QDateEdit(QDate::currentDate(), frame3);

@@ -9,6 +9,15 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// A disabled control turns flat grey with grey text, so a greyed button
+// never passes for a live green or yellow one.
+constexpr QRgb DisabledBack = qRgb(190, 190, 190);
+constexpr QRgb DisabledText = qRgb(105, 105, 105);
+
+} // namespace
+
 namespace Control {
 
 QString arrayName(const QString &name, int index)
@@ -30,6 +39,11 @@ void setBackColor(QWidget *widget, int rgbInteger)
     palette.setColor(QPalette::Window, color);
     palette.setColor(QPalette::Button, color);
     palette.setColor(QPalette::Base, color);
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        palette.setColor(QPalette::Disabled, role, QColor(DisabledBack));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, QColor(DisabledText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -38,9 +52,12 @@ void setForeColor(QWidget *widget, int rgbInteger)
 {
     QPalette palette = widget->palette();
     const QColor color = Colors::toQColor(rgbInteger);
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::Text, color);
+    // The disabled text stays as the back colour left it.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, color);
+        palette.setColor(group, QPalette::ButtonText, color);
+        palette.setColor(group, QPalette::Text, color);
+    }
     widget->setPalette(palette);
 }
 
