@@ -37,7 +37,7 @@ QList<PageOp> ofKind(const QList<PageOp> &ops, PageOp::Kind kind)
     return found;
 }
 
-// The text step printing `text`, and the text printed after it.
+// Index of the text step printing `text`; -1 when none does.
 qsizetype textIndex(const QList<PageOp> &ops, const QString &text)
 {
     for (qsizetype i = 0; i < ops.size(); ++i) {
