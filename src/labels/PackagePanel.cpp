@@ -15,7 +15,9 @@
 #include "screens/CustomerScreen.h"
 #include "ui_support/ScrollingContainer.h"
 #include "screens/ProductScreen.h"
+#include "scale/ScaleCapacity.h"
 #include "ui_support/CaptionLabel.h"
+#include "ui_support/FittingCaptionLabel.h"
 #include "weighing/OrderPanel.h"
 #include "weighing/OrderRows.h"
 #include "weighing/WeightCaptions.h"
@@ -56,7 +58,7 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
         m_label2[i] = label;
     }
     for (int i = 0; i < 3; ++i) {
-        auto *label = new CaptionLabel(u"0 Kg "_s, frame2);
+        auto *label = new FittingCaptionLabel(u"0 Kg "_s, frame2);
         label->setObjectName(Control::arrayName(u"Label4"_s, i));
         connect(label, &CaptionLabel::changed, this, &PackagePanel::onWeightChanged);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -107,7 +109,12 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
 void PackagePanel::onWeightChanged()
 {
     m_command4[1]->setEnabled(WeightCaptions::isNonZero(m_label4[2]->caption()));
-    m_command4[2]->setEnabled(WeightCaptions::isNonZero(m_label4[0]->caption()));
+    m_command4[2]->setEnabled(canAddReading());
+}
+
+bool PackagePanel::canAddReading() const
+{
+    return ScaleCapacity::isAddable(m_label4[0]->caption(), ScaleCapacity::maxKg());
 }
 
 void PackagePanel::onTestReading(int index)
@@ -120,6 +127,9 @@ void PackagePanel::onTestReading(int index)
 
 void PackagePanel::addPackage()
 {
+    // A finger that bounces adds the package once.
+    if (!m_addTaps.accept() || !canAddReading())
+        return;
     const auto [previous, total] = WeightCaptions::addPackage(m_label4[0]->caption(), m_label4[2]->caption());
     m_label4[1]->setCaption(previous);
     m_label4[2]->setCaption(total);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui_support/TapGuard.h"
+
 #include <QObject>
 
 class CaptionLabel;
@@ -26,8 +28,9 @@ public:
     QCheckBox *paketYaz() const { return m_paketYaz; }
 
     // The weight rows changed: "Tartım Tamam" needs a product total,
-    // " Ekle Ve Devam Et" a reading.
+    // " Ekle Ve Devam Et" a reading that can be a package.
     void onWeightChanged();
+    bool canAddReading() const;
     // A double click on a Label2 after a key press writes a test reading.
     void onTestReading(int index);
 
@@ -50,6 +53,7 @@ private:
     CaptionLabel *m_label4[3] = {};
     CaptionLabel *m_label2[6] = {};
     bool m_finishing = false;
+    TapGuard m_addTaps; // " Ekle Ve Devam Et"
     QPushButton *m_command4[4] = {};
     QPushButton *m_command7[2] = {};
     QFrame *m_frame4 = nullptr;

@@ -4,62 +4,79 @@
 
 namespace {
 
-qsizetype lineEnd(QByteArrayView bytes, qsizetype from)
+bool isLineEnd(char c)
 {
-    for (qsizetype i = from; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n')
-            return i;
-    }
-    return -1;
+    return c == '\r' || c == '\n';
+}
+
+bool startsNumber(char c)
+{
+    return c == '+' || c == '-' || (c >= '0' && c <= '9');
+}
+
+// What stands before a new reading: the unit's letters or a blank, never a
+// digit, point or sign of the number before.
+bool endsReading(char c)
+{
+    return c == ' ' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 } // namespace
 
 std::optional<QString> ScaleLineAssembler::feed(QByteArrayView bytes)
 {
-    std::optional<QString> reading;
-    qsizetype start = 0;
-    for (qsizetype end = lineEnd(bytes, 0); end >= 0; end = lineEnd(bytes, start)) {
-        m_sawLineEnd = true;
-        const QByteArrayView piece = bytes.sliced(start, end - start);
-        if (m_headTaken) {
-            // The rest of a reading whose head was taken at a quiet gap.
-            m_headTaken = false;
-        } else if (!reading && (!m_pending.isEmpty() || !piece.isEmpty())) {
-            appendBounded(piece);
-            reading = Windows1254::decode(m_pending);
+    std::optional<QByteArray> firstLine;
+    std::optional<QByteArray> newest;
+    for (const char c : bytes) {
+        if (isLineEnd(c)) {
+            m_sawLineEnd = true;
+            if (closeReading() && !firstLine)
+                firstLine = m_pending;
+            m_pending.clear();
+            continue;
         }
-        m_pending.clear();
-        start = end + 1;
+        if (!m_sawLineEnd && m_blankSeen && startsNumber(c) && endsReading(m_last)) {
+            if (closeReading())
+                newest = m_pending;
+            m_pending.clear();
+        }
+        m_last = c;
+        if (c == ' ')
+            m_blankSeen = true;
+        if (m_taken || m_dropping)
+            continue;
+        if (m_pending.size() >= MaxPending) {
+            // No scale sends that much in one reading.
+            m_pending.clear();
+            m_dropping = true;
+            continue;
+        }
+        m_pending.append(c);
     }
 
-    appendBounded(bytes.sliced(start));
-    return reading;
+    const std::optional<QByteArray> &reading = firstLine ? firstLine : newest;
+    if (!reading)
+        return std::nullopt;
+    return Windows1254::decode(*reading);
 }
 
-void ScaleLineAssembler::appendBounded(QByteArrayView bytes)
+bool ScaleLineAssembler::closeReading()
 {
-    if (m_pending.size() + bytes.size() <= MaxPending) {
-        m_pending.append(bytes);
-        return;
-    }
-    // No scale sends that much without a line end: keep only the tail.
-    if (bytes.size() >= KeptTail) {
-        m_pending = bytes.last(KeptTail).toByteArray();
-    } else {
-        m_pending = m_pending.right(KeptTail - bytes.size());
-        m_pending.append(bytes);
-    }
+    const bool counts = !m_taken && !m_dropping && !m_pending.isEmpty();
+    m_taken = false;
+    m_dropping = false;
+    m_blankSeen = false;
+    return counts;
 }
 
 std::optional<QString> ScaleLineAssembler::takePending()
 {
     // Up to its blank a reading is not yet a number: wait for more.
-    if (!m_pending.contains(' '))
+    if (m_taken || m_dropping || !m_pending.contains(' '))
         return std::nullopt;
     const QString reading = Windows1254::decode(m_pending);
     m_pending.clear();
-    m_headTaken = true;
+    m_taken = true;
     return reading;
 }
 
@@ -67,5 +84,8 @@ void ScaleLineAssembler::reset()
 {
     m_pending.clear();
     m_sawLineEnd = false;
-    m_headTaken = false;
+    m_taken = false;
+    m_dropping = false;
+    m_blankSeen = false;
+    m_last = '\0';
 }

@@ -6,25 +6,31 @@
 #include <optional>
 
 // Puts a scale's byte stream back into readings. TCP may split one reading
-// over two arrivals, so text is kept until a line end (CR or LF) completes it;
-// of the readings one arrival completes, the first is used. A scale that never
-// sends a line end is served by takePending() after a quiet gap, once the text
-// holds the blank that ends a reading's number; should a line end follow after
-// all, it closes the reading already taken and is not read again. Text without
-// a line end is kept only up to a bound, so endless or binary input cannot
-// grow memory.
+// over two arrivals, so text is kept until the reading is complete.
+//
+// A scale that ends its readings with CR or LF: a line end completes a
+// reading, and of the readings one arrival completes, the first is used.
+//
+// A scale that sends no line ends: a reading is complete when the next one
+// starts, that is when, after the blank behind the number, a sign or digit
+// follows a letter or blank ("+0012.345 kg+0012.350 kg"). Of the readings
+// one arrival completes, the newest is used, so the live weight lags one
+// reading at most. The last reading of a pause is served by takePending()
+// after a quiet gap; the rest of a reading taken that way is not read again.
+//
+// Text of a reading in progress is kept only up to a bound: an overlong one
+// is dropped whole, together with whatever follows it up to the next reading
+// boundary, so nothing of it is ever glued to a real reading.
 class ScaleLineAssembler
 {
 public:
     static constexpr qsizetype MaxPending = 4096;
-    // What is kept of overlong text: enough for any reading in progress.
-    static constexpr qsizetype KeptTail = 256;
 
-    // One arrival; returns the first non-empty reading it completes.
+    // One arrival; returns the reading it completes, if any.
     std::optional<QString> feed(QByteArrayView bytes);
 
-    // Text waiting for a line end, taken as a reading as it stands when it
-    // holds a blank.
+    // The reading in progress as it stands, when its number is complete
+    // (it holds a blank).
     std::optional<QString> takePending();
 
     bool hasPending() const { return !m_pending.isEmpty(); }
@@ -37,9 +43,16 @@ public:
     void reset();
 
 private:
-    void appendBounded(QByteArrayView bytes);
+    // The reading in progress ends here; whether it counts.
+    bool closeReading();
 
     QByteArray m_pending;
     bool m_sawLineEnd = false;
-    bool m_headTaken = false;
+    // The reading in progress was already handed on, or is overlong: the
+    // rest of it is dropped.
+    bool m_taken = false;
+    bool m_dropping = false;
+    // Since the start of the reading in progress, dropped text included.
+    bool m_blankSeen = false;
+    char m_last = '\0';
 };

@@ -54,6 +54,10 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
         m_links[k] = new ScaleLink(k, this);
         connect(m_links[k], &ScaleLink::readingReceived, this,
                 [this, k](const QString &text) { onReading(k, text); });
+        connect(m_links[k], &ScaleLink::connectedChanged, this, [this, k](bool connected) {
+            if (!connected)
+                onLinkLost(k);
+        });
 
         m_tart[k] = new QAction(QString::number(k + 1) + u".Tartım"_s, this);
         m_tart[k]->setObjectName(Control::arrayName(u"Tart"_s, k));
@@ -264,7 +268,20 @@ void ScalePanel::onReading(int k, const QString &text)
         return;
     if (m_text3)
         m_text3->setText(ParseScaleReading(text) + u" Kg"_s);
+    m_shownScale = k;
     m_liveWeight = text3() + u' ';
+    emit liveWeightChanged(m_liveWeight);
+}
+
+void ScalePanel::onLinkLost(int k)
+{
+    // The last weight of a scale that is gone is no weight on the pan now.
+    if (m_shownScale != k && !isScaleActive(k))
+        return;
+    m_shownScale = -1;
+    if (m_text3)
+        m_text3->clear();
+    m_liveWeight = NoScaleCaption;
     emit liveWeightChanged(m_liveWeight);
 }
 

@@ -24,6 +24,8 @@ class ScalePanel : public QObject
     Q_OBJECT
 public:
     static constexpr int ScaleCount = 2;
+    // The live weight while the scale it came from has no link.
+    static inline const QString NoScaleCaption = QStringLiteral("Terazi yok");
 
     ScalePanel(StationState &state, QWidget *window, QObject *parent = nullptr);
     ~ScalePanel() override;
@@ -54,11 +56,12 @@ public:
     void PortAyar_Click();
 
 signals:
-    // The caption of Label4(0): "12,345 Kg ".
+    // The caption of Label4(0): "12,345 Kg ", or NoScaleCaption.
     void liveWeightChanged(const QString &caption);
 
 private:
     void onReading(int k, const QString &text);
+    void onLinkLost(int k);
     void onTartTriggered(int k);
     void paintButtons(int rgb);
     void refreshPortCaption();
@@ -76,4 +79,5 @@ private:
     std::array<QAction *, 2> m_baglan{};
     std::array<QAction *, ScaleCount> m_tart{};
     QString m_liveWeight;
+    int m_shownScale = -1; // whose reading the live weight holds
 };

@@ -2,6 +2,13 @@
 
 #include "station/NumberText.h"
 
+#include <cmath>
+
+namespace {
+// Beyond this a number's digits would be made up in the formatting.
+constexpr double ExactDigitsBound = 1e15;
+} // namespace
+
 QString ParseScaleReading(const QString &text)
 {
     // The blank stays at the end of the piece; a number allows blanks around it.
@@ -10,7 +17,10 @@ QString ParseScaleReading(const QString &text)
     piece.replace(u'.', u',');
     piece.remove(u'+');
 
-    if (const auto value = NumberText::parse(piece))
+    const auto value = NumberText::parse(piece);
+    if (value && std::fabs(*value) < ExactDigitsBound)
         return NumberText::fixed(*value, 3);
-    return piece;
+    // A number too large to format is shown as it came, like any text that
+    // is no number.
+    return value ? piece.trimmed() : piece;
 }

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -98,6 +99,9 @@ private slots:
     void serialDialogRoundTrips();
     void rejectedPortKeepsTheOldOne();
     void simulatorFeedsTheLiveWeight();
+    void unendedReadingsShowTheNewest();
+    void lostLinkShowsNoScale_data();
+    void lostLinkShowsNoScale();
 
 private:
     void build();
@@ -462,6 +466,72 @@ void TestScalePanel::simulatorFeedsTheLiveWeight()
     QTRY_VERIFY_WITH_TIMEOUT(live.size() >= 5, 10000);
     for (const QList<QVariant> &caption : std::as_const(live))
         QCOMPARE(caption.at(0).toString(), u"12,345 Kg "_s);
+}
+
+void TestScalePanel::unendedReadingsShowTheNewest()
+{
+    // 3,000 to 3,399 kg, one every 15 ms, never a line end.
+    QStringList weights;
+    QSet<QString> sent;
+    for (int g = 0; g < 400; ++g) {
+        weights << u"3.%1"_s.arg(g, 3, 10, QChar(u'0'));
+        sent << u"3,%1 Kg "_s.arg(g, 3, 10, QChar(u'0'));
+    }
+    SimScale sim;
+    QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--weights"_s, weights.join(u','), u"--interval"_s,
+                       u"15"_s, u"--no-line-end"_s}));
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"PortNo0"_s, QString::number(sim.port()));
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+    QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
+    m_panel->restoreAtStartup();
+    QTRY_VERIFY_WITH_TIMEOUT(live.size() >= 20, 5000);
+
+    // Every caption is a reading the scale sent, each newer than the one before.
+    QString last;
+    for (const QList<QVariant> &shown : std::as_const(live)) {
+        const QString caption = shown.at(0).toString();
+        QVERIFY2(sent.contains(caption), qPrintable(caption));
+        QVERIFY2(caption > last, qPrintable(last + u" then "_s + caption));
+        last = caption;
+    }
+}
+
+void TestScalePanel::lostLinkShowsNoScale_data()
+{
+    QTest::addColumn<bool>("switchedOff"); // else the scale goes away
+    QTest::newRow("scale goes away") << false;
+    QTest::newRow("switched off") << true;
+}
+
+void TestScalePanel::lostLinkShowsNoScale()
+{
+    QFETCH(bool, switchedOff);
+    TcpScale scale;
+    QVERIFY(scale.listen());
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"PortNo0"_s, scale.port());
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+    m_panel->restoreAtStartup();
+    m_state.customerKeyIndex = 0;
+    QVERIFY(scale.waitForStation());
+    scale.send("+0012.345 kg\r\n");
+    QTRY_COMPARE(m_panel->liveWeightCaption(), u"12,345 Kg "_s);
+
+    if (switchedOff)
+        m_panel->findChild<QAction *>(u"Tart(0)"_s)->trigger();
+    else
+        scale.client->close();
+    QTRY_COMPARE(m_panel->liveWeightCaption(), ScalePanel::NoScaleCaption);
+    if (switchedOff)
+        return;
+
+    // Back on the link, the next reading is the weight again.
+    QVERIFY(scale.waitForStation());
+    scale.send("+0001.000 kg\r\n");
+    QTRY_COMPARE(m_panel->liveWeightCaption(), u"1,000 Kg "_s);
 }
 
 QTEST_MAIN(TestScalePanel)

@@ -1,4 +1,5 @@
 #include "station/Windows1254.h"
+#include "scale/ScaleCapacity.h"
 #include "scale/ScaleLineAssembler.h"
 #include "scale/ScaleReading.h"
 #include "scale/SerialSettings.h"
@@ -14,6 +15,8 @@ class TestScaleText : public QObject
 private slots:
     void parsesReadings_data();
     void parsesReadings();
+    void onlyPlausibleWeightsAreAddable_data();
+    void onlyPlausibleWeightsAreAddable();
     void terminalAppends_data();
     void terminalAppends();
     void terminalCutsLongText();
@@ -41,6 +44,33 @@ void TestScaleText::parsesReadings_data()
     QTest::newRow("not a number") << u"ERR kg"_s << u"ERR "_s;
     QTest::newRow("two points") << u"1.2.3 kg"_s << u"1,2,3 "_s;
     QTest::newRow("first reading of two") << u"12.345 kg\r\n13.000 kg\r\n"_s << u"12,345"_s;
+    // Formatting would invent the digits of a number this long.
+    QTest::newRow("huge") << u"+100000000000000000000.000 kg"_s << u"100000000000000000000,000"_s;
+    QTest::newRow("overflowing") << u"1"_s + QString(400, u'0') + u" kg"_s
+                                 << u"1"_s + QString(400, u'0') + u" "_s;
+}
+
+void TestScaleText::onlyPlausibleWeightsAreAddable_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("addable");
+    QTest::newRow("weight") << u"12,345 Kg "_s << true;
+    QTest::newRow("negative") << u"-0,500 Kg "_s << true;
+    QTest::newRow("at capacity") << u"3000,000 Kg "_s << true;
+    QTest::newRow("over capacity") << u"3000,001 Kg "_s << false;
+    QTest::newRow("negative over capacity") << u"-3000,001 Kg "_s << false;
+    QTest::newRow("zero") << u"0,000 Kg "_s << false;
+    QTest::newRow("huge") << ParseScaleReading(u"+100000000000000000000.000 kg"_s) + u" Kg "_s << false;
+    QTest::newRow("overflowing") << ParseScaleReading(u"9"_s + QString(400, u'9') + u" kg"_s) + u" Kg "_s << false;
+    QTest::newRow("no number") << u"ERR  Kg "_s << false;
+    QTest::newRow("no scale") << u"Terazi yok"_s << false;
+}
+
+void TestScaleText::onlyPlausibleWeightsAreAddable()
+{
+    QFETCH(QString, caption);
+    QFETCH(bool, addable);
+    QCOMPARE(ScaleCapacity::isAddable(caption, ScaleCapacity::DefaultMaxKg), addable);
 }
 
 void TestScaleText::parsesReadings()
@@ -123,6 +153,28 @@ void TestScaleText::assemblesLines_data()
         << QByteArrayList{"12.345 kg\r\n13.0", "00 kg\r\n"}
         << QStringList{u"12.345 kg"_s, u"13.000 kg"_s};
     QTest::newRow("line ends only") << QByteArrayList{"\r\n\r\n"} << QStringList{u"-"_s};
+
+    // Without line ends a reading is complete when the next one starts; the
+    // newest complete one of an arrival counts.
+    QTest::newRow("unended, newest of an arrival")
+        << QByteArrayList{"+0002.000 kg", "+0003.000 kg+0003.001 kg+0003.002 kg"}
+        << QStringList{u"-"_s, u"+0003.001 kg"_s};
+    QTest::newRow("unended, split inside numbers")
+        << QByteArrayList{"+0012.3", "45 kg+0012.", "350 kg-"}
+        << QStringList{u"-"_s, u"+0012.345 kg"_s, u"+0012.350 kg"_s};
+    QTest::newRow("unended, no unit") << QByteArrayList{"12.345 13.000 14"}
+                                      << QStringList{u"13.000 "_s};
+    // Overlong text is dropped with all that follows it up to the next
+    // boundary: never glued to a real reading.
+    QTest::newRow("overlong line")
+        << QByteArrayList{QByteArray(5000, '1'), "+0003.250 kg\r\n", "+0003.300 kg\r\n"}
+        << QStringList{u"-"_s, u"-"_s, u"+0003.300 kg"_s};
+    QTest::newRow("overlong line after readings")
+        << QByteArrayList{"+0001.000 kg\r\n" + QByteArray(5000, '7'), "+0003.250 kg\r\n+0003.300 kg\r\n"}
+        << QStringList{u"+0001.000 kg"_s, u"+0003.300 kg"_s};
+    QTest::newRow("overlong unended reading")
+        << QByteArrayList{QByteArray(5000, '7') + "+0003.250 kg+0003.300 kg+"}
+        << QStringList{u"+0003.300 kg"_s};
 }
 
 void TestScaleText::assemblesLines()
@@ -173,8 +225,8 @@ void TestScaleText::overlongTextIsBounded()
     for (int i = 0; i < 100; ++i)
         assembler.feed(QByteArray(1000, 'x'));
     QVERIFY(assembler.pendingSize() <= ScaleLineAssembler::MaxPending);
-    // The stream recovers at the next line end.
-    QVERIFY(assembler.feed("\r\n"));
+    // The stream recovers at the next line end, which ends the dropped text.
+    QVERIFY(!assembler.feed("\r\n"));
     QCOMPARE(assembler.feed("+0001.000 kg\r\n").value_or(QString()), u"+0001.000 kg"_s);
 }
 

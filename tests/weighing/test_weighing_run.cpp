@@ -8,6 +8,7 @@
 #include "support/TestStation.h"
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/ListBox.h"
+#include "ui_support/TapGuard.h"
 #include "WeighingTestTools.h"
 
 #include <QCheckBox>
@@ -61,6 +62,10 @@ private slots:
     void removingRowsKeepsTheTotalAndTheLastRow();
     void backToCustomersEmptiesTheOrder();
     void testReadingNeedsAKeyPress();
+    void implausibleReadingsAreShownButNotAdded_data();
+    void implausibleReadingsAreShownButNotAdded();
+    void lostScaleLinkLeavesNothingToAdd();
+    void bouncingTapAddsOnePackage();
     void heavyProductIsBookedButItsLabelRefused();
     void labelFromTheScreenArrivesOnItsQueue();
 
@@ -140,6 +145,7 @@ void TestWeighingRun::weighProduct(const QString &product, const QList<QByteArra
         const QString shown = m_driver->text(u"Label4(0)"_s);
         m_driver->tap(u"Command4(2)"_s);
         QCOMPARE(m_driver->text(u"Label4(1)"_s), shown);
+        QTest::qWait(int(TapGuard::GuardTime.count())); // a new tap, not a bounce
         m_scale->send("+0000.000 kg\r\n"); // the package is lifted off
         QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"0,000 Kg "_s);
     }
@@ -158,6 +164,7 @@ void TestWeighingRun::weighsPackagesAndBooksTheProduct()
     QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"1,250 Kg "_s);
     QVERIFY(add->isEnabled());
     m_driver->tap(u"Command4(2)"_s);
+    QTest::qWait(int(TapGuard::GuardTime.count()));
     m_scale->send("+0002.5");
     m_scale->send("00 kg\r\n"); // one reading over two arrivals
     QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"2,500 Kg "_s);
@@ -291,6 +298,92 @@ void TestWeighingRun::testReadingNeedsAKeyPress()
     m_driver->get<CaptionLabel>(u"Label4(0)"_s)->setCaption(u"45,125 Kg "_s);
     QTest::mouseDClick(m_driver->widget(u"Label2(3)"_s), Qt::LeftButton);
     QCOMPARE(m_driver->text(u"Label4(0)"_s), u"45,125 Kg "_s); // no key press since
+}
+
+// Glyphs the operator can tell apart in a label: runs of inked columns.
+static int inkRuns(QWidget *label)
+{
+    const QImage image = label->grab().toImage();
+    int runs = 0;
+    bool inRun = false;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < image.height() && !ink; ++y)
+            ink = qGreen(image.pixel(x, y)) > 128;
+        runs += ink && !inRun;
+        inRun = ink;
+    }
+    return runs;
+}
+
+void TestWeighingRun::implausibleReadingsAreShownButNotAdded_data()
+{
+    QTest::addColumn<QString>("maxKg");
+    QTest::addColumn<QByteArray>("reading");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("huge") << QString() << QByteArray("+100000000000000000000.000 kg")
+                          << u"100000000000000000000,000 Kg "_s;
+    QTest::newRow("over the capacity setting") << u"50"_s << QByteArray("+0060.000 kg")
+                                               << u"60,000 Kg "_s;
+    QTest::newRow("overflowing") << QString() << "9" + QByteArray(400, '9') + " kg"
+                                 << u"9"_s + QString(400, u'9') + u"  Kg "_s;
+}
+
+void TestWeighingRun::implausibleReadingsAreShownButNotAdded()
+{
+    QFETCH(QString, maxKg);
+    QFETCH(QByteArray, reading);
+    QFETCH(QString, shown);
+    SaveAppSetting(u"Properties"_s, u"MaxKg"_s, maxKg);
+    openOrder();
+    startWeighing(u"Dana Kuşbaşı"_s);
+    m_scale->send("+0001.000 kg\r\n");
+    QTRY_VERIFY(m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+
+    m_scale->send(reading + "\r\n");
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), shown);
+    QVERIFY(!m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+    m_driver->tap(u"Command4(2)"_s);
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"0 Kg "_s);
+    // Every digit stays on screen, none is cut at the box's edge.
+    if (shown.size() < 40)
+        QVERIFY(inkRuns(m_driver->widget(u"Label4(0)"_s)) >= shown.count(u'0') + shown.count(u'1'));
+    SaveAppSetting(u"Properties"_s, u"MaxKg"_s, QString());
+}
+
+void TestWeighingRun::lostScaleLinkLeavesNothingToAdd()
+{
+    openOrder();
+    startWeighing(u"Dana Kuşbaşı"_s);
+    m_scale->send("+0002.000 kg\r\n");
+    QTRY_VERIFY(m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+
+    QTcpSocket *lost = m_scale->client;
+    lost->close();
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"Terazi yok"_s);
+    QVERIFY(!m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+
+    // The link comes back by itself; its first reading can be added again.
+    QVERIFY(QTest::qWaitFor([&] { return m_scale->client != lost; }, 10000));
+    m_scale->send("+0002.500 kg\r\n");
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"2,500 Kg "_s);
+    QVERIFY(m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+}
+
+void TestWeighingRun::bouncingTapAddsOnePackage()
+{
+    openOrder();
+    startWeighing(u"Dana Kuşbaşı"_s);
+    m_scale->send("+0001.250 kg\r\n");
+    QTRY_VERIFY(m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+    m_driver->tap(u"Command4(2)"_s);
+    QTest::qWait(80);
+    m_driver->tap(u"Command4(2)"_s);
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"1,250 Kg "_s);
+
+    QTest::qWait(int(TapGuard::GuardTime.count()));
+    m_driver->tap(u"Command4(2)"_s);
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"2,500 Kg "_s);
 }
 
 void TestWeighingRun::heavyProductIsBookedButItsLabelRefused()
