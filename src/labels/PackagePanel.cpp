@@ -16,6 +16,7 @@
 #include "ui_support/ScrollingContainer.h"
 #include "screens/ProductScreen.h"
 #include "scale/ScaleCapacity.h"
+#include "scale/ScalePanel.h"
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/FittingCaptionLabel.h"
 #include "weighing/OrderPanel.h"
@@ -67,6 +68,23 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
         TwipsGeometry::place(label, 3960, 2160 + i * 1560, 7320, 1440, 48);
         m_label4[i] = label;
     }
+    // A weight its scale calls moving or out of range: marked, never added.
+    m_stableMark = new QLabel(u"≈"_s, m_label4[0]);
+    m_stableMark->setObjectName(u"StableMark"_s);
+    Control::setForeColor(m_stableMark, Colors::Yellow);
+    TwipsGeometry::place(m_stableMark, 120, 0, 900, 1440, 48);
+    m_stableMark->hide();
+    m_notice = new QLabel(frame2);
+    m_notice->setObjectName(u"TartiNotice"_s);
+    Control::setForeColor(m_notice, Colors::Red);
+    TwipsGeometry::place(m_notice, 240, 6840, 11040, 600, 18);
+    m_notice->hide();
+    m_stableWait.setSingleShot(true);
+    m_stableWait.setInterval(StableWait);
+    connect(&m_stableWait, &QTimer::timeout, this, [this] {
+        m_notice->setText(u"Tartı sabit değil"_s);
+        m_notice->show();
+    });
 
     const QString command4Captions[] = {QString(), u"Tartım Tamam"_s, u" Ekle Ve Devam Et"_s,
                                         u"Ürün Seçimine Geri Dön"_s};
@@ -110,6 +128,15 @@ void PackagePanel::onWeightChanged()
 {
     m_command4[1]->setEnabled(WeightCaptions::isNonZero(m_label4[2]->caption()));
     m_command4[2]->setEnabled(canAddReading());
+
+    const ScalePanel &scale = m_form.scalePanel();
+    m_stableMark->setVisible(!scale.isLiveStable() && scale.liveScale() >= 0);
+    // A package waiting for its scale to settle is added with the settled weight.
+    if (m_stableWait.isActive() && scale.isLiveStable() && scale.liveScale() == m_waitScale
+        && canAddReading()) {
+        m_stableWait.stop();
+        addReading();
+    }
 }
 
 bool PackagePanel::canAddReading() const
@@ -128,8 +155,20 @@ void PackagePanel::onTestReading(int index)
 void PackagePanel::addPackage()
 {
     // A finger that bounces adds the package once.
-    if (!m_addTaps.accept() || !canAddReading())
+    if (!m_addTaps.accept() || !canAddReading() || m_stableWait.isActive())
         return;
+    const ScalePanel &scale = m_form.scalePanel();
+    if (!scale.isLiveStable()) {
+        m_waitScale = scale.liveScale();
+        m_stableWait.start();
+        return;
+    }
+    addReading();
+}
+
+void PackagePanel::addReading()
+{
+    m_notice->hide();
     const auto [previous, total] = WeightCaptions::addPackage(m_label4[0]->caption(), m_label4[2]->caption());
     m_label4[1]->setCaption(previous);
     m_label4[2]->setCaption(total);
@@ -166,6 +205,7 @@ void PackagePanel::finishProduct()
     m_form.journal().finishedProduct(m_label2[1]->caption(), WeightCaptions::value(productTotal),
                                      LabelContent::barcodeCode(barkod, productTotal).value_or(QString()));
     RefreshDataControl(data.data3());
+    m_stableWait.stop();
     m_form.frame2()->hide();
     QLabel *toplam = m_form.orderPanel().toplamLbl();
     toplam->setText(WeightCaptions::grownTotal(toplam->text(), productTotal));
@@ -176,6 +216,7 @@ void PackagePanel::finishProduct()
 
 void PackagePanel::backToProducts()
 {
+    m_stableWait.stop();
     m_form.frame2()->hide();
 }
 

@@ -3,6 +3,8 @@
 #include "ui_support/TapGuard.h"
 
 #include <QObject>
+#include <QTimer>
+#include <chrono>
 
 class CaptionLabel;
 class Form1;
@@ -18,6 +20,9 @@ class PackagePanel : public QObject
 {
     Q_OBJECT
 public:
+    // How long " Ekle Ve Devam Et" waits for a moving weight to settle.
+    static constexpr std::chrono::milliseconds StableWait{3000};
+
     PackagePanel(Form1 &form, QWidget *frame2);
 
     CaptionLabel *label4(int index) const { return m_label4[index]; }
@@ -34,7 +39,9 @@ public:
     // A double click on a Label2 after a key press writes a test reading.
     void onTestReading(int index);
 
-    void addPackage();       // " Ekle Ve Devam Et"
+    // " Ekle Ve Devam Et": a stable weight at once, a moving one when it
+    // settles within StableWait, else «Tartı sabit değil».
+    void addPackage();
     void finishProduct();    // "Tartım Tamam"
     void backToProducts();   // "Ürün Seçimine Geri Dön"
     void chooseUseBy(int index);
@@ -49,11 +56,17 @@ public:
     class PackageLabel currentLabel() const;
 
 private:
+    void addReading();
+
     Form1 &m_form;
     CaptionLabel *m_label4[3] = {};
     CaptionLabel *m_label2[6] = {};
     bool m_finishing = false;
     TapGuard m_addTaps; // " Ekle Ve Devam Et"
+    QTimer m_stableWait;
+    int m_waitScale = -1;
+    QLabel *m_stableMark = nullptr;
+    QLabel *m_notice = nullptr;
     QPushButton *m_command4[4] = {};
     QPushButton *m_command7[2] = {};
     QFrame *m_frame4 = nullptr;

@@ -89,3 +89,9 @@ void ScaleLineAssembler::reset()
     m_blankSeen = false;
     m_last = '\0';
 }
+
+void ScaleLineAssembler::resetMidStream()
+{
+    reset();
+    m_dropping = true;
+}

@@ -41,6 +41,10 @@ public:
 
     // A new connection: nothing carries over.
     void reset();
+    // A link opened while the scale talks (a serial port): its first text
+    // may be the tail of a reading, so it is dropped up to the first line
+    // end or reading boundary.
+    void resetMidStream();
 
 private:
     // The reading in progress ends here; whether it counts.

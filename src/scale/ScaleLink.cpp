@@ -18,9 +18,7 @@ ScaleLink::ScaleLink(int scaleIndex, QObject *parent)
     : QObject(parent)
     , m_scaleIndex(scaleIndex)
 {
-    m_quietTimer.setSingleShot(true);
-    m_quietTimer.setInterval(DefaultQuietGap);
-    connect(&m_quietTimer, &QTimer::timeout, this, &ScaleLink::onQuietGap);
+    connect(&m_stream, &ScaleTextStream::readingReceived, this, &ScaleLink::readingReceived);
     m_retryTimer.setSingleShot(true);
     connect(&m_retryTimer, &QTimer::timeout, this, &ScaleLink::connectNow);
 }
@@ -111,26 +109,20 @@ void ScaleLink::onReadyRead()
     if (!m_socket)
         return;
     // Always take the data off the link, whether anyone uses it or not.
-    const QByteArray bytes = m_socket->readAll();
-    const std::optional<QString> reading = m_assembler.feed(bytes);
-    if (m_assembler.hasPending() && !m_assembler.sawLineEnd())
-        m_quietTimer.start();
-    else
-        m_quietTimer.stop();
-    if (reading)
-        emit readingReceived(*reading);
+    m_stream.feed(m_socket->readAll());
 }
 
-void ScaleLink::onQuietGap()
+bool ScaleLink::write(const QByteArray &bytes)
 {
-    if (const std::optional<QString> reading = m_assembler.takePending())
-        emit readingReceived(*reading);
+    if (!isConnected())
+        return false;
+    return m_socket->write(bytes) == bytes.size();
 }
 
 void ScaleLink::onConnected()
 {
     m_retryPause = FirstRetryPause;
-    m_assembler.reset();
+    m_stream.reset();
     qCDebug(lcScale) << "scale" << m_scaleIndex + 1 << "connected from port" << localPort();
     setConnected(true);
 }
@@ -146,7 +138,7 @@ void ScaleLink::onLost()
 
 void ScaleLink::dropSocket()
 {
-    m_quietTimer.stop();
+    m_stream.reset();
     if (!m_socket)
         return;
     QTcpSocket *socket = m_socket;
@@ -154,7 +146,6 @@ void ScaleLink::dropSocket()
     socket->disconnect(this);
     socket->abort();
     socket->deleteLater();
-    m_assembler.reset();
     setConnected(false);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scale/ScaleLineAssembler.h"
+#include "scale/ScaleTextStream.h"
 
 #include <QAbstractSocket>
 #include <QObject>
@@ -19,7 +19,7 @@ class ScaleLink : public QObject
     Q_OBJECT
 public:
     static constexpr quint16 FirstLocalPort = 1001;
-    static constexpr std::chrono::milliseconds DefaultQuietGap{80};
+    static constexpr std::chrono::milliseconds DefaultQuietGap = ScaleTextStream::DefaultQuietGap;
     static constexpr std::chrono::milliseconds FirstRetryPause{250};
     static constexpr std::chrono::milliseconds LongestRetryPause{4000};
 
@@ -44,7 +44,9 @@ public:
     // Local port of the current connection, 0 when there is none.
     quint16 localPort() const;
 
-    void setQuietGap(std::chrono::milliseconds gap) { m_quietTimer.setInterval(gap); }
+    void setQuietGap(std::chrono::milliseconds gap) { m_stream.setQuietGap(gap); }
+    // Sends a request to the scale (a poll); false while not connected.
+    bool write(const QByteArray &bytes);
 
 signals:
     // One reading as the scale sent it, without its line end.
@@ -54,7 +56,6 @@ signals:
 private:
     void connectNow();
     void onReadyRead();
-    void onQuietGap();
     void onConnected();
     void onLost();
     void dropSocket();
@@ -67,8 +68,7 @@ private:
     bool m_connected = false;
     bool m_skipBind = false;
     QPointer<QTcpSocket> m_socket;
-    ScaleLineAssembler m_assembler;
-    QTimer m_quietTimer;
+    ScaleTextStream m_stream;
     QTimer m_retryTimer;
     std::chrono::milliseconds m_retryPause = FirstRetryPause;
 };

@@ -7,18 +7,24 @@
 #include "ui_support/Control.h"
 #include "scale/ScaleButton.h"
 #include "scale/ScaleLink.h"
+#include "scale/ScalePoll.h"
 #include "scale/ScaleReading.h"
+#include "scale/ScaleTextStream.h"
 #include "scale/SerialLink.h"
 #include "scale/TerminalBox.h"
 #include "ui_support/Prompts.h"
 #include "ui_support/TwipsGeometry.h"
 
 #include <QAction>
+#include <QLoggingCategory>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_LOGGING_CATEGORY(lcScale)
 
 namespace {
 
@@ -49,8 +55,22 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
     , m_state(state)
     , m_window(window)
     , m_serial(new SerialLink(this))
+    , m_serialStream(new ScaleTextStream(this))
 {
+    m_clock.start();
+    connect(m_serial, &SerialLink::dataReceived, m_serialStream, &ScaleTextStream::feed);
+    connect(m_serial, &SerialLink::openChanged, m_serialStream, &ScaleTextStream::resetMidStream);
+    connect(m_serialStream, &ScaleTextStream::readingReceived, this, [this](const QString &text) {
+        if (m_serialScale >= 0)
+            onReading(m_serialScale, text);
+    });
+    connect(m_serial, &SerialLink::openChanged, this, [this](bool open) {
+        if (!open && m_serialScale >= 0)
+            onLinkLost(m_serialScale);
+    });
     for (int k = 0; k < ScaleCount; ++k) {
+        m_polls[k] = new QTimer(this);
+        connect(m_polls[k], &QTimer::timeout, this, [this, k] { poll(k); });
         m_links[k] = new ScaleLink(k, this);
         connect(m_links[k], &ScaleLink::readingReceived, this,
                 [this, k](const QString &text) { onReading(k, text); });
@@ -79,6 +99,37 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
     connect(m_portAyar, &QAction::triggered, this, &ScalePanel::PortAyar_Click);
 
     connect(m_serial, &SerialLink::failed, this, &ScalePanel::onSerialFailed);
+    reloadScaleSettings();
+}
+
+void ScalePanel::reloadScaleSettings()
+{
+    for (int k = 0; k < ScaleCount; ++k) {
+        const QString name = GetAppSetting(Section, numbered(u"ScaleFormat"_s, k));
+        const auto format = scaleFormatFromName(name);
+        if (!format)
+            qCWarning(lcScale) << "scale" << k + 1 << "unknown reading format" << name << "- classic";
+        m_formats[k] = format.value_or(ScaleFormat::Classic);
+        m_rules[k] = StabilityRule::fromSettings();
+
+        const auto poll = ScalePoll::forScale(k);
+        m_pollRequests[k] = poll ? poll->request : QByteArray();
+        if (poll)
+            m_polls[k]->start(poll->intervalMs);
+        else
+            m_polls[k]->stop();
+    }
+    const QString serial = GetAppSetting(Section, u"SerialScale"_s).trimmed();
+    m_serialScale = serial == u"1"_s ? 0 : serial == u"2"_s ? 1 : -1;
+}
+
+void ScalePanel::poll(int k)
+{
+    // Asked over whichever link the scale uses; a closed link is not asked.
+    if (k == m_serialScale)
+        m_serial->write(m_pollRequests[k]);
+    else
+        m_links[k]->write(m_pollRequests[k]);
 }
 
 ScalePanel::~ScalePanel() = default;
@@ -259,6 +310,7 @@ void ScalePanel::PortAyar_Click()
     m_serial->close();
     CommPortDialog dialog(*m_serial, m_window);
     dialog.exec();
+    reloadScaleSettings();
     refreshPortCaption();
 }
 
@@ -266,10 +318,21 @@ void ScalePanel::onReading(int k, const QString &text)
 {
     if (!isScaleActive(k))
         return;
-    if (m_text3)
-        m_text3->setText(ParseScaleReading(text) + u" Kg"_s);
-    m_shownScale = k;
-    m_liveWeight = text3() + u' ';
+    WeightReading reading = ReadScaleText(text, m_formats[k]);
+    if (reading.state == WeightReading::State::Unreported) {
+        // A scale that tells no state: the station's rule, when set, judges it.
+        const bool stable = reading.kg ? m_rules[k].add(m_clock.elapsed(), *reading.kg)
+                                       : (m_rules[k].clear(), true);
+        reading.state = stable ? WeightReading::State::Stable : WeightReading::State::Moving;
+    }
+    m_liveState = reading.state;
+    // A busy scale sends no weight: the caption stays, the state does not.
+    if (!reading.display.isNull() && m_text3)
+        m_text3->setText(reading.display + u" Kg"_s);
+    if (!reading.display.isNull() || m_shownScale == k) {
+        m_shownScale = k;
+        m_liveWeight = text3() + u' ';
+    }
     emit liveWeightChanged(m_liveWeight);
 }
 
@@ -279,6 +342,7 @@ void ScalePanel::onLinkLost(int k)
     if (m_shownScale != k && !isScaleActive(k))
         return;
     m_shownScale = -1;
+    m_liveState = WeightReading::State::Stable;
     if (m_text3)
         m_text3->clear();
     m_liveWeight = NoScaleCaption;

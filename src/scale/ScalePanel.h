@@ -1,5 +1,9 @@
 #pragma once
 
+#include "scale/ScaleFormat.h"
+#include "scale/StabilityRule.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -10,7 +14,9 @@ class QMenu;
 class QPlainTextEdit;
 class QWidget;
 class ScaleButton;
+class QTimer;
 class ScaleLink;
+class ScaleTextStream;
 class SerialLink;
 class TerminalBox;
 struct StationState;
@@ -41,7 +47,19 @@ public:
 
     QString text3() const;
     QString liveWeightCaption() const { return m_liveWeight; }
+    // Whether the live weight is one its scale (or the station's rule for a
+    // scale that reports no state) calls stable.
+    bool isLiveStable() const { return m_liveState == WeightReading::State::Stable; }
+    WeightReading::State liveState() const { return m_liveState; }
+    // The scale whose reading the live weight holds; -1 for none.
+    int liveScale() const { return m_shownScale; }
     bool isScaleActive(int k) const;
+
+    // Reads the formats, the serial scale, the polls and the stable rule
+    // from the application settings again.
+    void reloadScaleSettings();
+    // The scale (0 or 1) whose readings come over the serial link; -1 for none.
+    int serialScale() const { return m_serialScale; }
 
     ScaleButton *scaleButton(int k) const { return m_buttons.at(k); }
     ScaleLink &scaleLink(int k) const { return *m_links.at(k); }
@@ -62,6 +80,7 @@ signals:
 private:
     void onReading(int k, const QString &text);
     void onLinkLost(int k);
+    void poll(int k);
     void onTartTriggered(int k);
     void paintButtons(int rgb);
     void refreshPortCaption();
@@ -80,4 +99,12 @@ private:
     std::array<QAction *, ScaleCount> m_tart{};
     QString m_liveWeight;
     int m_shownScale = -1; // whose reading the live weight holds
+    WeightReading::State m_liveState = WeightReading::State::Stable;
+    std::array<ScaleFormat, ScaleCount> m_formats{ScaleFormat::Classic, ScaleFormat::Classic};
+    std::array<StabilityRule, ScaleCount> m_rules{};
+    std::array<QTimer *, ScaleCount> m_polls{};
+    std::array<QByteArray, ScaleCount> m_pollRequests{};
+    int m_serialScale = -1;
+    ScaleTextStream *m_serialStream = nullptr;
+    QElapsedTimer m_clock;
 };

@@ -130,6 +130,11 @@ bool SerialLink::open()
     return true;
 }
 
+bool SerialLink::write(const QByteArray &bytes)
+{
+    return m_port.isOpen() && m_port.write(bytes) == bytes.size();
+}
+
 void SerialLink::close()
 {
     if (!m_port.isOpen())

@@ -35,6 +35,8 @@ public:
     bool open();
     void close();
     bool isOpen() const { return m_port.isOpen(); }
+    // Sends a request to the scale (a poll); false while closed.
+    bool write(const QByteArray &bytes);
     QString errorString() const { return m_errorString; }
 
 signals:

@@ -29,6 +29,8 @@ public:
                 m_port = quint16(match.captured(1).toUInt());
                 return true;
             }
+            if (line.startsWith(QStringLiteral("writing to"))) // a serial device
+                return true;
         }
         return false;
     }

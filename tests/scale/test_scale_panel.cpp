@@ -100,6 +100,9 @@ private slots:
     void rejectedPortKeepsTheOldOne();
     void simulatorFeedsTheLiveWeight();
     void unendedReadingsShowTheNewest();
+    void everyFormatGivesTheSameCaption_data();
+    void everyFormatGivesTheSameCaption();
+    void polledScaleSpeaksOnlyWhenAsked();
     void lostLinkShowsNoScale_data();
     void lostLinkShowsNoScale();
 
@@ -496,6 +499,75 @@ void TestScalePanel::unendedReadingsShowTheNewest()
         QVERIFY2(caption > last, qPrintable(last + u" then "_s + caption));
         last = caption;
     }
+}
+
+void TestScalePanel::everyFormatGivesTheSameCaption_data()
+{
+    QTest::addColumn<QString>("simFormat");
+    QTest::addColumn<QString>("stationFormat");
+    QTest::addColumn<bool>("serial");
+    for (const QString &format : {u"classic"_s, u"st-gs"_s, u"sics"_s}) {
+        QTest::addRow("%s over tcp", qPrintable(format)) << format << format << false;
+        QTest::addRow("%s over serial", qPrintable(format)) << format << format << true;
+        QTest::addRow("%s read as auto", qPrintable(format)) << format << u"auto"_s << false;
+    }
+}
+
+void TestScalePanel::everyFormatGivesTheSameCaption()
+{
+    QFETCH(QString, simFormat);
+    QFETCH(QString, stationFormat);
+    QFETCH(bool, serial);
+    PtyPair pty(m_station->root());
+    SimScale sim;
+    QStringList arguments{u"--format"_s, simFormat, u"--weights"_s, u"1.25"_s,
+                          u"--interval"_s, u"50"_s};
+    if (serial) {
+        QVERIFY(pty.start());
+        arguments << u"--serial"_s << pty.scaleEnd();
+        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
+        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
+    } else {
+        arguments << u"--port"_s << u"0"_s;
+    }
+    QVERIFY(sim.start(arguments));
+    SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, stationFormat);
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"PortNo0"_s, QString::number(serial ? 9 : sim.port()));
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+    m_panel->restoreAtStartup();
+    if (serial)
+        m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_panel->liveWeightCaption(), u"1,250 Kg "_s, 10000);
+    QVERIFY(m_panel->isLiveStable());
+    QCOMPARE(m_panel->liveScale(), 0);
+    if (serial) // the terminal still shows the raw text
+        QTRY_VERIFY2(m_window->findChild<QPlainTextEdit *>(u"txtTerm"_s)->toPlainText().contains(u"1.250"_s),
+                     qPrintable(m_window->findChild<QPlainTextEdit *>(u"txtTerm"_s)->toPlainText()));
+}
+
+void TestScalePanel::polledScaleSpeaksOnlyWhenAsked()
+{
+    SimScale sim;
+    QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--format"_s, u"sics"_s, u"--weights"_s, u"2.5"_s,
+                       u"--poll"_s}));
+    SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, u"sics"_s);
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"PortNo0"_s, QString::number(sim.port()));
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
+    QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
+    m_panel->restoreAtStartup();
+    QTRY_VERIFY(m_panel->scaleLink(0).isConnected());
+    QTest::qWait(500);
+    QCOMPARE(live.size(), 0);
+
+    SaveAppSetting(u"Properties"_s, u"ScalePoll0"_s, u"100 SI\\r\\n"_s);
+    m_panel->reloadScaleSettings();
+    QTRY_VERIFY(live.size() >= 3);
+    QCOMPARE(m_panel->liveWeightCaption(), u"2,500 Kg "_s);
 }
 
 void TestScalePanel::lostLinkShowsNoScale_data()

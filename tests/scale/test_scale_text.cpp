@@ -1,8 +1,11 @@
 #include "station/Windows1254.h"
 #include "scale/ScaleCapacity.h"
+#include "scale/ScaleFormat.h"
+#include "scale/ScalePoll.h"
 #include "scale/ScaleLineAssembler.h"
 #include "scale/ScaleReading.h"
 #include "scale/SerialSettings.h"
+#include "scale/StabilityRule.h"
 #include "scale/TerminalText.h"
 
 #include <QTest>
@@ -15,6 +18,11 @@ class TestScaleText : public QObject
 private slots:
     void parsesReadings_data();
     void parsesReadings();
+    void readsEveryFormat_data();
+    void readsEveryFormat();
+    void stableRuleNeedsASettledRun();
+    void pollSettings_data();
+    void pollSettings();
     void onlyPlausibleWeightsAreAddable_data();
     void onlyPlausibleWeightsAreAddable();
     void terminalAppends_data();
@@ -48,6 +56,98 @@ void TestScaleText::parsesReadings_data()
     QTest::newRow("huge") << u"+100000000000000000000.000 kg"_s << u"100000000000000000000,000"_s;
     QTest::newRow("overflowing") << u"1"_s + QString(400, u'0') + u" kg"_s
                                  << u"1"_s + QString(400, u'0') + u" "_s;
+}
+
+using State = WeightReading::State;
+
+void TestScaleText::readsEveryFormat_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("display"); // null: the caption is kept
+    QTest::addColumn<State>("state");
+    QTest::newRow("classic") << u"classic"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported;
+    QTest::newRow("classic takes st-gs text as it is")
+        << u"classic"_s << u"ST,GS,+0001.250kg"_s << QString(u""_s) << State::Unreported;
+    QTest::newRow("st-gs stable") << u"st-gs"_s << u"ST,GS,+0001.250kg"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("st-gs moving net") << u"st-gs"_s << u"US,NT,-0000.120kg"_s << u"-0,120"_s << State::Moving;
+    QTest::newRow("st-gs grams") << u"st-gs"_s << u"ST,GS,+001250 g"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("st-gs blanks after sign") << u"st-gs"_s << u"ST,GS,+   1.25 kg"_s << u"1,250"_s
+                                             << State::Stable;
+    QTest::newRow("st-gs out of range") << u"st-gs"_s << u"OL,GS,+9999.999kg"_s << u"9999,999"_s
+                                        << State::OutOfRange;
+    QTest::newRow("st-gs other text") << u"st-gs"_s << u"+0012.345 kg"_s << u"+0012.345 kg"_s
+                                      << State::OutOfRange;
+    QTest::newRow("st-gs pound") << u"st-gs"_s << u"ST,GS,+0002.000lb"_s << u"ST,GS,+0002.000lb"_s
+                                 << State::Stable;
+    QTest::newRow("sics stable") << u"sics"_s << u"S S     1.250 kg"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("sics dynamic") << u"sics"_s << u"S D    -0.500 kg"_s << u"-0,500"_s << State::Moving;
+    QTest::newRow("sics grams") << u"sics"_s << u"S S   1250 g"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("sics overload") << u"sics"_s << u"S +"_s << u"S +"_s << State::OutOfRange;
+    QTest::newRow("sics underload") << u"sics"_s << u"S -"_s << u"S -"_s << State::OutOfRange;
+    QTest::newRow("sics busy") << u"sics"_s << u"S I"_s << QString() << State::Moving;
+    QTest::newRow("auto st-gs") << u"auto"_s << u"US,GS,+0001.000kg"_s << u"1,000"_s << State::Moving;
+    QTest::newRow("auto sics") << u"auto"_s << u"S S      2.5 kg"_s << u"2,500"_s << State::Stable;
+    QTest::newRow("auto classic") << u"auto"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported;
+    QTest::newRow("auto negative classic") << u"auto"_s << u"-0.5 kg"_s << u"-0,500"_s << State::Unreported;
+    QTest::newRow("auto, S then a number is classic")
+        << u"auto"_s << u"S 12.0 kg"_s << u"S "_s << State::Unreported;
+}
+
+void TestScaleText::readsEveryFormat()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, text);
+    QFETCH(QString, display);
+    QFETCH(State, state);
+    const auto parsed = scaleFormatFromName(format);
+    QVERIFY(parsed);
+    QCOMPARE(scaleFormatName(*parsed), format);
+    const WeightReading reading = ReadScaleText(text, *parsed);
+    QCOMPARE(reading.display, display);
+    QCOMPARE(reading.display.isNull(), display.isNull());
+    QCOMPARE(reading.state, state);
+}
+
+void TestScaleText::stableRuleNeedsASettledRun()
+{
+    StabilityRule rule(500, 0.010);
+    QVERIFY(rule.add(0, 5.0) == false); // nothing seen for 500 ms yet
+    QVERIFY(!rule.add(300, 5.004));
+    QVERIFY(rule.add(500, 5.008));      // 0..500 ms within 10 g
+    QVERIFY(!rule.add(600, 5.030));     // a jump
+    QVERIFY(!rule.add(1000, 5.031));    // the jump is still inside the window
+    QVERIFY(rule.add(1100, 5.032));     // 600..1100 settled
+    rule.clear();
+    QVERIFY(!rule.add(1200, 5.032));
+    QVERIFY(StabilityRule().add(0, 1.0)); // off: every weight is stable
+}
+
+void TestScaleText::pollSettings_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<int>("interval"); // 0: refused
+    QTest::addColumn<QByteArray>("request");
+    QTest::newRow("sics") << u"500 SI\\r\\n"_s << 500 << QByteArray("SI\r\n");
+    QTest::newRow("backslash") << u"250 W\\\\"_s << 250 << QByteArray("W\\");
+    QTest::newRow("plain") << u" 1000 P "_s << 1000 << QByteArray("P");
+    QTest::newRow("no request") << u"500"_s << 0 << QByteArray();
+    QTest::newRow("too fast") << u"5 SI"_s << 0 << QByteArray();
+    QTest::newRow("no interval") << u"SI\\r\\n"_s << 0 << QByteArray();
+    QTest::newRow("empty") << QString() << 0 << QByteArray();
+}
+
+void TestScaleText::pollSettings()
+{
+    QFETCH(QString, setting);
+    QFETCH(int, interval);
+    QFETCH(QByteArray, request);
+    const auto poll = ScalePoll::parse(setting);
+    QCOMPARE(poll.has_value(), interval > 0);
+    if (poll) {
+        QCOMPARE(poll->intervalMs, interval);
+        QCOMPARE(poll->request, request);
+    }
 }
 
 void TestScaleText::onlyPlausibleWeightsAreAddable_data()
@@ -212,6 +312,14 @@ void TestScaleText::quietGapTakesUnendedText()
     assembler.reset();
     QVERIFY(!assembler.sawLineEnd());
     QVERIFY(!assembler.hasPending());
+
+    // A port opened in the middle of a reading drops its tail.
+    assembler.resetMidStream();
+    QVERIFY(!assembler.feed("45 kg\r\n+0012.345 kg"));
+    QCOMPARE(assembler.feed("\r\n").value_or(QString()), u"+0012.345 kg"_s);
+    assembler.resetMidStream();
+    QVERIFY(!assembler.feed("45 kg+0012.345 kg"));
+    QCOMPARE(assembler.feed("+").value_or(QString()), u"+0012.345 kg"_s);
 }
 
 void TestScaleText::overlongTextIsBounded()

@@ -4,12 +4,15 @@
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "printing/PrintTools.h"
+#include "scale/ScaleLink.h"
+#include "scale/ScalePanel.h"
 #include "support/ScreenDriver.h"
 #include "support/TestStation.h"
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TapGuard.h"
 #include "WeighingTestTools.h"
+#include "../scale/ScaleTestTools.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -66,6 +69,8 @@ private slots:
     void implausibleReadingsAreShownButNotAdded();
     void lostScaleLinkLeavesNothingToAdd();
     void bouncingTapAddsOnePackage();
+    void movingWeightWaitsForItsScale_data();
+    void movingWeightWaitsForItsScale();
     void heavyProductIsBookedButItsLabelRefused();
     void labelFromTheScreenArrivesOnItsQueue();
 
@@ -384,6 +389,57 @@ void TestWeighingRun::bouncingTapAddsOnePackage()
     QTest::qWait(int(TapGuard::GuardTime.count()));
     m_driver->tap(u"Command4(2)"_s);
     QCOMPARE(m_driver->text(u"Label4(2)"_s), u"2,500 Kg "_s);
+}
+
+void TestWeighingRun::movingWeightWaitsForItsScale_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("settle");   // ms the simulated weight swings
+    QTest::addColumn<QString>("capacity"); // the simulated scale's, 0 for none
+    QTest::addColumn<QString>("added");    // Label4(2) at the end
+    QTest::newRow("st-gs settles") << u"st-gs"_s << u"1500"_s << u"0"_s << u"2,500 Kg "_s;
+    QTest::newRow("sics settles") << u"sics"_s << u"1500"_s << u"0"_s << u"2,500 Kg "_s;
+    QTest::newRow("classic settles by the rule") << u"classic"_s << u"1500"_s << u"0"_s << u"2,500 Kg "_s;
+    QTest::newRow("never settles") << u"st-gs"_s << u"600000"_s << u"0"_s << u"0 Kg "_s;
+    QTest::newRow("out of range") << u"st-gs"_s << u"0"_s << u"2"_s << u"0 Kg "_s;
+}
+
+void TestWeighingRun::movingWeightWaitsForItsScale()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, settle);
+    QFETCH(QString, capacity);
+    QFETCH(QString, added);
+    SimScale sim;
+    QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--format"_s, format, u"--weights"_s, u"2.5"_s,
+                       u"--settle"_s, settle, u"--stable-for"_s, u"600000"_s, u"--capacity"_s,
+                       capacity, u"--interval"_s, u"50"_s}));
+    SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, format);
+    SaveAppSetting(u"Properties"_s, u"StableMs"_s, u"300"_s);
+    SaveAppSetting(u"Properties"_s, u"StableKg"_s, u"0.005"_s);
+    ScalePanel &scale = m_window->scalePanel();
+    scale.reloadScaleSettings();
+    openOrder();
+    startWeighing(u"Dana Kuşbaşı"_s);
+    scale.scaleLink(0).ConnectScaleLink(u"127.0.0.1"_s, QString::number(sim.port()));
+
+    // The weight is marked while its scale calls it moving; a tap then waits.
+    QWidget *mark = m_driver->widget(u"StableMark"_s);
+    QTRY_VERIFY(mark->isVisible() && m_driver->get<QPushButton>(u"Command4(2)"_s)->isEnabled());
+    m_driver->tap(u"Command4(2)"_s);
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), u"0 Kg "_s);
+    QWidget *notice = m_driver->widget(u"TartiNotice"_s);
+    if (added == u"0 Kg "_s) {
+        QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 5000);
+        QCOMPARE(m_driver->text(u"TartiNotice"_s), u"Tartı sabit değil"_s);
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(m_driver->text(u"Label4(2)"_s), added, 5000);
+        QVERIFY(!mark->isVisible());
+        QVERIFY(!notice->isVisible());
+    }
+    QCOMPARE(m_driver->text(u"Label4(2)"_s), added);
+    for (const QString &key : {u"ScaleFormat0"_s, u"StableMs"_s, u"StableKg"_s})
+        SaveAppSetting(u"Properties"_s, key, QString());
 }
 
 void TestWeighingRun::heavyProductIsBookedButItsLabelRefused()

@@ -24,8 +24,10 @@ bool ScaleSender::listen(const QString &host, quint16 port, QString *error)
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *client = m_server->nextPendingConnection()) {
             connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
-            // A scale does not listen to what the station says.
-            connect(client, &QTcpSocket::readyRead, client, [client] { client->readAll(); });
+            // A polled scale answers each request; others do not listen.
+            connect(client, &QTcpSocket::readyRead, this, [this, client] {
+                answerRequests(client, {QPointer<QTcpSocket>(client)});
+            });
             m_clients.append(client);
         }
     });
@@ -40,6 +42,7 @@ bool ScaleSender::openSerial(const QString &device, int baudRate, QString *error
         *error = m_serial->errorString();
         return false;
     }
+    connect(m_serial, &QSerialPort::readyRead, this, [this] { answerRequests(m_serial, {}); });
     return true;
 }
 
@@ -50,12 +53,53 @@ quint16 ScaleSender::serverPort() const
 
 void ScaleSender::start()
 {
-    m_timer.start();
+    if (!m_options.poll)
+        m_timer.start();
+}
+
+void ScaleSender::answerRequests(QIODevice *device, const QList<QPointer<QTcpSocket>> &to)
+{
+    const QByteArray bytes = device->readAll();
+    if (!m_options.poll)
+        return;
+    for (const char c : bytes) {
+        if (c != '\r' && c != '\n') {
+            m_requests.append(c);
+            continue;
+        }
+        if (m_requests.isEmpty())
+            continue;
+        m_requests.clear();
+        QByteArray reading = currentReading();
+        if (m_options.lineEnd)
+            reading += "\r\n";
+        write(reading, to);
+    }
+}
+
+QByteArray ScaleSender::currentReading()
+{
+    using State = WeightSource::State;
+    if (m_options.settle.count() <= 0) {
+        m_current = m_source.next();
+        return WeightSource::text(*m_current, m_options.format, State::Stable, m_options.capacity);
+    }
+    // A weight put on the pan swings before it settles, then stays a while.
+    if (!m_current || m_sinceChange.elapsed() >= (m_options.settle + m_options.stableFor).count()) {
+        m_current = m_source.next();
+        m_sinceChange.start();
+    }
+    const bool settled = m_sinceChange.elapsed() >= m_options.settle.count();
+    WeightSource::Entry shown = *m_current;
+    if (!settled && shown.kg)
+        *shown.kg += 0.013 * ((m_wobble++ % 5) - 2);
+    return WeightSource::text(shown, m_options.format, settled ? State::Stable : State::Moving,
+                              m_options.capacity);
 }
 
 void ScaleSender::sendNext()
 {
-    QByteArray reading = m_source.next();
+    QByteArray reading = currentReading();
     if (m_options.lineEnd)
         reading += "\r\n";
     m_clients.removeAll(nullptr);
@@ -82,6 +126,7 @@ void ScaleSender::write(const QByteArray &bytes, const QList<QPointer<QTcpSocket
 {
     if (m_serial) {
         m_serial->write(bytes);
+        m_serial->flush();
         return;
     }
     for (const QPointer<QTcpSocket> &client : clients) {

@@ -2,6 +2,7 @@
 
 #include "WeightSource.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -26,6 +27,13 @@ public:
         std::chrono::milliseconds splitDelay{30};
         bool lineEnd = true;
         int count = 0; // readings to send before quitting; 0 for ever
+        WeightSource::Format format = WeightSource::Format::Classic;
+        // Each weight is sent moving for this long before it settles; it
+        // stays settled for `stableFor` before the next weight comes.
+        std::chrono::milliseconds settle{0};
+        std::chrono::milliseconds stableFor{2000};
+        double capacity = 0.0; // above it a weight is out of range; 0: none
+        bool poll = false;     // answer each request line instead of sending on a timer
     };
 
     ScaleSender(WeightSource source, Options options, QObject *parent = nullptr);
@@ -41,6 +49,9 @@ signals:
 
 private:
     void sendNext();
+    // The text of the reading due now.
+    QByteArray currentReading();
+    void answerRequests(QIODevice *device, const QList<QPointer<QTcpSocket>> &to);
     void write(const QByteArray &bytes, const QList<QPointer<QTcpSocket>> &clients);
 
     WeightSource m_source;
@@ -50,4 +61,8 @@ private:
     QSerialPort *m_serial = nullptr;
     QTimer m_timer;
     int m_sent = 0;
+    std::optional<WeightSource::Entry> m_current;
+    QElapsedTimer m_sinceChange;
+    int m_wobble = 0;
+    QByteArray m_requests; // request text not yet ended by a line end
 };

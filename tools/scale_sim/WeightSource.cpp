@@ -1,6 +1,7 @@
 #include "WeightSource.h"
 
 #include <QFile>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -8,7 +9,7 @@ WeightSource WeightSource::fromList(const QList<double> &weights)
 {
     WeightSource source;
     for (const double weight : weights)
-        source.m_texts.append(weightText(weight));
+        source.m_entries.append(Entry{weight, {}});
     return source;
 }
 
@@ -17,7 +18,7 @@ WeightSource WeightSource::ramp(double target, int steps)
     WeightSource source;
     steps = std::max(1, steps);
     for (int i = 1; i <= steps; ++i)
-        source.m_texts.append(weightText(target * i / steps));
+        source.m_entries.append(Entry{target * i / steps, {}});
     source.m_repeat = false;
     return source;
 }
@@ -37,7 +38,7 @@ WeightSource WeightSource::fromScript(const QString &path, QString *error)
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         if (line.startsWith("raw:")) {
-            source.m_texts.append(line.mid(4));
+            source.m_entries.append(Entry{std::nullopt, line.mid(4)});
             continue;
         }
         bool ok = false;
@@ -46,24 +47,42 @@ WeightSource WeightSource::fromScript(const QString &path, QString *error)
             *error = u"%1:%2: not a weight: %3"_s.arg(path).arg(lineNumber).arg(QString::fromUtf8(line));
             return {};
         }
-        source.m_texts.append(weightText(weight));
+        source.m_entries.append(Entry{weight, {}});
     }
     return source;
 }
 
-QByteArray WeightSource::weightText(double kilograms)
+QByteArray WeightSource::weightText(double kilograms, Format format, State state, double capacity)
 {
+    const bool outOfRange = capacity > 0.0 && std::fabs(kilograms) > capacity;
+    switch (format) {
+    case Format::StGs: {
+        const char *header = outOfRange ? "OL" : state == State::Stable ? "ST" : "US";
+        return QString::asprintf("%s,GS,%+09.3fkg", header, kilograms).toLatin1();
+    }
+    case Format::Sics:
+        if (outOfRange)
+            return kilograms > 0 ? "S +" : "S -";
+        return QString::asprintf("S %c %9.3f kg", state == State::Stable ? 'S' : 'D', kilograms)
+            .toLatin1();
+    case Format::Classic: break;
+    }
     return QString::asprintf("%+09.3f kg", kilograms).toLatin1();
 }
 
-QByteArray WeightSource::next()
+QByteArray WeightSource::text(const Entry &entry, Format format, State state, double capacity)
 {
-    if (m_texts.isEmpty())
+    return entry.kg ? weightText(*entry.kg, format, state, capacity) : entry.raw;
+}
+
+WeightSource::Entry WeightSource::next()
+{
+    if (m_entries.isEmpty())
         return {};
-    const QByteArray text = m_texts.at(m_next);
-    if (m_next + 1 < m_texts.size())
+    const Entry entry = m_entries.at(m_next);
+    if (m_next + 1 < m_entries.size())
         ++m_next;
     else if (m_repeat)
         m_next = 0;
-    return text;
+    return entry;
 }

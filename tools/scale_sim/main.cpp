@@ -65,11 +65,30 @@ int main(int argc, char *argv[])
                                         u"Milliseconds between the two parts (default 30)."_s,
                                         u"ms"_s, u"30"_s);
     const QCommandLineOption noLineEnd(u"no-line-end"_s, u"Send readings without CR LF."_s);
+    const QCommandLineOption format(u"format"_s,
+                                    u"Reading text: classic (\"+0012.345 kg\"), st-gs "
+                                    "(\"ST,GS,+0012.345kg\") or sics (\"S S    12.345 kg\")."_s,
+                                    u"name"_s, u"classic"_s);
+    const QCommandLineOption settle(u"settle"_s,
+                                    u"Send each weight moving for this many milliseconds before "
+                                    "it settles (US / S D, or a swinging number)."_s,
+                                    u"ms"_s, u"0"_s);
+    const QCommandLineOption stableFor(u"stable-for"_s,
+                                       u"With --settle: milliseconds a settled weight stays "
+                                       "before the next one (default 2000)."_s,
+                                       u"ms"_s, u"2000"_s);
+    const QCommandLineOption capacity(u"capacity"_s,
+                                      u"Weights above this many kg are sent as out of range "
+                                      "(OL / S +)."_s,
+                                      u"kg"_s, u"0"_s);
+    const QCommandLineOption poll(u"poll"_s,
+                                  u"Send nothing unasked: answer each request line (such as "
+                                  "SI) with one reading."_s);
     const QCommandLineOption count(u"count"_s,
                                    u"Quit after this many readings (default 0: never)."_s,
                                    u"n"_s, u"0"_s);
     parser.addOptions({host, port, serial, baud, weights, ramp, rampSteps, script, interval, split,
-                       splitDelay, noLineEnd, count});
+                       splitDelay, noLineEnd, format, settle, stableFor, capacity, poll, count});
     parser.process(app);
 
     WeightSource source;
@@ -104,6 +123,17 @@ int main(int argc, char *argv[])
     options.splitDelay = std::chrono::milliseconds(std::max(0, parser.value(splitDelay).toInt()));
     options.lineEnd = !parser.isSet(noLineEnd);
     options.count = parser.value(count).toInt();
+    const QString formatName = parser.value(format);
+    if (formatName == u"st-gs"_s)
+        options.format = WeightSource::Format::StGs;
+    else if (formatName == u"sics"_s)
+        options.format = WeightSource::Format::Sics;
+    else if (formatName != u"classic"_s)
+        return fail(u"--format wants classic, st-gs or sics"_s);
+    options.settle = std::chrono::milliseconds(std::max(0, parser.value(settle).toInt()));
+    options.stableFor = std::chrono::milliseconds(std::max(1, parser.value(stableFor).toInt()));
+    options.capacity = parser.value(capacity).toDouble();
+    options.poll = parser.isSet(poll);
 
     ScaleSender sender(std::move(source), options);
     QObject::connect(&sender, &ScaleSender::finished, &app, &QCoreApplication::quit);

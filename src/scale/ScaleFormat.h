@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// The shapes of reading text the station understands, chosen per scale by
+// the application settings "ScaleFormat0" and "ScaleFormat1":
+//   classic  the number up to the first blank ("+0012.345 kg"), no state;
+//   st-gs    "ST,GS,+0001.250kg": ST stable, US moving, OL out of range,
+//            GS gross or NT net, a signed number, kg or g;
+//   sics     "S S     1.250 kg" stable, "S D ..." moving, "S +" / "S -" out
+//            of range, "S I" busy;
+//   auto     st-gs or sics when the text is unmistakably one of them, else
+//            classic.
+enum class ScaleFormat { Classic, StGs, Sics, Auto };
+
+std::optional<ScaleFormat> scaleFormatFromName(QStringView name);
+QString scaleFormatName(ScaleFormat format);
+
+// One reading as the live weight shows it.
+struct WeightReading
+{
+    enum class State { Unreported, Stable, Moving, OutOfRange };
+
+    // Text3 without " Kg" ("1,250"); null when the reading holds no weight
+    // at all (a busy scale): the live weight keeps its caption.
+    QString display;
+    State state = State::Unreported;
+    // The weight in kg when the reading holds one.
+    std::optional<double> kg;
+};
+
+WeightReading ReadScaleText(const QString &text, ScaleFormat format);
