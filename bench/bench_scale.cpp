@@ -3,6 +3,7 @@
 #include "BenchStation.h"
 
 #include "station/StationState.h"
+#include "scale/ScaleFormat.h"
 #include "scale/ScaleLineAssembler.h"
 #include "scale/ScaleLink.h"
 #include "scale/ScalePanel.h"
@@ -43,6 +44,43 @@ void AssembleLines(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(AssembleLines);
+
+// One reading of each format from its bytes to its display text: the line
+// assembly, then the format's parser. Arg: 0 classic, 1 st-gs, 2 sics,
+// 3 auto reading st-gs, 4 auto reading classic.
+void ReadFormat(benchmark::State &state)
+{
+    struct Case
+    {
+        ScaleFormat format;
+        QByteArray line;
+    };
+    const std::array<Case, 5> cases{{{ScaleFormat::Classic, "+0012.345 kg\r\n"},
+                                     {ScaleFormat::StGs, "ST,GS,+0012.345kg\r\n"},
+                                     {ScaleFormat::Sics, "S S    12.345 kg\r\n"},
+                                     {ScaleFormat::Auto, "ST,GS,+0012.345kg\r\n"},
+                                     {ScaleFormat::Auto, "+0012.345 kg\r\n"}}};
+    const Case &c = cases.at(std::size_t(state.range(0)));
+    state.SetLabel(scaleFormatName(c.format).toStdString());
+    ScaleLineAssembler assembler;
+    for (auto _ : state) {
+        const std::optional<QString> text = assembler.feed(c.line);
+        benchmark::DoNotOptimize(ReadScaleText(*text, c.format));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(ReadFormat)->DenseRange(0, 4);
+
+// A scale without line ends: readings complete when the next one starts.
+void AssembleUnended(benchmark::State &state)
+{
+    ScaleLineAssembler assembler;
+    const QByteArray reading = "+0012.345 kg";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(assembler.feed(reading));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(AssembleUnended);
 
 void AppendTerminal(benchmark::State &state)
 {

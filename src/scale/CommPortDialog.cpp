@@ -2,6 +2,8 @@
 
 #include "station/SettingsStore.h"
 #include "ui_support/Control.h"
+#include "scale/ScaleFormat.h"
+#include "scale/ScalePoll.h"
 #include "scale/SerialLink.h"
 #include "scale/SerialSettings.h"
 #include "ui_support/Prompts.h"
@@ -11,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -110,6 +113,8 @@ void CommPortDialog::buildControls()
     frameLayout->addLayout(left);
     frameLayout->addLayout(right);
 
+    tabs->addTab(buildScalePage(tabs), u"Terazi"_s);
+
     auto *ok = new QPushButton(u"OK"_s, this);
     ok->setObjectName(u"cmdOK"_s);
     ok->setDefault(true);
@@ -125,6 +130,59 @@ void CommPortDialog::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addLayout(buttons);
+}
+
+QWidget *CommPortDialog::buildScalePage(QWidget *parent)
+{
+    auto *page = new QWidget(parent);
+    page->setObjectName(u"fraScales"_s);
+    auto *layout = new QFormLayout(page);
+    m_serialScale = comboBox(u"cboSerialScale"_s, false, page);
+    m_serialScale->addItems({u"Yok"_s, u"1.Terazi"_s, u"2.Terazi"_s});
+    const QString serial = GetAppSetting(Section, u"SerialScale"_s).trimmed();
+    m_serialScale->setCurrentIndex(serial == u"1"_s ? 1 : serial == u"2"_s ? 2 : 0);
+    layout->addRow(u"Seri porttaki terazi:"_s, m_serialScale);
+    for (int k = 0; k < int(m_formats.size()); ++k) {
+        const QString scale = QString::number(k + 1);
+        m_formats[k] = comboBox(Control::arrayName(u"cboFormat"_s, k), false, page);
+        for (const ScaleFormat format :
+             {ScaleFormat::Classic, ScaleFormat::StGs, ScaleFormat::Sics, ScaleFormat::Auto})
+            m_formats[k]->addItem(scaleFormatName(format));
+        const auto format = scaleFormatFromName(GetAppSetting(Section, u"ScaleFormat"_s + QString::number(k)));
+        m_formats[k]->setCurrentText(scaleFormatName(format.value_or(ScaleFormat::Classic)));
+        layout->addRow(scale + u".Terazi okuma biçimi:"_s, m_formats[k]);
+
+        m_polls[k] = new QLineEdit(GetAppSetting(Section, u"ScalePoll"_s + QString::number(k)), page);
+        m_polls[k]->setObjectName(Control::arrayName(u"txtPoll"_s, k));
+        m_polls[k]->setPlaceholderText(u"500 SI\\r\\n"_s);
+        layout->addRow(scale + u".Terazi sorgusu (ms ve metin):"_s, m_polls[k]);
+    }
+    return page;
+}
+
+bool CommPortDialog::checkScalePage()
+{
+    for (int k = 0; k < int(m_polls.size()); ++k) {
+        const QString poll = m_polls[k]->text().trimmed();
+        if (!poll.isEmpty() && !ScalePoll::parse(poll)) {
+            Prompts::instance().exclamation(
+                this, QString::number(k + 1)
+                          + u".Terazi sorgusu okunamadı: önce en az %1 ms, bir boşluk, sonra metin (500 SI\\r\\n)."_s
+                                .arg(ScalePoll::ShortestInterval));
+            return false;
+        }
+    }
+    return true;
+}
+
+void CommPortDialog::saveScalePage()
+{
+    const int serial = m_serialScale->currentIndex();
+    SaveAppSetting(Section, u"SerialScale"_s, serial > 0 ? QString::number(serial) : QString());
+    for (int k = 0; k < int(m_formats.size()); ++k) {
+        SaveAppSetting(Section, u"ScaleFormat"_s + QString::number(k), m_formats[k]->currentText());
+        SaveAppSetting(Section, u"ScalePoll"_s + QString::number(k), m_polls[k]->text().trimmed());
+    }
 }
 
 void CommPortDialog::LoadPropertySettings()
@@ -171,6 +229,8 @@ void CommPortDialog::showEvent(QShowEvent *event)
 void CommPortDialog::cmdOK_Click()
 {
     Prompts &prompts = Prompts::instance();
+    if (!checkScalePage())
+        return;
     const int oldPort = m_link.commPort();
     const int newPort = m_port->currentIndex() + 1;
     if (newPort != oldPort) {
@@ -202,6 +262,7 @@ void CommPortDialog::cmdOK_Click()
     SaveAppSetting(Section, u"CommPort"_s, QString::number(m_link.commPort()));
     SaveAppSetting(Section, u"Handshaking"_s, QString::number(m_link.handshaking()));
     SaveAppSetting(Section, u"Echo"_s, m_echo ? u"True"_s : u"False"_s);
+    saveScalePage();
 
     if (!m_link.open())
         prompts.exclamation(this, m_link.errorString());

@@ -98,6 +98,7 @@ private slots:
     void serialDialogRoundTrips_data();
     void serialDialogRoundTrips();
     void rejectedPortKeepsTheOldOne();
+    void dialogSetsTheScaleSettings();
     void simulatorFeedsTheLiveWeight();
     void unendedReadingsShowTheNewest();
     void everyFormatGivesTheSameCaption_data();
@@ -453,6 +454,37 @@ void TestScalePanel::rejectedPortKeepsTheOldOne()
     QCOMPARE(m_panel->serialLink().commPort(), before);
     QCOMPARE(GetAppSetting(u"Properties"_s, u"CommPort"_s), QString());
     QVERIFY(!m_panel->serialLink().isOpen());
+}
+
+void TestScalePanel::dialogSetsTheScaleSettings()
+{
+    PtyPair pty(m_station->root());
+    QVERIFY(pty.start());
+    SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
+    build();
+    QCOMPARE(m_panel->serialScale(), -1);
+    runDialog([&](QDialog *dialog) {
+        dialog->findChild<QComboBox *>(u"cboSerialScale"_s)->setCurrentIndex(2);
+        dialog->findChild<QComboBox *>(u"cboFormat(1)"_s)->setCurrentText(u"sics"_s);
+        auto *poll = dialog->findChild<QLineEdit *>(u"txtPoll(1)"_s);
+        poll->setText(u"SI"_s); // no interval: refused, the dialog stays
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(m_prompts.messages.size(), 1);
+        poll->setText(u"400 SI\\r\\n"_s);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+    });
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"SerialScale"_s), u"2"_s);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"ScaleFormat1"_s), u"sics"_s);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"ScaleFormat0"_s), u"classic"_s);
+    QCOMPARE(GetAppSetting(u"Properties"_s, u"ScalePoll1"_s), u"400 SI\\r\\n"_s);
+    QCOMPARE(m_panel->serialScale(), 1);
+
+    runDialog([&](QDialog *dialog) {
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboSerialScale"_s)->currentText(), u"2.Terazi"_s);
+        QCOMPARE(dialog->findChild<QComboBox *>(u"cboFormat(1)"_s)->currentText(), u"sics"_s);
+    });
 }
 
 void TestScalePanel::simulatorFeedsTheLiveWeight()
