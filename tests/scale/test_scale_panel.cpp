@@ -109,6 +109,8 @@ private slots:
 
 private:
     void build();
+    // Scale 1 on at the last run, on `port`: the window as start-up finds it.
+    void buildAtStartup(const QString &port);
     void runDialog(const std::function<void(QDialog *)> &drive);
 
     std::unique_ptr<TestStation> m_station;
@@ -148,6 +150,14 @@ void TestScalePanel::build()
     m_dosya = new QMenu(u"Dosya"_s, m_window.get());
     m_panel->addMenuEntries(m_dosya);
     m_window->show();
+}
+
+void TestScalePanel::buildAtStartup(const QString &port)
+{
+    WriteRegValue(u"Tart0"_s, u"True"_s);
+    WriteRegValue(u"PortNo0"_s, port);
+    m_state.customerKeyIndex = StationState::StartingUp;
+    build();
 }
 
 // Runs the modal serial dialog from "Port Ayarları" and lets `drive` work it.
@@ -492,10 +502,7 @@ void TestScalePanel::simulatorFeedsTheLiveWeight()
     SimScale sim;
     QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--weights"_s, u"12.345"_s, u"--interval"_s,
                        u"40"_s, u"--split"_s, u"7"_s, u"--split-delay"_s, u"25"_s}));
-    WriteRegValue(u"Tart0"_s, u"True"_s);
-    WriteRegValue(u"PortNo0"_s, QString::number(sim.port()));
-    m_state.customerKeyIndex = StationState::StartingUp;
-    build();
+    buildAtStartup(QString::number(sim.port()));
     QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
     m_panel->restoreAtStartup();
     QTRY_VERIFY_WITH_TIMEOUT(live.size() >= 5, 10000);
@@ -515,10 +522,7 @@ void TestScalePanel::unendedReadingsShowTheNewest()
     SimScale sim;
     QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--weights"_s, weights.join(u','), u"--interval"_s,
                        u"15"_s, u"--no-line-end"_s}));
-    WriteRegValue(u"Tart0"_s, u"True"_s);
-    WriteRegValue(u"PortNo0"_s, QString::number(sim.port()));
-    m_state.customerKeyIndex = StationState::StartingUp;
-    build();
+    buildAtStartup(QString::number(sim.port()));
     QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
     m_panel->restoreAtStartup();
     QTRY_VERIFY_WITH_TIMEOUT(live.size() >= 20, 5000);
@@ -564,10 +568,7 @@ void TestScalePanel::everyFormatGivesTheSameCaption()
     }
     QVERIFY(sim.start(arguments));
     SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, stationFormat);
-    WriteRegValue(u"Tart0"_s, u"True"_s);
-    WriteRegValue(u"PortNo0"_s, QString::number(serial ? 9 : sim.port()));
-    m_state.customerKeyIndex = StationState::StartingUp;
-    build();
+    buildAtStartup(QString::number(serial ? 9 : sim.port()));
     m_panel->restoreAtStartup();
     if (serial)
         m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
@@ -586,10 +587,7 @@ void TestScalePanel::polledScaleSpeaksOnlyWhenAsked()
     QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--format"_s, u"sics"_s, u"--weights"_s, u"2.5"_s,
                        u"--poll"_s}));
     SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, u"sics"_s);
-    WriteRegValue(u"Tart0"_s, u"True"_s);
-    WriteRegValue(u"PortNo0"_s, QString::number(sim.port()));
-    m_state.customerKeyIndex = StationState::StartingUp;
-    build();
+    buildAtStartup(QString::number(sim.port()));
     QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
     m_panel->restoreAtStartup();
     QTRY_VERIFY(m_panel->scaleLink(0).isConnected());
@@ -614,10 +612,7 @@ void TestScalePanel::lostLinkShowsNoScale()
     QFETCH(bool, switchedOff);
     TcpScale scale;
     QVERIFY(scale.listen());
-    WriteRegValue(u"Tart0"_s, u"True"_s);
-    WriteRegValue(u"PortNo0"_s, scale.port());
-    m_state.customerKeyIndex = StationState::StartingUp;
-    build();
+    buildAtStartup(scale.port());
     m_panel->restoreAtStartup();
     m_state.customerKeyIndex = 0;
     QVERIFY(scale.waitForStation());
