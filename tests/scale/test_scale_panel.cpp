@@ -103,6 +103,7 @@ private slots:
     void unendedReadingsShowTheNewest();
     void everyFormatGivesTheSameCaption_data();
     void everyFormatGivesTheSameCaption();
+    void polledScaleSpeaksOnlyWhenAsked_data();
     void polledScaleSpeaksOnlyWhenAsked();
     void lostLinkShowsNoScale_data();
     void lostLinkShowsNoScale();
@@ -581,16 +582,36 @@ void TestScalePanel::everyFormatGivesTheSameCaption()
                      qPrintable(m_window->findChild<QPlainTextEdit *>(u"txtTerm"_s)->toPlainText()));
 }
 
+void TestScalePanel::polledScaleSpeaksOnlyWhenAsked_data()
+{
+    QTest::addColumn<bool>("serial");
+    QTest::newRow("tcp") << false;
+    QTest::newRow("serial") << true;
+}
+
 void TestScalePanel::polledScaleSpeaksOnlyWhenAsked()
 {
+    QFETCH(bool, serial);
+    PtyPair pty(m_station->root());
     SimScale sim;
-    QVERIFY(sim.start({u"--port"_s, u"0"_s, u"--format"_s, u"sics"_s, u"--weights"_s, u"2.5"_s,
-                       u"--poll"_s}));
+    QStringList arguments{u"--format"_s, u"sics"_s, u"--weights"_s, u"2.5"_s, u"--poll"_s};
+    if (serial) {
+        QVERIFY(pty.start());
+        arguments << u"--serial"_s << pty.scaleEnd();
+        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
+        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
+    } else {
+        arguments << u"--port"_s << u"0"_s;
+    }
+    QVERIFY(sim.start(arguments));
     SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, u"sics"_s);
-    buildAtStartup(QString::number(sim.port()));
+    buildAtStartup(QString::number(serial ? 9 : sim.port()));
     QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
     m_panel->restoreAtStartup();
-    QTRY_VERIFY(m_panel->scaleLink(0).isConnected());
+    if (serial)
+        m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
+    else
+        QTRY_VERIFY(m_panel->scaleLink(0).isConnected());
     QTest::qWait(500);
     QCOMPARE(live.size(), 0);
 
