@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -92,6 +93,9 @@ private slots:
     void backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles();
     void checkNamesTheDamagedFile_data();
     void checkNamesTheDamagedFile();
+    void fullScreenWithoutAWindowManager();
+    void refusedSettingIsNotReportedAsDone_data();
+    void refusedSettingIsNotReportedAsDone();
 };
 
 void TestCommandLine::worksWithoutADisplay_data()
@@ -252,6 +256,96 @@ void TestCommandLine::checkNamesTheDamagedFile()
         QVERIFY2(isDamaged == (!file.isEmpty() && line.startsWith(file)), qPrintable(line));
         QVERIFY2(isDamaged || line.endsWith(u": ok"_s), qPrintable(line));
     }
+}
+
+// A kiosk X server: nobody acts on a full-screen request there.
+void TestCommandLine::fullScreenWithoutAWindowManager()
+{
+    if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty()
+        || QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
+        QSKIP("needs Xvfb and xdotool");
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    QProcess server;
+    server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s,
+                             u"1280x1024x24"_s});
+    QByteArray number;
+    QTRY_VERIFY_WITH_TIMEOUT((number += server.readAllStandardOutput()).contains('\n'), 20000);
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(u"DISPLAY"_s, u':' + QString::fromLatin1(number.trimmed()));
+
+    QProcess station1;
+    station1.setProcessEnvironment(environment);
+    station1.start(Program, {u"--full-screen"_s, u"--data-dir"_s, station.stationDir()});
+    const auto xdotool = [&](const QStringList &arguments) {
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(u"xdotool"_s, arguments);
+        tool.waitForFinished(10000);
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    };
+    QString window;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !(window = xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"Tavran"_s})).isEmpty(), 30000);
+    QTRY_VERIFY2_WITH_TIMEOUT(xdotool({u"getwindowgeometry"_s, window.section(u'\n', 0, 0)})
+                                  .contains(u"Geometry: 1280x1024"_s),
+                              qPrintable(xdotool({u"getwindowgeometry"_s, window.section(u'\n', 0, 0)})),
+                              10000);
+    station1.kill();
+    station1.waitForFinished();
+    server.terminate();
+    server.waitForFinished();
+}
+
+enum class Refusal { Damaged, Trigger, Writer, AppFile };
+
+void TestCommandLine::refusedSettingIsNotReportedAsDone_data()
+{
+    QTest::addColumn<Refusal>("refusal");
+    QTest::newRow("key file damaged") << Refusal::Damaged;
+    QTest::newRow("a trigger refuses the change") << Refusal::Trigger;
+    QTest::newRow("another program holds the key") << Refusal::Writer;
+    QTest::newRow("application settings unwritable") << Refusal::AppFile;
+}
+
+void TestCommandLine::refusedSettingIsNotReportedAsDone()
+{
+    QFETCH(Refusal, refusal);
+    TestStation station;
+    const QString keyFile = station.configHome() + u"/ZazivEd/Properties1.db"_s;
+    QCOMPARE(runTavran({u"config"_s, u"set"_s, u"FisYaz"_s, u"Fis"_s}).exitCode, 0);
+    QStringList arguments{u"config"_s, u"set"_s, u"FisYaz"_s, u"Etiket"_s};
+
+    QProcess writer;
+    QByteArray said;
+    switch (refusal) {
+    case Refusal::Damaged:
+        QFile::remove(keyFile);
+        station.writeStationFile(u"../config/ZazivEd/Properties1.db"_s, QByteArray(4096, 'z'));
+        break;
+    case Refusal::Trigger:
+    case Refusal::Writer:
+        writer.start(u"stdbuf"_s, {u"-oL"_s, u"sqlite3"_s, keyFile});
+        QVERIFY(writer.waitForStarted());
+        writer.write(refusal == Refusal::Trigger
+                         ? "CREATE TRIGGER refuse BEFORE UPDATE ON value "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END;\nSELECT 'held';\n"
+                         : "BEGIN IMMEDIATE;\nSELECT 'held';\n");
+        QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("held"), 10000);
+        break;
+    case Refusal::AppFile:
+        QVERIFY(QDir().mkpath(station.configHome() + u"/Tavran/Tavran.ini"_s));
+        arguments.insert(2, u"--app"_s);
+        break;
+    }
+
+    const Outcome outcome = runTavran(arguments);
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY2(outcome.err.contains(u"config: cannot write"_s), qPrintable(outcome.err));
+    writer.kill();
+    writer.waitForFinished();
+    if (refusal != Refusal::Damaged && refusal != Refusal::AppFile)
+        QCOMPARE(runTavran({u"config"_s, u"get"_s, u"FisYaz"_s}).out.trimmed(), u"Fis"_s);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
