@@ -91,6 +91,8 @@ private slots:
     void worksWithoutADisplay();
     void oneStationWindowPerFolder();
     void backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles();
+    void readersWaitForAWriter_data();
+    void readersWaitForAWriter();
     void checkNamesTheDamagedFile_data();
     void checkNamesTheDamagedFile();
     void fullScreenWithoutAWindowManager();
@@ -222,6 +224,46 @@ void TestCommandLine::backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles()
         QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), original.readAll());
     }
+}
+
+void TestCommandLine::readersWaitForAWriter_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("label") << QStringList{u"label"_s, u"--product"_s, u"Dana Kuşbaşı"_s, u"--weight"_s,
+                                          u"2"_s, u"--pdf"_s, u"@/label.pdf"_s};
+    QTest::newRow("check") << QStringList{u"check"_s};
+    QTest::newRow("backup") << QStringList{u"backup"_s, u"@/backup"_s};
+}
+
+// A station commits in a moment; a reader started in that moment waits for
+// it instead of failing with "database is locked".
+void TestCommandLine::readersWaitForAWriter()
+{
+    QFETCH(QStringList, arguments);
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    arguments.replaceInStrings(u"@"_s, station.root());
+
+    QProcess writer;
+    writer.setWorkingDirectory(station.stationDir());
+    writer.start(u"stdbuf"_s, {u"-oL"_s, u"sqlite3"_s, u"Stok.db"_s});
+    QVERIFY(writer.waitForStarted());
+    // In a rollback journal an exclusive lock keeps readers out until the commit.
+    writer.write("ATTACH 'Tavran.db' AS t; ATTACH 'Cari.db' AS c;\n"
+                 "PRAGMA journal_mode=DELETE; PRAGMA t.journal_mode=DELETE; PRAGMA c.journal_mode=DELETE;\n"
+                 "BEGIN EXCLUSIVE;\n"
+                 "INSERT INTO StokTmp VALUES('Yarım', 1);\nSELECT 'held';\n");
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("held"), 10000);
+
+    QProcess reader;
+    reader.setProcessEnvironment(withoutDisplay());
+    reader.start(Program, QStringList{u"--data-dir"_s, station.stationDir()} + arguments);
+    QTest::qWait(1000);
+    writer.write("COMMIT;\n.quit\n");
+    QVERIFY(writer.waitForFinished(10000));
+    QVERIFY(reader.state() == QProcess::NotRunning || reader.waitForFinished(60000));
+    QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
 }
 
 void TestCommandLine::checkNamesTheDamagedFile_data()
