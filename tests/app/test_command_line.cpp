@@ -2,6 +2,7 @@
 #include "data/StationDatabase.h"
 #include "support/TestStation.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -54,6 +55,24 @@ Outcome runTavran(const QStringList &arguments, const QProcessEnvironment &envir
     outcome.out = QString::fromUtf8(process.readAllStandardOutput());
     outcome.err = QString::fromUtf8(process.readAllStandardError());
     return outcome;
+}
+
+// Starts the sqlite3 shell on `database` in `folder` and returns once it has
+// run `script`: another program holding the station's files.
+bool startShell(QProcess &shell, const QString &folder, const QString &database, const QByteArray &script)
+{
+    shell.setWorkingDirectory(folder);
+    shell.start(u"stdbuf"_s, {u"-oL"_s, u"sqlite3"_s, database});
+    if (!shell.waitForStarted())
+        return false;
+    shell.write(script + "SELECT 'held';\n");
+    QByteArray said;
+    const QDeadlineTimer deadline(10000);
+    while (!said.contains("held") && !deadline.hasExpired()) {
+        shell.waitForReadyRead(100);
+        said += shell.readAllStandardOutput();
+    }
+    return said.contains("held");
 }
 
 // Every row of every table, in file order: what a restore would bring back.
@@ -194,17 +213,12 @@ void TestCommandLine::backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles()
 
     // Another program writes into two of the files and has not committed yet.
     QProcess writer;
-    writer.setWorkingDirectory(station.stationDir());
-    writer.start(u"stdbuf"_s, {u"-oL"_s, u"sqlite3"_s, u"Stok.db"_s});
-    QVERIFY(writer.waitForStarted());
-    writer.write("ATTACH 'Tavran.db' AS t;\n"
-                 "INSERT INTO t.Tart(\"Ürün\", Kilo) VALUES('Sucuk', 2.5);\n"
-                 "BEGIN IMMEDIATE;\n"
-                 "INSERT INTO StokTmp VALUES('Yarım', 1);\n"
-                 "INSERT INTO t.Tart(\"Ürün\", Kilo) VALUES('Yarım', 1);\n"
-                 "SELECT 'held';\n");
-    QByteArray said;
-    QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("held"), 10000);
+    QVERIFY(startShell(writer, station.stationDir(), u"Stok.db"_s,
+                       "ATTACH 'Tavran.db' AS t;\n"
+                       "INSERT INTO t.Tart(\"Ürün\", Kilo) VALUES('Sucuk', 2.5);\n"
+                       "BEGIN IMMEDIATE;\n"
+                       "INSERT INTO StokTmp VALUES('Yarım', 1);\n"
+                       "INSERT INTO t.Tart(\"Ürün\", Kilo) VALUES('Yarım', 1);\n"));
 
     const QString backup = station.root() + u"/backup"_s;
     const Outcome outcome = runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, backup});
@@ -244,17 +258,14 @@ void TestCommandLine::readersWaitForAWriter()
     QVERIFY(DemoStation::create(station.stationDir()));
     arguments.replaceInStrings(u"@"_s, station.root());
 
-    QProcess writer;
-    writer.setWorkingDirectory(station.stationDir());
-    writer.start(u"stdbuf"_s, {u"-oL"_s, u"sqlite3"_s, u"Stok.db"_s});
-    QVERIFY(writer.waitForStarted());
     // In a rollback journal an exclusive lock keeps readers out until the commit.
-    writer.write("ATTACH 'Tavran.db' AS t; ATTACH 'Cari.db' AS c;\n"
-                 "PRAGMA journal_mode=DELETE; PRAGMA t.journal_mode=DELETE; PRAGMA c.journal_mode=DELETE;\n"
-                 "BEGIN EXCLUSIVE;\n"
-                 "INSERT INTO StokTmp VALUES('Yarım', 1);\nSELECT 'held';\n");
-    QByteArray said;
-    QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("held"), 10000);
+    QProcess writer;
+    QVERIFY(startShell(writer, station.stationDir(), u"Stok.db"_s,
+                       "ATTACH 'Tavran.db' AS t; ATTACH 'Cari.db' AS c;\n"
+                       "PRAGMA journal_mode=DELETE; PRAGMA t.journal_mode=DELETE;\n"
+                       "PRAGMA c.journal_mode=DELETE;\n"
+                       "BEGIN EXCLUSIVE;\n"
+                       "INSERT INTO StokTmp VALUES('Yarım', 1);\n"));
 
     QProcess reader;
     reader.setProcessEnvironment(withoutDisplay());
@@ -359,7 +370,6 @@ void TestCommandLine::refusedSettingIsNotReportedAsDone()
     QStringList arguments{u"config"_s, u"set"_s, u"FisYaz"_s, u"Etiket"_s};
 
     QProcess writer;
-    QByteArray said;
     switch (refusal) {
     case Refusal::Damaged:
         QFile::remove(keyFile);
@@ -367,13 +377,11 @@ void TestCommandLine::refusedSettingIsNotReportedAsDone()
         break;
     case Refusal::Trigger:
     case Refusal::Writer:
-        writer.start(u"stdbuf"_s, {u"-oL"_s, u"sqlite3"_s, keyFile});
-        QVERIFY(writer.waitForStarted());
-        writer.write(refusal == Refusal::Trigger
-                         ? "CREATE TRIGGER refuse BEFORE UPDATE ON value "
-                           "BEGIN SELECT RAISE(ABORT, 'refused'); END;\nSELECT 'held';\n"
-                         : "BEGIN IMMEDIATE;\nSELECT 'held';\n");
-        QTRY_VERIFY_WITH_TIMEOUT((said += writer.readAllStandardOutput()).contains("held"), 10000);
+        QVERIFY(startShell(writer, station.root(), keyFile,
+                           refusal == Refusal::Trigger
+                               ? "CREATE TRIGGER refuse BEFORE UPDATE ON value "
+                                 "BEGIN SELECT RAISE(ABORT, 'refused'); END;\n"
+                               : "BEGIN IMMEDIATE;\n"));
         break;
     case Refusal::AppFile:
         QVERIFY(QDir().mkpath(station.configHome() + u"/Tavran/Tavran.ini"_s));
