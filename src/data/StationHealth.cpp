@@ -13,8 +13,12 @@ using namespace Qt::StringLiterals;
 namespace StationHealth {
 namespace {
 
+// A file SQLite opened for reading only, or one in a folder where its
+// journal cannot be made: either way no booking would be kept.
 bool readOnly(const StationDatabase &database)
 {
+    if (!QFileInfo(QFileInfo(database.path()).absolutePath()).isWritable())
+        return true;
     const QVariant handle = database.database().driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return false;
