@@ -338,8 +338,9 @@ void TestCommandLine::fullScreenWithoutAWindowManager()
         return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
     };
     QString window;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !(window = xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"Tavran"_s})).isEmpty(), 30000);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        !(window = xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"Tavran"_s})).isEmpty(),
+        station1.readAllStandardError().constData(), 60000);
     QTRY_VERIFY2_WITH_TIMEOUT(xdotool({u"getwindowgeometry"_s, window.section(u'\n', 0, 0)})
                                   .contains(u"Geometry: 1280x1024"_s),
                               qPrintable(xdotool({u"getwindowgeometry"_s, window.section(u'\n', 0, 0)})),
