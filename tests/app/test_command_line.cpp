@@ -132,6 +132,8 @@ void TestCommandLine::worksWithoutADisplay_data()
     QTest::newRow("init-demo help") << QStringList{u"init-demo"_s, u"--help"_s} << 0 << u"--customers"_s;
     QTest::newRow("backup help") << QStringList{u"backup"_s, u"--help"_s} << 0 << u"tavran backup"_s;
     QTest::newRow("check help") << QStringList{u"check"_s, u"--help"_s} << 0 << u"tavran check"_s;
+    QTest::newRow("staff help") << QStringList{u"staff"_s, u"--help"_s} << 0 << u"reset NAME"_s;
+    QTest::newRow("journal help") << QStringList{u"journal"_s, u"--help"_s} << 0 << u"--csv"_s;
     QTest::newRow("unknown command") << QStringList{u"slip"_s} << 2 << u"unknown command \"slip\""_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"colour"_s;
     QTest::newRow("unknown command option") << QStringList{u"label"_s, u"--colour"_s} << 2 << u"colour"_s;
