@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ccache
   qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libgl-dev qt6-translations-l10n
-  libzint-dev libsqlite3-dev libsodium-dev libcsv-dev pkg-config libbenchmark-dev
+  libzint-dev libsqlite3-dev sqlite3 libsodium-dev libcsv-dev pkg-config libbenchmark-dev
   fonts-liberation locales
   zbar-tools poppler-utils socat
   cups

@@ -5,6 +5,7 @@
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
 #include "data/StationData.h"
+#include "data/StationHealth.h"
 #include "journal/Journal.h"
 #include "labels/PackagePanel.h"
 #include "printing/PreviewPicture.h"
@@ -214,6 +215,10 @@ void Form1::activateOnce()
 
     m_state.passwordPromptShown = true;
     m_state.customerKeyIndex = 1;
+
+    // A database that cannot be used is named at once, not found out at the first booking.
+    if (const QStringList problems = StationHealth::problems(*m_data); !problems.isEmpty())
+        m_printNotice->tell(u"Veritabanı"_s, problems.join(u'\n'));
 
     // A column resized by the operator is saved at once.
     for (QTableView *grid : {m_order->dbGrid1(), m_report->dbGrid2()}) {

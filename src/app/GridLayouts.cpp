@@ -19,6 +19,11 @@ Q_LOGGING_CATEGORY(lcGrids, "tavran.app.grids")
 namespace GridLayouts {
 namespace {
 
+// A column is widened by dragging its edge across the screen: twice the
+// window's design width is beyond any drag. A wider one comes from a damaged
+// file and would take the heading's padding and the grid with it.
+constexpr double WidestColumnTwips = 2 * 15270;
+
 GridLayoutFile::Alignment alignmentOf(const QAbstractItemModel *model, int column)
 {
     const auto alignment = model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole)
@@ -59,12 +64,17 @@ QString filePath(const QTableView *grid, const QString &folder)
 
 void load(QTableView *grid, const QString &folder, double scale)
 {
-    const auto columns = GridLayoutFile::read(filePath(grid, folder));
+    const QString path = filePath(grid, folder);
+    const auto columns = GridLayoutFile::read(path);
     if (!columns || !grid->model())
         return;
     for (int i = 0; i < columns->size() && i < grid->model()->columnCount(); ++i) {
         const auto &column = (*columns)[i];
         grid->setColumnHidden(i, !column.visible);
+        if (!(column.width >= 0 && column.width <= WidestColumnTwips)) {
+            qCWarning(lcGrids) << "ignoring the width" << column.width << "of column" << i << "in" << path;
+            continue;
+        }
         grid->setColumnWidth(i, TwipsGeometry::toPixels(int(std::lround(column.width)), scale));
         recentre(grid, i, column.width, scale, column.visible);
     }

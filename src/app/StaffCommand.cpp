@@ -3,8 +3,11 @@
 #include "app/LoginLockout.h"
 #include "app/StaffPasswords.h"
 #include "station/StationTextFiles.h"
+#include "station/Subcommand.h"
 #include "journal/Journal.h"
 #include "journal/JournalCommand.h"
+
+#include <QCommandLineParser>
 
 using namespace Qt::StringLiterals;
 
@@ -12,11 +15,17 @@ namespace StaffCommand {
 
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
-    if (arguments.size() != 3 || arguments[1] != u"reset"_s) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"reset"_s, u"reset NAME: remove the member's password"_s,
+                                 u"reset NAME"_s);
+    if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
+        return *stop;
+    const QStringList words = parser.positionalArguments();
+    if (words.size() != 2 || words[0] != u"reset"_s) {
         err << "usage: tavran staff reset NAME" << Qt::endl;
         return 2;
     }
-    const QString name = arguments[2];
+    const QString name = words[1];
     const StationKey key;
     if (!key.read(name)) {
         const bool listed = StationTextFiles::readStaff(folder).contains(name);

@@ -4,6 +4,7 @@
 #include "app/StaffPasswords.h"
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
+#include "station/Subcommand.h"
 #include "data/DemoStation.h"
 #include "journal/Journal.h"
 #include "journal/JournalCommand.h"
@@ -18,16 +19,26 @@ namespace {
 
 const QString AppSection = u"Properties"_s;
 
+// Password values are never printed, hashed or not.
+const QString PasswordShown = u"(parola)"_s;
+
+void journalSetting(const QString &folder, const QString &name, const QString &value)
+{
+    Journal journal(folder);
+    journal.setStaff(JournalCommand::commandUser());
+    journal.setting(name, value);
+}
+
+} // namespace
+
 int initDemo(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(u"dir"_s, u"station folder to fill"_s);
     parser.addOption({u"customers"_s, u"extra generated accounts"_s, u"n"_s, u"0"_s});
     parser.addOption({u"products"_s, u"extra generated products"_s, u"n"_s, u"0"_s});
-    if (!parser.parse(arguments)) {
-        err << parser.errorText() << Qt::endl;
-        return 2;
-    }
+    if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
+        return *stop;
     const QString target = parser.positionalArguments().value(0, folder);
     DemoStation::Size size;
     size.extraCustomers = parser.value(u"customers"_s).toInt();
@@ -41,25 +52,14 @@ int initDemo(const QStringList &arguments, const QString &folder, QTextStream &o
     return 0;
 }
 
-// Password values are never printed, hashed or not.
-const QString PasswordShown = u"(parola)"_s;
-
-void journalSetting(const QString &folder, const QString &name, const QString &value)
-{
-    Journal journal(folder);
-    journal.setStaff(JournalCommand::commandUser());
-    journal.setting(name, value);
-}
-
 int config(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"action"_s, u"get, set or list"_s);
+    parser.addPositionalArgument(u"action"_s, u"get NAME, set NAME VALUE or list"_s,
+                                 u"get|set|list [NAME] [VALUE]"_s);
     parser.addOption({u"app"_s, u"the application settings instead of the station key"_s});
-    if (!parser.parse(arguments)) {
-        err << parser.errorText() << Qt::endl;
-        return 2;
-    }
+    if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
+        return *stop;
     const QStringList words = parser.positionalArguments();
     const QString action = words.value(0);
     const bool app = parser.isSet(u"app"_s);
@@ -88,7 +88,10 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
     }
     if (action == u"set"_s && words.size() == 3) {
         if (app) {
-            SaveAppSetting(AppSection, words[1], words[2]);
+            if (!SaveAppSetting(AppSection, words[1], words[2])) {
+                err << "config: cannot write the application settings" << Qt::endl;
+                return 1;
+            }
             journalSetting(folder, u"Properties/"_s + words[1], words[2]);
             return 0;
         }
@@ -105,28 +108,6 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
         return 0;
     }
     err << "usage: tavran config get|set|list [--app] [NAME] [VALUE]" << Qt::endl;
-    return 2;
-}
-
-} // namespace
-
-bool handles(const QString &name)
-{
-    return name == u"init-demo"_s || name == u"config"_s || name == u"staff"_s || name == u"journal"_s;
-}
-
-int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
-{
-    const QString command = arguments.value(0);
-    if (command == u"init-demo"_s)
-        return initDemo(arguments, folder, out, err);
-    if (command == u"config"_s)
-        return config(arguments, folder, out, err);
-    if (command == u"staff"_s)
-        return StaffCommand::run(arguments, folder, out, err);
-    if (command == u"journal"_s)
-        return JournalCommand::run(arguments, folder, out, err);
-    err << "unknown command " << command << Qt::endl;
     return 2;
 }
 

@@ -1,6 +1,7 @@
 #include "journal/JournalCommand.h"
 
 #include "station/NumberText.h"
+#include "station/Subcommand.h"
 #include "journal/JournalFile.h"
 
 #include <QCommandLineParser>
@@ -82,11 +83,10 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"to"_s, u"last day"_s, u"date"_s});
     parser.addOption({u"staff"_s, u"one staff member"_s, u"name"_s});
     parser.addOption({u"csv"_s, u"write a CSV file instead"_s, u"file"_s});
-    const bool parsed = parser.parse(arguments);
-    if (!parsed || parser.positionalArguments().size() > 1
+    if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
+        return *stop;
+    if (parser.positionalArguments().size() > 1
         || (parser.isSet(u"day"_s) && (parser.isSet(u"from"_s) || parser.isSet(u"to"_s)))) {
-        if (!parsed)
-            err << parser.errorText() << Qt::endl;
         err << "usage: tavran journal [--day YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] "
                "[--staff NAME] [--csv FILE]"
             << Qt::endl;

@@ -2,6 +2,7 @@
 
 #include "station/NumberText.h"
 #include "station/StationTextFiles.h"
+#include "station/Subcommand.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
@@ -95,11 +96,12 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"reprint"_s, u"the label of this journal entry, as it was printed"_s, u"id"_s});
     parser.addOption({u"printer"_s, u"the print queue to print on"_s, u"name"_s});
     parser.addOption({u"pdf"_s, u"write the label into a PDF file instead"_s, u"file"_s});
-    const bool reprint = parser.parse(arguments) && parser.isSet(u"reprint"_s);
-    if (!reprint && (!parser.parse(arguments) || !parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s))) {
-        err << "usage: tavran label --product NAME --weight KG [--year] "
-               "[--printer NAME | --pdf FILE]\n"
-               "       tavran label --reprint ID [--printer NAME | --pdf FILE]"
+    if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
+        return *stop;
+    const bool reprint = parser.isSet(u"reprint"_s);
+    if (!reprint && (!parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s))) {
+        err << "usage: tavran label --product NAME --weight KG [--year] | --reprint ID "
+               "[--printer NAME | --pdf FILE]"
             << Qt::endl;
         return 2;
     }

@@ -221,17 +221,20 @@ QString GetAppSetting(const QString &section, const QString &key, const QString 
     return settings.value(section + u'/' + key, defaultValue).toString();
 }
 
-void SaveAppSetting(const QString &section, const QString &key, const QString &value)
+bool SaveAppSetting(const QString &section, const QString &key, const QString &value)
 {
     QSettings settings = appSettings();
     const QString path = section + u'/' + key;
     const bool changed = settingChangeObserver() && settings.value(path).toString() != value;
     settings.setValue(path, value);
     settings.sync();
-    if (settings.status() != QSettings::NoError)
+    if (settings.status() != QSettings::NoError) {
         qCWarning(lcSettings) << "cannot save" << key << "to" << settings.fileName();
-    else if (changed)
+        return false;
+    }
+    if (changed)
         settingChangeObserver()(key, value, true);
+    return true;
 }
 
 QStringList AppSettingKeys(const QString &section)

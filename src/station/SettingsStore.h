@@ -52,5 +52,6 @@ bool regBool(const std::optional<QString> &value);    // "True" -> true
 // The application settings area: QSettings, $XDG_CONFIG_HOME/Tavran/Tavran.ini.
 // Section is always "Properties".
 QString GetAppSetting(const QString &section, const QString &key, const QString &defaultValue = {});
-void SaveAppSetting(const QString &section, const QString &key, const QString &value);
+// False (and logged) when the file cannot be written.
+bool SaveAppSetting(const QString &section, const QString &key, const QString &value);
 QStringList AppSettingKeys(const QString &section);

@@ -7,6 +7,13 @@
 // else $XDG_DATA_HOME/Tavran (created).
 namespace StationFolder {
 
+struct Location
+{
+    QString path;
+    bool named = false; // given by --data-dir or $TAVRAN_DATA_DIR: never created on a whim
+};
+
+Location locate(const QString &commandLineDir = {});
 QString resolve(const QString &commandLineDir = {});
 
 } // namespace StationFolder

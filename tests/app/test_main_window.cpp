@@ -38,11 +38,14 @@ class TestMainWindow : public QObject
     Q_OBJECT
 private slots:
     void startsOnTheLoginScreen();
+    void missingFilesLeaveTheListsEmpty_data();
     void missingFilesLeaveTheListsEmpty();
     void refusesToCloseWhileTheOrderHasRows();
     void restartGivesTheOpenOrderBack_data();
     void restartGivesTheOpenOrderBack();
     void columnLayoutIsSavedAndRestored();
+    void damagedLayoutNeverStopsTheWindow_data();
+    void damagedLayoutNeverStopsTheWindow();
     void wheelStepsTheGridUnderThePointer();
 };
 
@@ -88,14 +91,31 @@ void TestMainWindow::startsOnTheLoginScreen()
     QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), u"Kilo"_s);
 }
 
+void TestMainWindow::missingFilesLeaveTheListsEmpty_data()
+{
+    QTest::addColumn<QString>("damaged");
+    QTest::addColumn<QString>("emptyList");
+    QTest::newRow("accounts") << u"Cari.db"_s << u"List1"_s;
+    QTest::newRow("products") << u"Stok.db"_s << u"List2"_s;
+    QTest::newRow("order rows") << u"Tavran.db"_s << QString();
+}
+
 void TestMainWindow::missingFilesLeaveTheListsEmpty()
 {
+    QFETCH(QString, damaged);
+    QFETCH(QString, emptyList);
     TestStation station;
-    station.writeStationFile(u"Cari.db"_s, QByteArray(2048, 'z'));
+    station.writeStationFile(damaged, QByteArray(2048, 'z'));
     Form1 window(station.stationDir());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(ScreenDriver(window).get<ListBox>(u"List1"_s)->count(), 0);
+    if (!emptyList.isEmpty())
+        QCOMPARE(ScreenDriver(window).get<ListBox>(emptyList)->count(), 0);
+    // The operator is told which file, on the window and in Turkish.
+    auto *notice = ScreenDriver(window).get<QLabel>(u"PrintNotice"_s);
+    QVERIFY(notice->isVisible());
+    QVERIFY2(notice->text().contains(damaged + u" açılamadı"_s), qPrintable(notice->text()));
+    QCOMPARE(notice->text().count(u"açılamadı"_s), 1);
     QCOMPARE(ScreenDriver(window).get<ListBox>(u"List3"_s)->items(), QStringList{u"PERSONEL YOK"_s});
     QVERIFY(window.state().headerLines[0].isEmpty());
     QVERIFY(window.girisFrm()->isVisible());
@@ -214,6 +234,31 @@ void TestMainWindow::columnLayoutIsSavedAndRestored()
         const QString heading = grid->model()->headerData(0, Qt::Horizontal).toString();
         QVERIFY(heading.startsWith(u"  "_s) && heading.trimmed() == u"Ürün"_s);
     }
+}
+
+void TestMainWindow::damagedLayoutNeverStopsTheWindow_data()
+{
+    QTest::addColumn<QByteArray>("width");
+    QTest::newRow("beyond any screen") << QByteArray("99999999999");
+    QTest::newRow("negative") << QByteArray("-2000");
+    QTest::newRow("not a number") << QByteArray("nan");
+    QTest::newRow("infinite") << QByteArray("inf");
+}
+
+void TestMainWindow::damagedLayoutNeverStopsTheWindow()
+{
+    QFETCH(QByteArray, width);
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    station.writeStationFile(u"DBGrid1.Dat"_s, width + ",#TRUE#\r\n1500,#FALSE#\r\n");
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *grid = ScreenDriver(window).get<QTableView>(u"DBGrid1"_s);
+    // The bad width is ignored; the rest of the file still counts.
+    QVERIFY(grid->columnWidth(0) > 0 && grid->columnWidth(0) < window.width());
+    QVERIFY(grid->isColumnHidden(1));
+    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString().trimmed(), u"Ürün"_s);
 }
 
 namespace {

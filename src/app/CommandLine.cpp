@@ -1,0 +1,143 @@
+#include "app/CommandLine.h"
+
+#include "station/StationFolder.h"
+#include "app/StationStart.h"
+#include "app/Subcommands.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString DataDirOption = u"data-dir"_s;
+const QString FullScreenOption = u"full-screen"_s;
+
+void describeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(u"Weighing, package label and order slip station. "
+                                     u"Without a command it opens the station window."_s);
+    addHelpOption(parser);
+    parser.addOption({{u"v"_s, u"version"_s}, u"show the version"_s});
+    parser.addOption({DataDirOption, u"the station folder (databases and text files)"_s, u"dir"_s});
+    parser.addOption({FullScreenOption, u"fill the screen (touch screen stations)"_s});
+    parser.addPositionalArgument(u"command"_s, u"one of the commands below; "
+                                               u"tavran COMMAND --help for its options"_s,
+                                 u"[command [options]]"_s);
+    // Whatever follows the command belongs to it.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+}
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+CommandLine CommandLine::parse(int argc, char **argv)
+{
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+
+    CommandLine line;
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(words)) {
+        line.m_action = Action::Error;
+        line.m_error = parser.errorText();
+        return line;
+    }
+    if (parser.isSet(u"help"_s)) {
+        line.m_action = Action::Help;
+        return line;
+    }
+    if (parser.isSet(u"version"_s)) {
+        line.m_action = Action::Version;
+        return line;
+    }
+    line.m_dataDir = parser.value(DataDirOption);
+    line.m_fullScreen = parser.isSet(FullScreenOption);
+    line.m_arguments = parser.positionalArguments();
+    if (line.m_arguments.isEmpty()) {
+        if (!hasDisplay()) {
+            line.m_action = Action::Error;
+            line.m_error = u"no display for the station window (DISPLAY is not set)"_s;
+            line.m_errorCode = 1;
+        }
+        return line;
+    }
+    line.m_command = Subcommands::find(line.m_arguments.first());
+    if (!line.m_command) {
+        line.m_action = Action::Error;
+        line.m_error = u"unknown command \"%1\""_s.arg(line.m_arguments.first());
+        return line;
+    }
+    line.m_action = Action::Command;
+    return line;
+}
+
+std::unique_ptr<QCoreApplication> CommandLine::makeApplication(int &argc, char **argv) const
+{
+    std::unique_ptr<QCoreApplication> app;
+    if (m_action == Action::Window) {
+        app = std::make_unique<QApplication>(argc, argv);
+    } else if (m_action == Action::Command && m_command->needs == Subcommand::Needs::Painting) {
+        // Fonts and printers, never a screen: a label prints over ssh too.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setOrganizationName(u"Tavran"_s);
+    QCoreApplication::setApplicationName(u"Tavran"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRAN_VERSION));
+    return app;
+}
+
+int CommandLine::run() const
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    switch (m_action) {
+    case Action::Error:
+        err << "tavran: " << m_error;
+        if (m_errorCode == 2)
+            err << " (see tavran --help)";
+        err << Qt::endl;
+        return m_errorCode;
+    case Action::Help: {
+        QCommandLineParser parser;
+        describeOptions(parser);
+        out << helpText(parser, u"tavran"_s) << "\nCommands:\n";
+        for (const Subcommand &command : Subcommands::all())
+            out << "  " << command.name.toString().leftJustified(12) << command.summary.toString()
+                << '\n';
+        out.flush();
+        return 0;
+    }
+    case Action::Version:
+        out << "tavran " << QCoreApplication::applicationVersion() << Qt::endl;
+        return 0;
+    case Action::Command:
+    case Action::Window:
+        break;
+    }
+
+    // The window and most commands work in a folder that is there already:
+    // a mistyped name must not become a new, empty station.
+    const bool needsFolder = !m_command || m_command->folder == Subcommand::Folder::Existing;
+    const StationFolder::Location folder = StationFolder::locate(m_dataDir);
+    if (folder.named && needsFolder && !QFileInfo(folder.path).isDir()) {
+        err << "tavran: the station folder " << folder.path << " does not exist" << Qt::endl;
+        return 1;
+    }
+    if (m_command)
+        return m_command->run(m_arguments, folder.path, out, err);
+    return StationStart::run(folder.path, m_fullScreen);
+}

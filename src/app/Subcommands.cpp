@@ -1,0 +1,50 @@
+#include "app/Subcommands.h"
+
+#include "app/BackupCommand.h"
+#include "app/CheckCommand.h"
+#include "app/StaffCommand.h"
+#include "app/StationCommands.h"
+#include "journal/JournalCommand.h"
+#include "labels/LabelCommand.h"
+
+#include <algorithm>
+
+// A new subcommand is one line here and its own file.
+namespace Subcommands {
+namespace {
+
+using Needs = Subcommand::Needs;
+using Folder = Subcommand::Folder;
+
+const Subcommand Table[] = {
+    {u"init-demo", u"fill a station folder with demo data (creates it)", Needs::Console,
+     Folder::Creates, &StationCommands::initDemo},
+    {u"config", u"read or change the station key and the application settings", Needs::Console,
+     Folder::Existing, &StationCommands::config},
+    {u"staff", u"reset a staff member's password", Needs::Console, Folder::Existing,
+     &StaffCommand::run},
+    {u"journal", u"list the station's journal or write it to a CSV file", Needs::Console,
+     Folder::Existing, &JournalCommand::run},
+    {u"label", u"print a product's package label (a reprint)", Needs::Painting, Folder::Existing,
+     &LabelCommand::run},
+    {u"backup", u"copy the databases and text files into a folder, also while the station runs",
+     Needs::Console, Folder::Existing, &BackupCommand::run},
+    {u"check", u"run SQLite's integrity check on the three databases", Needs::Console,
+     Folder::Existing, &CheckCommand::run},
+};
+
+} // namespace
+
+std::span<const Subcommand> all()
+{
+    return Table;
+}
+
+const Subcommand *find(QStringView name)
+{
+    const auto found = std::find_if(std::begin(Table), std::end(Table),
+                                    [name](const Subcommand &command) { return command.name == name; });
+    return found == std::end(Table) ? nullptr : found;
+}
+
+} // namespace Subcommands

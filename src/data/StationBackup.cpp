@@ -1,0 +1,173 @@
+#include "data/StationBackup.h"
+
+#include "data/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace StationBackup {
+namespace {
+
+struct DbCloser
+{
+    void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
+};
+using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
+
+// A station that is writing holds its files for a moment; wait for it.
+constexpr int BusyTimeoutMs = 30000;
+
+constexpr char AttachSql[] = "ATTACH DATABASE ?1 AS ?2";
+constexpr char BeginSql[] = "BEGIN";
+constexpr char EndSql[] = "COMMIT";
+// Reading each file's schema takes its read lock inside the transaction.
+constexpr char TouchSchemaSql[] = "SELECT count(*) FROM \"%1\".sqlite_master";
+
+const Schema::File Files[] = {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran};
+const QString TextFiles[] = {u"Tavran.Txt"_s, u"Personel.Txt"_s};
+
+QString lastError(sqlite3 *db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+DbHandle open(const QString &path, int flags, QString *error)
+{
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
+    DbHandle db(raw);
+    if (rc != SQLITE_OK) {
+        *error = u"cannot open %1: %2"_s.arg(path, db ? lastError(db.get()) : QString());
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db.get(), BusyTimeoutMs);
+    return db;
+}
+
+bool exec(sqlite3 *db, const QByteArray &sql, QString *error)
+{
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    *error = lastError(db);
+    return false;
+}
+
+bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *error)
+{
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db, AttachSql, -1, &raw, nullptr) != SQLITE_OK) {
+        *error = lastError(db);
+        return false;
+    }
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> stmt(raw, &sqlite3_finalize);
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray name = schema.toUtf8();
+    sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(raw, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(raw) != SQLITE_DONE) {
+        *error = u"cannot open %1: %2"_s.arg(path, lastError(db));
+        return false;
+    }
+    return true;
+}
+
+bool backupOne(sqlite3 *source, const QString &schema, const QString &target, QString *error)
+{
+    QFile::remove(target);
+    DbHandle dest = open(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+    if (!dest)
+        return false;
+    const QByteArray name = schema.toUtf8();
+    sqlite3_backup *backup = sqlite3_backup_init(dest.get(), "main", source, name.constData());
+    if (!backup) {
+        *error = u"cannot write %1: %2"_s.arg(target, lastError(dest.get()));
+        return false;
+    }
+    // All pages in one step: the source's read transaction keeps them still.
+    const int step = sqlite3_backup_step(backup, -1);
+    const int finish = sqlite3_backup_finish(backup);
+    if (step != SQLITE_DONE || finish != SQLITE_OK) {
+        *error = u"cannot copy %1: %2"_s.arg(QFileInfo(target).fileName(),
+                                            QString::fromUtf8(sqlite3_errstr(step != SQLITE_DONE ? step : finish)));
+        return false;
+    }
+    return true;
+}
+
+bool copyText(const QString &from, const QString &to, QString *error)
+{
+    QFile::remove(to);
+    if (QFile::copy(from, to))
+        return true;
+    *error = u"cannot copy %1 to %2"_s.arg(from, to);
+    return false;
+}
+
+} // namespace
+
+Result copy(const QString &stationFolder, const QString &destination)
+{
+    Result result;
+    const QDir station(stationFolder);
+    const QDir target(destination);
+    if (QFileInfo(destination).exists()
+        && QFileInfo(destination).canonicalFilePath() == QFileInfo(stationFolder).canonicalFilePath()) {
+        result.error = u"the backup folder is the station folder"_s;
+        return result;
+    }
+    for (Schema::File file : Files) {
+        if (!QFileInfo::exists(station.filePath(Schema::fileName(file)))) {
+            result.error = u"%1 is missing in %2"_s.arg(Schema::fileName(file), stationFolder);
+            return result;
+        }
+    }
+    if (!QDir().mkpath(destination)) {
+        result.error = u"cannot make the folder %1"_s.arg(destination);
+        return result;
+    }
+
+    DbHandle source = open(station.filePath(Schema::fileName(Files[0])), SQLITE_OPEN_READWRITE,
+                           &result.error);
+    if (!source)
+        return result;
+    QStringList schemas{u"main"_s};
+    for (Schema::File file : {Schema::File::Stok, Schema::File::Tavran}) {
+        const QString schema = u"f"_s + QString::number(schemas.size());
+        if (!attach(source.get(), station.filePath(Schema::fileName(file)), schema, &result.error))
+            return result;
+        schemas << schema;
+    }
+    if (!exec(source.get(), BeginSql, &result.error))
+        return result;
+    for (const QString &schema : schemas) {
+        if (!exec(source.get(), QString::fromLatin1(TouchSchemaSql).arg(schema).toUtf8(), &result.error))
+            return result;
+    }
+    for (qsizetype i = 0; i < schemas.size(); ++i) {
+        const QString name = Schema::fileName(Files[i]);
+        if (!backupOne(source.get(), schemas[i], target.filePath(name), &result.error))
+            return result;
+        result.copied << name;
+    }
+    exec(source.get(), EndSql, &result.error);
+
+    for (const QString &name : TextFiles) {
+        if (!QFileInfo::exists(station.filePath(name))) {
+            result.absent << name;
+            continue;
+        }
+        if (!copyText(station.filePath(name), target.filePath(name), &result.error))
+            return result;
+        result.copied << name;
+    }
+    result.error.clear();
+    result.ok = true;
+    return result;
+}
+
+} // namespace StationBackup
