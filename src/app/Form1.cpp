@@ -129,6 +129,14 @@ void Form1::buildFrames()
     m_frame2->hide();
     m_frame3->hide();
     connect(m_login, &LoginScreen::closeRequested, this, &QWidget::close);
+    connectScreens();
+}
+
+void Form1::connectScreens()
+{
+    connect(m_products, &ProductScreen::productPicked, m_package, &PackagePanel::showProduct);
+    connect(m_products, &ProductScreen::productPicked, m_order, &OrderPanel::cancelPreview);
+    connect(m_order, &OrderPanel::rowsFocused, m_products, &ProductScreen::aimArrowsAtRows);
 }
 
 void Form1::buildMenu()

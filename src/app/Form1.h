@@ -82,6 +82,8 @@ private:
     void load();
     void buildFrames();
     void buildMenu();
+    // What one screen does that another screen shows.
+    void connectScreens();
     void saveGeometryToStationKey();
 
     QString m_folder;

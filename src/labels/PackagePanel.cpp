@@ -239,6 +239,11 @@ void PackagePanel::onPaketYazToggled(bool checked)
     SaveAppSetting(u"Properties"_s, u"PktYaz"_s, checked ? u"1"_s : u"0"_s);
 }
 
+void PackagePanel::showProduct(const QString &name)
+{
+    m_label2[1]->setCaption(name);
+}
+
 PackageLabel PackagePanel::currentLabel() const
 {
     PackageLabel label;

@@ -46,6 +46,8 @@ public:
     void backToProducts();   // "Ürün Seçimine Geri Dön"
     void chooseUseBy(int index);
     void onPaketYazToggled(bool checked);
+    // The product being weighed (Label2(1)).
+    void showProduct(const QString &name);
 
     // Whether the year rule is chosen for the use-by date.
     bool yearRule() const;

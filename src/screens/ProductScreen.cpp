@@ -2,25 +2,20 @@
 
 #include "app/Form1.h"
 #include "data/StationData.h"
-#include "labels/PackagePanel.h"
 #include "screens/KeyboardLayouts.h"
 #include "screens/KeyboardSearch.h"
 #include "screens/OnScreenKeyboard.h"
-#include "ui_support/CaptionLabel.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
-#include "ui_support/DataGrid.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/ScrollingContainer.h"
 #include "ui_support/TwipsGeometry.h"
-#include "weighing/OrderPanel.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -160,9 +155,8 @@ void ProductScreen::onList2Click()
     const QString name = m_list2->text();
     if (!keyboardIsTyping())
         setSearchText(name);
-    m_form.packagePanel().label2(1)->setCaption(name);
     m_form.scrllngFrm1()->hide();
-    m_form.orderPanel().command2(2)->setText(u"Fiş Yaz"_s);
+    emit productPicked(name);
 }
 
 void ProductScreen::onList2DoubleClick()
@@ -177,11 +171,13 @@ void ProductScreen::onFocusChanged(QWidget *now)
 {
     if (!now)
         return;
-    QTableView *grid = m_form.orderPanel().dbGrid1();
     if (now == m_list2 || m_list2->isAncestorOf(now))
         setArrowColor(Colors::Yellow);
-    else if (now == grid || grid->isAncestorOf(now))
-        setArrowColor(Colors::Cyan);
+}
+
+void ProductScreen::aimArrowsAtRows()
+{
+    setArrowColor(Colors::Cyan);
 }
 
 void ProductScreen::setArrowColor(int color)

@@ -35,6 +35,12 @@ public:
     void pointAtKey(int index);
     // The pointer on List2 or on the free area of Frame1.
     void pointAway();
+    // The order rows took the focus: the arrows move the rows (cyan).
+    void aimArrowsAtRows();
+
+signals:
+    // An entry of List2 was tapped or chosen.
+    void productPicked(const QString &name);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -28,7 +28,7 @@
 #include "weighing/StockBooking.h"
 #include "weighing/WeightCaptions.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDateTime>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -82,6 +82,10 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     connect(m_command2[2], &QPushButton::clicked, this, &OrderPanel::writeSlip);
     connect(m_command2[3], &QPushButton::clicked, this, &OrderPanel::startWeighing);
     connect(&form.data().data3(), &DataControl::repositioned, this, &OrderPanel::onData3Repositioned);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && (now == m_dbGrid1 || m_dbGrid1->isAncestorOf(now)))
+            emit rowsFocused();
+    });
 }
 
 void OrderPanel::onData3Repositioned()
@@ -191,6 +195,11 @@ void OrderPanel::previewSlip()
     button->setEnabled(true);
     // Rows may have been removed while the preview drew.
     onData3Repositioned();
+}
+
+void OrderPanel::cancelPreview()
+{
+    m_command2[2]->setText(PreviewCaption);
 }
 
 void OrderPanel::printSlip()

@@ -37,6 +37,12 @@ public:
     void writeSlip();
     void previewSlip();
     void printSlip();
+    // Another product was picked: a pending preview is dropped.
+    void cancelPreview();
+
+signals:
+    // DBGrid1 took the focus.
+    void rowsFocused();
 
 private:
     // The slip of the order as it stands, with the given rows and sums.
