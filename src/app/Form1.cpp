@@ -137,6 +137,11 @@ void Form1::connectScreens()
     connect(m_products, &ProductScreen::productPicked, m_package, &PackagePanel::showProduct);
     connect(m_products, &ProductScreen::productPicked, m_order, &OrderPanel::cancelPreview);
     connect(m_order, &OrderPanel::rowsFocused, m_products, &ProductScreen::aimArrowsAtRows);
+
+    connect(m_customers, &CustomerScreen::orderOpened, m_order, &OrderPanel::openOrder);
+    connect(m_customers, &CustomerScreen::orderOpened, m_products, &ProductScreen::startOver);
+    connect(m_customers, &CustomerScreen::orderOpened, m_report, &ReportPanel::hideChoices);
+    connect(m_customers, &CustomerScreen::restoredOrderOfOtherKind, m_login, &LoginScreen::switchSaleOrPurchase);
 }
 
 void Form1::buildMenu()

@@ -127,3 +127,15 @@ void ReportPanel::PrintShipmentSummary()
     m_form.journal().report(period.firstText() + u" - "_s + period.lastText() + u", "_s + m_label5->text(),
                             CurrentPrinter::printer().printerName(), result);
 }
+
+void ReportPanel::showChoices()
+{
+    m_option1[0]->show();
+    m_option1[1]->show();
+}
+
+void ReportPanel::hideChoices()
+{
+    m_option1[0]->hide();
+    m_option1[1]->hide();
+}

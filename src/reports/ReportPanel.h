@@ -33,6 +33,9 @@ public:
     void showTotals(int index);
     void PrintShipmentSummary();
     void closeReport();
+    // The choices are offered only while no order is open.
+    void showChoices();
+    void hideChoices();
 
 private:
     ReportPeriod::Kind selectedKind() const;

@@ -1,23 +1,16 @@
 #include "screens/CustomerScreen.h"
 
 #include "app/Form1.h"
-#include "app/LoginScreen.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
-#include "printing/PrintNotice.h"
-#include "reports/ReportPanel.h"
 #include "screens/KeyboardLayouts.h"
 #include "screens/KeyboardSearch.h"
 #include "screens/OnScreenKeyboard.h"
-#include "screens/ProductScreen.h"
-#include "station/NumberText.h"
 #include "station/SettingsStore.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TwipsGeometry.h"
-#include "weighing/OrderPanel.h"
-#include "weighing/OrderRows.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -25,7 +18,6 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
-#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +30,6 @@ constexpr int TitleColumn = 1;
 // gives them back to the same account.
 const QString OrderCustomerKey = u"SiparisMusteri"_s;
 const QString OrderAlsatKey = u"SiparisAlSat"_s;
-const QString RestoredNotice = u"Sipariş"_s;
 } // namespace
 
 CustomerScreen::CustomerScreen(Form1 &form, QWidget *surface)
@@ -157,7 +148,7 @@ void CustomerScreen::restoreOpenOrder()
         return;
     const int alsat = regText(ReadRegValue(OrderAlsatKey)) == u"1"_s ? 1 : 0;
     if (alsat != m_form.state().alsatMode)
-        m_form.loginScreen().switchSaleOrPurchase();
+        emit restoredOrderOfOtherKind();
     chooseAccount(regText(ReadRegValue(OrderCustomerKey)));
 }
 
@@ -233,22 +224,9 @@ void CustomerScreen::startWeighing()
     m_form.state().productKeyIndex = 0;
     m_form.frame1()->show();
     m_form.frame1()->raise();
-    Recordset *rows = m_form.data().data3().recordset();
-    const bool hasRows = rows && rows->recordCount() > 0;
-    m_form.orderPanel().toplamLbl()->setText(hasRows ? NumberText::grouped3(OrderRows::total(*rows))
-                                                     : u"0"_s);
     WriteRegValue(OrderCustomerKey, title);
     WriteRegValue(OrderAlsatKey, QString::number(m_form.state().alsatMode));
-    if (m_orderRestored && hasRows) {
-        m_form.printNotice()->tell(RestoredNotice,
-                                   u"Yarım kalan sipariş geri yüklendi: %1 satır, %2 Kg"_s
-                                       .arg(rows->recordCount())
-                                       .arg(m_form.orderPanel().toplamLbl()->text()));
-    }
+    const bool restored = m_orderRestored;
     m_orderRestored = false;
-    m_form.productScreen().list2()->setListIndex(0);
-    m_form.orderPanel().command2(1)->setEnabled(true);
-    m_form.reportPanel().option1(0)->hide();
-    m_form.reportPanel().option1(1)->hide();
-    m_form.productScreen().setSearchText({});
+    emit orderOpened(restored);
 }

@@ -44,6 +44,14 @@ public:
     void pointAtSurface();
     void pointAtList();
 
+signals:
+    // "Tartmaya Başla": the order screen is up for the current account;
+    // `restored` when the rows are an order left from before a restart.
+    void orderOpened(bool restored);
+    // The order left from before a restart is of the other kind (sale or
+    // purchase) than the one shown.
+    void restoredOrderOfOtherKind();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

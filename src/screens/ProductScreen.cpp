@@ -71,6 +71,12 @@ void ProductScreen::fillList()
     m_list2->setItems(names);
 }
 
+void ProductScreen::startOver()
+{
+    m_list2->setListIndex(0);
+    setSearchText({});
+}
+
 void ProductScreen::setSearchText(const QString &text)
 {
     const QString previous = m_urunLbl->text();

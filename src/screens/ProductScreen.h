@@ -27,6 +27,9 @@ public:
     // List2 from Data4: every product name in record order.
     void fillList();
 
+    // A new order starts on the first product with no search text.
+    void startOver();
+
     // Sets the search text; a change made through the keyboard searches.
     void setSearchText(const QString &text);
 

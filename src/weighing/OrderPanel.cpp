@@ -20,6 +20,7 @@
 #include "printing/CurrentPrinter.h"
 #include "printing/PreviewPicture.h"
 #include "printing/PrintNotice.h"
+#include "station/NumberText.h"
 #include "printing/PrinterJob.h"
 #include "ui_support/Prompts.h"
 #include "ui_support/ScrollingContainer.h"
@@ -42,6 +43,7 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString PreviewCaption = u"Fiş Yaz"_s;
 const QString PrintCaption = u"Yazdır"_s;
+const QString RestoredNotice = u"Sipariş"_s;
 } // namespace
 
 OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
@@ -97,6 +99,19 @@ void OrderPanel::onData3Repositioned()
     m_command2[0]->setEnabled(!hasRows);
     if (m_command2[2]->isEnabled() && hasRows)
         m_command2[1]->setEnabled(rows->hasCurrent() && rows->value(u"Tamam"_s).toInt() != 0);
+}
+
+void OrderPanel::openOrder(bool restored)
+{
+    Recordset *rows = m_form.data().data3().recordset();
+    const bool hasRows = rows && rows->recordCount() > 0;
+    m_toplamLbl->setText(hasRows ? NumberText::grouped3(OrderRows::total(*rows)) : u"0"_s);
+    if (restored && hasRows) {
+        m_form.printNotice()->tell(RestoredNotice, u"Yarım kalan sipariş geri yüklendi: %1 satır, %2 Kg"_s
+                                                       .arg(rows->recordCount())
+                                                       .arg(m_toplamLbl->text()));
+    }
+    m_command2[1]->setEnabled(true);
 }
 
 void OrderPanel::startWeighing()

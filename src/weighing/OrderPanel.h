@@ -25,6 +25,10 @@ public:
     // which of "Müşteri Seçimine Dön" and "Ürün Çıkar" may be pressed.
     void onData3Repositioned();
 
+    // The order screen opened for an account: the total of the rows already
+    // in the order, and a notice when they were left from before a restart.
+    void openOrder(bool restored);
+
     // The buttons of Command2: 0 back to customer selection, 1 remove the
     // current row, 3 start weighing the chosen product.
     void backToCustomerSelection();
