@@ -33,6 +33,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTableView>
 
@@ -142,6 +143,34 @@ void Form1::connectScreens()
     connect(m_customers, &CustomerScreen::orderOpened, m_products, &ProductScreen::startOver);
     connect(m_customers, &CustomerScreen::orderOpened, m_report, &ReportPanel::hideChoices);
     connect(m_customers, &CustomerScreen::restoredOrderOfOtherKind, m_login, &LoginScreen::switchSaleOrPurchase);
+
+    connect(m_order, &OrderPanel::weighingStarted, m_package, &PackagePanel::startWeighing);
+    connect(m_order, &OrderPanel::orderLeft, m_report, &ReportPanel::showChoices);
+    connect(m_order, &OrderPanel::orderLeft, m_login, &LoginScreen::showPasswordPrompt);
+}
+
+QString Form1::customerTitle() const
+{
+    return m_customers->musTxt()->text();
+}
+
+QString Form1::listedCustomer() const
+{
+    return m_customers->list1()->text();
+}
+
+std::optional<QString> Form1::pickedProduct() const
+{
+    const ListBox *list2 = m_products->list2();
+    if (list2->listIndex() < 0)
+        return std::nullopt;
+    return list2->text();
+}
+
+QString Form1::staffName() const
+{
+    const ListBox *list3 = m_login->list3();
+    return list3->listIndex() > 0 ? list3->text() : QString();
 }
 
 void Form1::buildMenu()

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
+
 class QAction;
 class QGroupBox;
 class QMenu;
@@ -61,6 +63,15 @@ public:
     PackagePanel &packagePanel() { return *m_package; }
     ReportPanel &reportPanel() { return *m_report; }
     ScalePanel &scalePanel() { return *m_scale; }
+
+    // What the screens show now, for the slip and the labels: the customer
+    // as typed or tapped (MusTxt), the entry chosen in List1, the product
+    // chosen in List2 (none when nothing is selected), and the logged-in
+    // member (empty for "PERSONEL YOK").
+    QString customerTitle() const;
+    QString listedCustomer() const;
+    std::optional<QString> pickedProduct() const;
+    QString staffName() const;
 
     // Shows or hides the "Dosya" menu (shown after a login).
     void setDosyaVisible(bool visible);

@@ -152,6 +152,13 @@ void PackagePanel::onTestReading(int index)
     state.testReadingArmed = false;
 }
 
+void PackagePanel::startWeighing()
+{
+    m_label2[5]->setCaption(m_form.listedCustomer());
+    m_label4[1]->setCaption(u"0 Kg "_s);
+    m_label4[2]->setCaption(u"0 Kg "_s);
+}
+
 void PackagePanel::addPackage()
 {
     // A finger that bounces adds the package once.

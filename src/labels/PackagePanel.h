@@ -39,6 +39,8 @@ public:
     // A double click on a Label2 after a key press writes a test reading.
     void onTestReading(int index);
 
+    // A new product on the scale: the account named and the totals at zero.
+    void startWeighing();
     // " Ekle Ve Devam Et": a stable weight at once, a moving one when it
     // settles within StableWait, else «Tartı sabit değil».
     void addPackage();

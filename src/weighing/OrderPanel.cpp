@@ -1,21 +1,14 @@
 #include "weighing/OrderPanel.h"
 
 #include "app/Form1.h"
-#include "app/LoginScreen.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "journal/PendingRows.h"
 #include "labels/ChoosePrinter.h"
-#include "labels/PackagePanel.h"
-#include "reports/ReportPanel.h"
-#include "screens/CustomerScreen.h"
-#include "screens/ProductScreen.h"
-#include "ui_support/CaptionLabel.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
-#include "ui_support/ListBox.h"
 #include "ui_support/TwipsGeometry.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PreviewPicture.h"
@@ -32,11 +25,9 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -119,18 +110,14 @@ void OrderPanel::startWeighing()
     // Without a product the row would carry the design caption and no
     // barcode: nothing is weighed until one is picked from the list.
     static const QString ProductNotice = u"Ürün"_s;
-    const ListBox *list2 = m_form.productScreen().list2();
+    const std::optional<QString> product = m_form.pickedProduct();
     Recordset *records = m_form.data().data4().recordset();
-    if (list2->listIndex() < 0 || !records
-        || !records->findFirst(Criteria::equals(u"Ürün"_s, list2->text()))) {
+    if (!product || !records || !records->findFirst(Criteria::equals(u"Ürün"_s, *product))) {
         m_form.printNotice()->tell(ProductNotice, u"Önce listeden bir ürün seçin"_s);
         return;
     }
     m_form.printNotice()->withdraw(ProductNotice);
-    PackagePanel &package = m_form.packagePanel();
-    package.label2(5)->setCaption(m_form.customerScreen().list1()->text());
-    package.label4(1)->setCaption(u"0 Kg "_s);
-    package.label4(2)->setCaption(u"0 Kg "_s);
+    emit weighingStarted();
     m_form.frame2()->show();
     m_form.frame2()->raise();
 }
@@ -152,9 +139,7 @@ void OrderPanel::backToCustomerSelection()
     m_form.data().deleteAllRows(m_form.data().data3());
     m_form.setDosyaVisible(false);
     m_form.frame1()->hide();
-    m_form.reportPanel().option1(0)->show();
-    m_form.reportPanel().option1(1)->show();
-    m_form.loginScreen().showPasswordPrompt();
+    emit orderLeft();
     m_form.girisFrm()->show();
     m_form.girisFrm()->raise();
 }
@@ -163,10 +148,8 @@ OrderSlip OrderPanel::currentSlip(QList<SlipLine> rows, QList<SlipLine> sums) co
 {
     OrderSlip slip;
     slip.headerLines = m_form.state().headerLines;
-    slip.customer = m_form.customerScreen().musTxt()->text();
-    const ListBox *staff = m_form.loginScreen().list3();
-    if (staff->listIndex() > 0)
-        slip.staff = staff->text();
+    slip.customer = m_form.customerTitle();
+    slip.staff = m_form.staffName();
     slip.rows = std::move(rows);
     slip.sums = std::move(sums);
     slip.printedAt = QDateTime::currentDateTime();

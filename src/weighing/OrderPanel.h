@@ -47,6 +47,10 @@ public:
 signals:
     // DBGrid1 took the focus.
     void rowsFocused();
+    // "Tartmaya Başla" with a product picked: the weighing screen comes up.
+    void weighingStarted();
+    // "Müşteri Seçimine Dön": the order is dropped and the login screen comes up.
+    void orderLeft();
 
 private:
     // The slip of the order as it stands, with the given rows and sums.
