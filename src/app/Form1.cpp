@@ -147,6 +147,9 @@ void Form1::connectScreens()
     connect(m_order, &OrderPanel::weighingStarted, m_package, &PackagePanel::startWeighing);
     connect(m_order, &OrderPanel::orderLeft, m_report, &ReportPanel::showChoices);
     connect(m_order, &OrderPanel::orderLeft, m_login, &LoginScreen::showPasswordPrompt);
+
+    connect(m_package, &PackagePanel::packageAdded, m_order, &OrderPanel::holdOrder);
+    connect(m_package, &PackagePanel::productFinished, m_order, &OrderPanel::addToTotal);
 }
 
 QString Form1::customerTitle() const

@@ -12,14 +12,11 @@
 #include "printing/PrintJobResult.h"
 #include "printing/PrintNotice.h"
 #include "printing/PrinterJob.h"
-#include "screens/CustomerScreen.h"
 #include "ui_support/ScrollingContainer.h"
-#include "screens/ProductScreen.h"
 #include "scale/ScaleCapacity.h"
 #include "scale/ScalePanel.h"
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/FittingCaptionLabel.h"
-#include "weighing/OrderPanel.h"
 #include "weighing/OrderRows.h"
 #include "weighing/WeightCaptions.h"
 #include "ui_support/Colors.h"
@@ -30,7 +27,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QLabel>
 #include <QPrinter>
@@ -179,7 +175,7 @@ void PackagePanel::addReading()
     const auto [previous, total] = WeightCaptions::addPackage(m_label4[0]->caption(), m_label4[2]->caption());
     m_label4[1]->setCaption(previous);
     m_label4[2]->setCaption(total);
-    m_form.orderPanel().command2(0)->setEnabled(false);
+    emit packageAdded();
 }
 
 void PackagePanel::finishProduct()
@@ -214,8 +210,7 @@ void PackagePanel::finishProduct()
     RefreshDataControl(data.data3());
     m_stableWait.stop();
     m_form.frame2()->hide();
-    QLabel *toplam = m_form.orderPanel().toplamLbl();
-    toplam->setText(WeightCaptions::grownTotal(toplam->text(), productTotal));
+    emit productFinished(productTotal);
     m_finishing = false;
     if (m_paketYaz->isChecked())
         printLabel();
@@ -255,7 +250,7 @@ PackageLabel PackagePanel::currentLabel() const
 {
     PackageLabel label;
     label.product = m_label2[1]->caption();
-    label.customer = m_form.customerScreen().musTxt()->text();
+    label.customer = m_form.customerTitle();
     label.weightText = m_label4[2]->caption();
     if (Recordset *products = m_form.data().data4().recordset())
         label.barkod = products->value(u"Barkod"_s).toString();

@@ -59,6 +59,12 @@ public:
     void printLabel();
     class PackageLabel currentLabel() const;
 
+signals:
+    // " Ekle Ve Devam Et" added a package to the product's total.
+    void packageAdded();
+    // "Tartım Tamam" put the product into the order with this total caption.
+    void productFinished(const QString &productTotal);
+
 private:
     void addReading();
 

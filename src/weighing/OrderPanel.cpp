@@ -200,6 +200,16 @@ void OrderPanel::cancelPreview()
     m_command2[2]->setText(PreviewCaption);
 }
 
+void OrderPanel::holdOrder()
+{
+    m_command2[0]->setEnabled(false);
+}
+
+void OrderPanel::addToTotal(const QString &productTotal)
+{
+    m_toplamLbl->setText(WeightCaptions::grownTotal(m_toplamLbl->text(), productTotal));
+}
+
 void OrderPanel::printSlip()
 {
     QPushButton *button = m_command2[2];

@@ -43,6 +43,10 @@ public:
     void printSlip();
     // Another product was picked: a pending preview is dropped.
     void cancelPreview();
+    // A package is on the scale's total: the order cannot be left now.
+    void holdOrder();
+    // A finished product's total caption joins ToplamLbl.
+    void addToTotal(const QString &productTotal);
 
 signals:
     // DBGrid1 took the focus.
