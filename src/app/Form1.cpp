@@ -150,6 +150,8 @@ void Form1::connectScreens()
 
     connect(m_package, &PackagePanel::packageAdded, m_order, &OrderPanel::holdOrder);
     connect(m_package, &PackagePanel::productFinished, m_order, &OrderPanel::addToTotal);
+
+    connect(m_login, &LoginScreen::alsatSwitched, m_customers, &CustomerScreen::showAccountsFor);
 }
 
 QString Form1::customerTitle() const

@@ -4,7 +4,6 @@
 #include "journal/Journal.h"
 #include "station/SettingsStore.h"
 #include "data/StationData.h"
-#include "screens/CustomerScreen.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/KeyLabel.h"
@@ -211,8 +210,7 @@ void LoginScreen::switchSaleOrPurchase()
     m_alSat->setText(toSale ? Sale : Purchase);
     Control::setBackColor(m_alSat, toSale ? Colors::Green : Colors::Red);
     state.alsatMode = toSale ? 0 : 1;
-    m_form.customerScreen().showGroup(toSale ? RecordSources::CustomerGroup
-                                             : RecordSources::SupplierGroup);
+    emit alsatSwitched(state.alsatMode);
 
     DataControl &movements = m_form.data().data5();
     movements.setRecordSource(RecordSources::movementsOf(state.alsatMode));

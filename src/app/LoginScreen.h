@@ -54,6 +54,8 @@ public:
 
 signals:
     void closeRequested();
+    // The switch turned to sale (0) or purchase (1).
+    void alsatSwitched(int alsatMode);
 
 private:
     void selectStaff();

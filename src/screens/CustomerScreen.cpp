@@ -100,6 +100,11 @@ void CustomerScreen::showGroup(const QString &group)
     fillList();
 }
 
+void CustomerScreen::showAccountsFor(int alsatMode)
+{
+    showGroup(alsatMode == 0 ? RecordSources::CustomerGroup : RecordSources::SupplierGroup);
+}
+
 void CustomerScreen::pressKey(int index)
 {
     QString text = KeyboardSearch::afterCustomerKey(m_musTxt->text(), index, m_keyboard->caption(index));

@@ -32,6 +32,8 @@ public:
     // Shows the accounts of `group` ("Müşteri" or "Toptan"): the search text
     // is emptied and Data1 re-read.
     void showGroup(const QString &group);
+    // The accounts of a sale (0: customers) or a purchase (1: wholesalers).
+    void showAccountsFor(int alsatMode);
 
     // At start-up with order rows left in Tart: the order's customer (and
     // sale or purchase) are chosen again, and the order screen says so.
