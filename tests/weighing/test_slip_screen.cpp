@@ -68,6 +68,7 @@ private slots:
     void tapWhileThePreviewDrawsIsIgnored();
     void bookingFailureIsShownAndKeepsTheOrder();
     void slipArrivesOnTheRememberedQueue();
+    void memberAndAccountReachTheOtherScreens();
 
 private:
     void openOrder();
@@ -348,6 +349,34 @@ void TestSlipScreen::slipArrivesOnTheRememberedQueue()
     QVERIFY2(!arrived.isEmpty(), "no slip arrived on the queue");
     QCOMPARE(WeighingTestTools::barcodePayloads(arrived),
              (QStringList{u"200000101500"_s, u"200000512345"_s}));
+}
+
+// Each screen shows what another one chose: the weighing screen names the
+// account tapped on the customer screen, the slip the member who logged in.
+void TestSlipScreen::memberAndAccountReachTheOtherScreens()
+{
+    SKIP_WITHOUT(u"pdftotext"_s);
+    m_driver->tap(u"Command2(0)"_s);
+    QVERIFY(m_window->girisFrm()->isVisible());
+    m_driver->tapEntry(u"List3"_s, 2);
+    const QString member = m_driver->get<ListBox>(u"List3"_s)->text();
+    m_driver->typeKeypad(u"4711E"_s); // the first login sets the password
+    QVERIFY(!m_window->girisFrm()->isVisible());
+    m_driver->tapEntry(u"List1"_s, 1);
+    const QString account = m_driver->get<ListBox>(u"List1"_s)->text();
+    m_driver->tap(u"Command1"_s);
+
+    m_driver->tap(u"Command2(3)"_s);
+    QVERIFY(m_window->frame2()->isVisible());
+    QCOMPARE(m_driver->text(u"Label2(5)"_s), account);
+    m_driver->tap(u"Command4(3)"_s);
+
+    addRows({{u"Sucuk"_s, 1.5}});
+    m_driver->tap(u"Command2(2)"_s);
+    m_driver->tap(u"Command2(2)"_s);
+    const QString text = printedText();
+    for (const QString &expected : {QString(u"Eleman : "_s + member), account})
+        QVERIFY2(text.contains(expected), qPrintable(expected + u" not in:\n"_s + text));
 }
 
 QTEST_MAIN(TestSlipScreen)
