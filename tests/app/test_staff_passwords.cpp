@@ -2,6 +2,7 @@
 #include "app/PasswordHash.h"
 #include "station/SettingsStore.h"
 #include "app/StaffPasswords.h"
+#include "app/StaffCommand.h"
 #include "app/StationCommands.h"
 #include "support/TestStation.h"
 
@@ -18,7 +19,8 @@ int runCommand(const QStringList &arguments, const QString &folder, QString *out
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const int code = StationCommands::run(arguments, folder, outStream, errStream);
+    const auto run = arguments.first() == u"staff"_s ? &StaffCommand::run : &StationCommands::config;
+    const int code = run(arguments, folder, outStream, errStream);
     if (output)
         *output = out;
     return code;

@@ -12,6 +12,7 @@
 #include "support/ScreenDriver.h"
 #include "support/TestStation.h"
 #include "ui_support/ListBox.h"
+#include "ui_support/TapGuard.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -121,6 +122,7 @@ void TestWeighingJournal::weighOneProduct(const QString &staffKeys)
         m_scaleClient->flush();
         QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), shown);
         m_driver->tap(u"Command4(2)"_s);
+        QTest::qWait(int(TapGuard::GuardTime.count())); // a new tap, not a bounce
     }
     m_driver->tap(u"Command4(1)"_s);
     QCOMPARE(m_window->data().data3().recordset()->recordCount(), 1);
