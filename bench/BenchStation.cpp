@@ -42,7 +42,7 @@ bool fillBenchMovements(const QSqlDatabase &stok, int count)
             u"WITH RECURSIVE c(i) AS (SELECT ? UNION ALL SELECT i + 1 FROM c WHERE i + 1 < ?) "
             u"INSERT INTO StokHaraket(Tarih, \"Ürün\", Miktar, Alsat) "
             u"SELECT date('2026-01-01', '+' || ((c.i * 37) % 365) || ' days'), names.name, "
-            u"((c.i * 131) % 50000) / 1000.0, c.i % 2 FROM c "
+            u"((c.i * 131) % 50000) / 1000.0, (c.i / 3) % 2 FROM c "
             u"JOIN names ON names.i = (c.i * 7919) % (SELECT COUNT(*) FROM names)"_s);
     if (ok) {
         query.addBindValue(have);
