@@ -99,17 +99,23 @@ void TestOpenFiles::otherProgramReadsAndWritesEveryTable()
     StationData data;
     data.bind(folder);
     QVERIFY(RefreshDataControl(data.data4()));
-    const QStringList products = column(*data.data4().recordset(), u"Ürün"_s);
-    const qsizetype at = products.indexOf(u"Çorba Kemiği"_s);
-    QVERIFY2(at > 0 && products[at - 1] == u"Adana Kebap Harcı"_s
-                 && products[at + 1] == u"Dana Antrikot"_s,
-             qPrintable(products.join(u", "_s)));
     QVERIFY(RefreshDataControl(data.data1()));
-    const QStringList customers = column(*data.data1().recordset(), u"Unvan"_s);
-    const qsizetype customer = customers.indexOf(u"Çamlık Kasap"_s);
-    QVERIFY2(customer > 0 && customers[customer - 1] == u"Çağdaş Kebap Salonu"_s
-                 && customers[customer + 1] == u"Çınar Otel Mutfağı"_s,
-             qPrintable(customers.join(u", "_s)));
+    const struct
+    {
+        QStringList list;
+        QString before, added, after;
+    } places[] = {
+        {column(*data.data4().recordset(), u"Ürün"_s), u"Adana Kebap Harcı"_s, u"Çorba Kemiği"_s,
+         u"Dana Antrikot"_s},
+        {column(*data.data1().recordset(), u"Unvan"_s), u"Çağdaş Kebap Salonu"_s,
+         u"Çamlık Kasap"_s, u"Çınar Otel Mutfağı"_s},
+    };
+    for (const auto &place : places) {
+        const qsizetype at = place.list.indexOf(place.added);
+        QVERIFY2(at > 0 && at + 1 < place.list.size() && place.list[at - 1] == place.before
+                     && place.list[at + 1] == place.after,
+                 qPrintable(place.list.join(u", "_s)));
+    }
 }
 
 void TestOpenFiles::oldFolderIsMigratedWithEveryRow()
