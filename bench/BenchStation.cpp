@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +23,43 @@ QString benchStationFolder(int extraCustomers, int extraProducts)
             std::fprintf(stderr, "cannot make %s: %s\n", qPrintable(folder), qPrintable(error));
     }
     return folder;
+}
+
+bool fillBenchMovements(const QSqlDatabase &stok, int count)
+{
+    QSqlQuery query(stok);
+    if (!query.exec(u"SELECT COUNT(*) FROM StokHaraket"_s) || !query.next())
+        return false;
+    const int have = query.value(0).toInt();
+    if (have >= count)
+        return true;
+    // Spread over the products, the days of 2026 and both directions by
+    // fixed strides, so every run makes the same file.
+    const bool ok =
+        query.exec(u"CREATE TEMP TABLE IF NOT EXISTS names AS "
+                   u"SELECT row_number() OVER (ORDER BY rowid) - 1 AS i, \"Ürün\" AS name FROM Stok"_s)
+        && query.prepare(
+            u"WITH RECURSIVE c(i) AS (SELECT ? UNION ALL SELECT i + 1 FROM c WHERE i + 1 < ?) "
+            u"INSERT INTO StokHaraket(Tarih, \"Ürün\", Miktar, Alsat) "
+            u"SELECT date('2026-01-01', '+' || ((c.i * 37) % 365) || ' days'), names.name, "
+            u"((c.i * 131) % 50000) / 1000.0, (c.i / 3) % 2 FROM c "
+            u"JOIN names ON names.i = (c.i * 7919) % (SELECT COUNT(*) FROM names)"_s);
+    if (ok) {
+        query.addBindValue(have);
+        query.addBindValue(count);
+    }
+    if (!ok || !query.exec()) {
+        std::fprintf(stderr, "cannot add movements: %s\n", qPrintable(query.lastError().text()));
+        return false;
+    }
+    return true;
+}
+
+double peakMemoryMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
 }
 
 void prepareBenchEnvironment()

@@ -7,6 +7,15 @@
 // Settings go to a private folder so no benchmark touches the user's own.
 QString benchStationFolder(int extraCustomers, int extraProducts);
 
+class QSqlDatabase;
+
+// Fills StokHaraket of `stok` up to `count` movements over the products of
+// Stok, a year of both directions, in one statement (a million take seconds).
+bool fillBenchMovements(const QSqlDatabase &stok, int count);
+
+// The process's peak resident memory so far, in megabytes.
+double peakMemoryMb();
+
 // Call first in main(), before the Qt application: offscreen unless a
 // platform is set, private settings, quiet logs.
 void prepareBenchEnvironment();

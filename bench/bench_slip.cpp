@@ -1,7 +1,9 @@
 // The order slip for an order of 20 rows: the preview on the screen (sums
 // rebuilt, slip drawn with its barcodes), the printed slip through the
-// station's printer into a PDF file with the booking, and the slip's page
-// alone into a PDF.
+// station's printer into a PDF file with the booking, the slip's page alone
+// into a PDF, and the booking alone beside a history of a million movements.
+// Peak memory is the process's: run the booking sizes one at a time, e.g.
+//   bench_slip --benchmark_filter='BM_BookSlip/1000000'
 #include "BenchStation.h"
 
 #include "app/Form1.h"
@@ -13,8 +15,10 @@
 #include "weighing/OrderPanel.h"
 #include "weighing/OrderRows.h"
 #include "weighing/OrderSlip.h"
+#include "weighing/StockBooking.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -121,6 +125,40 @@ void BM_SlipPageToPdf(benchmark::State &state)
     state.counters["rows"] = OrderRowCount;
 }
 BENCHMARK(BM_SlipPageToPdf)->Unit(benchmark::kMillisecond);
+
+// Books a 20-row order into a station holding `state.range(0)` movements,
+// then refreshes what the screens show, as "Yazdır" does.
+void BM_BookSlip(benchmark::State &state)
+{
+    const int history = int(state.range(0));
+    const QString folder = QDir::tempPath() + u"/tavran-bench-booking-%1"_s.arg(history);
+    DemoStation::create(folder);
+    StationData data;
+    data.bind(folder);
+    fillBenchMovements(data.stok()->database(), history);
+    for (int number = 1; number <= 6; ++number)
+        RefreshDataControl(data.control(number));
+    data.deleteAllRows(data.data3());
+    for (int i = 0; i < OrderRowCount; ++i)
+        OrderRows::addFinishedProduct(*data.data3().recordset(), Products[i % Products.size()],
+                                      kiloOf(i), u"2000001"_s);
+    QSqlQuery reset(data.stok()->database());
+    QSqlQuery unbook(data.tavran()->database());
+    int booked = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        reset.exec(u"DELETE FROM StokHaraket WHERE rowid > %1"_s.arg(history));
+        unbook.exec(u"UPDATE Tart SET Tamam = 1"_s);
+        state.ResumeTiming();
+        booked = StockBooking::book(*data.stok(), *data.tavran(), QDate(2026, 12, 8), 0).booked;
+        RefreshDataControl(data.data3());
+        RefreshDataControl(data.data5());
+    }
+    data.deleteAllRows(data.data3());
+    state.counters["booked"] = booked;
+    state.counters["peak_MB"] = peakMemoryMb();
+}
+BENCHMARK(BM_BookSlip)->Arg(0)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

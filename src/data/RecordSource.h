@@ -13,6 +13,10 @@ struct RecordSource
     QString text;
     QString sql;
     QVariantList bindings;
+    // When set, the rows are put in Turkish alphabetical order of this field
+    // after reading (ties in the statement's order). The program sorts, since
+    // no index any SQLite program can use knows that order.
+    QString alphabeticalBy;
 
     static RecordSource wholeTable(const QString &table);
 };

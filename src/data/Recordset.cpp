@@ -119,8 +119,27 @@ void Recordset::load()
             row.values << query.value(i);
         m_rows.push_back(std::move(row));
     }
+    sortAlphabetically();
     loadDefaults();
     m_position = m_rows.empty() ? -1 : 0;
+}
+
+void Recordset::sortAlphabetically()
+{
+    if (m_source.alphabeticalBy.isEmpty())
+        return;
+    const int field = fieldIndex(m_source.alphabeticalBy);
+    if (field < 0)
+        return;
+    QList<QString> texts;
+    texts.reserve(qsizetype(m_rows.size()));
+    for (const Row &row : m_rows)
+        texts << row.values.value(field).toString();
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    for (int position : TurkishText::alphabeticalOrder(texts))
+        sorted.push_back(std::move(m_rows[position]));
+    m_rows = std::move(sorted);
 }
 
 void Recordset::loadDefaults()

@@ -94,6 +94,7 @@ private:
     void ensureLoaded() const;
     void load();
     bool readRow(qint64 rowid, Row &row);
+    void sortAlphabetically();
     void loadDefaults();
     const std::vector<QString> &foldedColumn(int field) const;
     // Positions of the records whose folded field starts with each character.

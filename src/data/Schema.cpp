@@ -11,30 +11,36 @@ Q_LOGGING_CATEGORY(lcSchema, "tavran.data.schema")
 
 namespace {
 
-constexpr int SchemaVersion = 1;
+// 2: no index names a collation only the station knows; version 1 files are
+// moved to 2 when opened. Turkish order and matching live in the statements
+// and the program, so any SQLite program can read and write the files.
+constexpr int SchemaVersion = 2;
 
 // Accounts: Unvan stays at position 1, the list and searches read it there.
 constexpr char16_t CariSql[] =
     u"CREATE TABLE IF NOT EXISTS Cari(Kod TEXT, Unvan TEXT, Gurup TEXT, Adres TEXT, "
     u"Telefon TEXT, VergiNo TEXT)";
-// The group query reads the accounts of one group in title order straight
-// off this index.
-constexpr char16_t CariIndexSql[] =
-    u"CREATE INDEX IF NOT EXISTS CariGurupUnvan ON Cari(Gurup, Unvan COLLATE TURKISH)";
 
 constexpr char16_t StokSql[] =
     u"CREATE TABLE IF NOT EXISTS Stok(Barkod TEXT, \"Ürün\" TEXT, Birim TEXT)";
 constexpr char16_t StokIndexSql[] =
-    u"CREATE INDEX IF NOT EXISTS StokUrun ON Stok(\"Ürün\" COLLATE TURKISH)";
+    u"CREATE INDEX IF NOT EXISTS StokUrun ON Stok(\"Ürün\")";
 constexpr char16_t StokHaraketSql[] =
     u"CREATE TABLE IF NOT EXISTS StokHaraket(Tarih TEXT, \"Ürün\" TEXT, Miktar REAL, "
     u"Alsat INTEGER)";
-constexpr char16_t StokHaraketDateIndexSql[] =
-    u"CREATE INDEX IF NOT EXISTS StokHaraketAlsatTarih ON StokHaraket(Alsat, Tarih)";
-// Report sums: one product, one direction, a date range.
-constexpr char16_t StokHaraketProductIndexSql[] =
-    u"CREATE INDEX IF NOT EXISTS StokHaraketAlsatUrunTarih "
-    u"ON StokHaraket(Alsat, \"Ürün\" COLLATE TURKISH, Tarih)";
+// One direction in date order (the movements control) and the report sums of
+// a date range, read from the index alone.
+constexpr char16_t StokHaraketIndexSql[] =
+    u"CREATE INDEX IF NOT EXISTS StokHaraketAlsatTarihUrun "
+    u"ON StokHaraket(Alsat, Tarih, \"Ürün\", Miktar)";
+
+// Version 1 indexes; the two naming TURKISH can only be dropped by a
+// connection that has it registered, which every station connection has.
+constexpr char16_t DropCariIndexSql[] = u"DROP INDEX IF EXISTS CariGurupUnvan";
+constexpr char16_t DropStokIndexSql[] = u"DROP INDEX IF EXISTS StokUrun";
+constexpr char16_t DropStokHaraketDateIndexSql[] = u"DROP INDEX IF EXISTS StokHaraketAlsatTarih";
+constexpr char16_t DropStokHaraketProductIndexSql[] =
+    u"DROP INDEX IF EXISTS StokHaraketAlsatUrunTarih";
 constexpr char16_t StokTmpSql[] =
     u"CREATE TABLE IF NOT EXISTS StokTmp(\"Ürün\" TEXT, Kilo REAL)";
 
@@ -47,7 +53,7 @@ constexpr char16_t TavranSql[] =
     u"CREATE TABLE IF NOT EXISTS Tavran(Anahtar TEXT, Deger TEXT)";
 
 constexpr char16_t UserVersionSql[] = u"PRAGMA user_version";
-constexpr char16_t SetUserVersionSql[] = u"PRAGMA user_version = 1";
+constexpr char16_t SetUserVersionSql[] = u"PRAGMA user_version = 2";
 
 bool run(QSqlQuery &query, QStringView sql)
 {
@@ -87,11 +93,12 @@ bool create(const QSqlDatabase &db, File file)
     QList<QStringView> statements;
     switch (file) {
     case File::Cari:
-        statements = {CariSql, CariIndexSql};
+        statements = {CariSql, DropCariIndexSql};
         break;
     case File::Stok:
-        statements = {StokSql, StokIndexSql, StokHaraketSql, StokHaraketDateIndexSql,
-                      StokHaraketProductIndexSql, StokTmpSql};
+        statements = {StokSql, DropStokIndexSql, StokIndexSql, StokHaraketSql,
+                      DropStokHaraketDateIndexSql, DropStokHaraketProductIndexSql,
+                      StokHaraketIndexSql, StokTmpSql};
         break;
     case File::Tavran:
         statements = {TartSql, TavranSql};

@@ -23,6 +23,26 @@ int turkishCollation(void *, int lengthA, const void *a, int lengthB, const void
     return TurkishText::compare(viewA, viewB);
 }
 
+// turkish_fold(text): the text folded as the station's searches fold it, so
+// a statement can match without regard to case the Turkish way.
+void turkishFoldFunction(sqlite3_context *context, int, sqlite3_value **arguments)
+{
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto *text = static_cast<const char16_t *>(sqlite3_value_text16(arguments[0]));
+    const int bytes = sqlite3_value_bytes16(arguments[0]);
+    const QString folded = TurkishText::fold(QStringView(text, bytes / 2));
+    sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
+// Rollback journal and a full sync at each commit: what the station has shown
+// as done survives a power cut, and a transaction over attached files commits
+// all or nothing (WAL cannot do that across files).
+constexpr char16_t JournalModeSetting[] = u"journal_mode=DELETE";
+constexpr char16_t SynchronousSetting[] = u"synchronous=FULL";
+
 QString nextConnectionName()
 {
     static QAtomicInt counter;
@@ -41,7 +61,25 @@ bool registerTurkishCollation(const QSqlDatabase &db)
         return false;
     return sqlite3_create_collation_v2(sqlite, "TURKISH", SQLITE_UTF16_ALIGNED, nullptr,
                                        &turkishCollation, nullptr)
-           == SQLITE_OK;
+               == SQLITE_OK
+           && sqlite3_create_function_v2(sqlite, "turkish_fold", 1,
+                                         SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                                         &turkishFoldFunction, nullptr, nullptr, nullptr)
+                  == SQLITE_OK;
+}
+
+bool makeDurable(const QSqlDatabase &db, const QString &schema)
+{
+    // The schema name is the station's own, never operator text.
+    const QString pragmaOf = schema.isEmpty() ? u"PRAGMA "_s : u"PRAGMA "_s + schema + u'.';
+    QSqlQuery pragma(db);
+    const bool ok = pragma.exec(pragmaOf + QString::fromUtf16(JournalModeSetting)) && pragma.next()
+                    && pragma.value(0).toString().compare(u"delete"_s, Qt::CaseInsensitive) == 0
+                    && pragma.exec(pragmaOf + QString::fromUtf16(SynchronousSetting));
+    if (!ok)
+        qCWarning(lcDatabase) << "journal settings failed on" << db.databaseName() << schema
+                              << pragma.lastError().text();
+    return ok;
 }
 
 StationDatabase::StationDatabase(const QString &path, Schema::File file)
@@ -60,10 +98,9 @@ StationDatabase::StationDatabase(const QString &path, Schema::File file)
         db.close();
         return;
     }
-    QSqlQuery pragma(db);
-    // WAL keeps a booked row safe across a power cut without a slow fsync per row.
-    if (!pragma.exec(u"PRAGMA journal_mode=WAL"_s) || !pragma.exec(u"PRAGMA synchronous=NORMAL"_s))
-        qCWarning(lcDatabase) << "journal settings failed on" << path << pragma.lastError().text();
+    // A folder another station or program holds open may stay in its old
+    // mode for now; the station still works on it.
+    makeDurable(db, {});
     if (!Schema::create(db, file)) {
         qCWarning(lcDatabase) << path << "is not a usable station database";
         db.close();

@@ -6,8 +6,10 @@
 #include <QString>
 
 // One open database file of the station folder. Owns its Qt SQL connection
-// and removes it when destroyed. The TURKISH collation is registered on
-// every connection, since the title and product indexes use it.
+// and removes it when destroyed. Every connection runs with a rollback
+// journal and full sync, and has the TURKISH collation and the turkish_fold
+// function for its statements; the stored schema names neither, so any
+// SQLite program opens the files.
 class StationDatabase
 {
 public:
@@ -26,5 +28,9 @@ private:
     bool m_open = false;
 };
 
-// Registers TURKISH on a SQLite connection of the Qt driver.
+// Registers TURKISH and turkish_fold on a SQLite connection of the Qt driver.
 bool registerTurkishCollation(const QSqlDatabase &db);
+
+// Rollback journal and full sync on the connection's `schema` ("main" when
+// empty, or an attached file). False (and logged) when SQLite refused.
+bool makeDurable(const QSqlDatabase &db, const QString &schema);

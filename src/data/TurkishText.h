@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <QList>
+#include <vector>
 
 // Text comparison the Turkish way, without regard to case: "I" pairs with
 // "ı", "İ" with "i". Searches, criteria and the TURKISH collation use it.
@@ -17,6 +18,10 @@ QString upper(QStringView text);
 
 // Alphabetical order: Cam, Çiğ, Dana, Isı, ışık, İnek, Sucuk, Şiş, Uzun, Ürün.
 int compare(QStringView a, QStringView b);
+
+// The positions of `texts` in alphabetical order (as compare() orders them);
+// equal texts keep their order.
+std::vector<int> alphabeticalOrder(const QList<QString> &texts);
 
 // A Like pattern: "*" any run of characters, "?" one character; everything
 // else literal. Compiled once, matched against folded texts.

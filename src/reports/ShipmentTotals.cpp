@@ -7,6 +7,8 @@
 #include "reports/ReportPeriod.h"
 #include "reports/ReportsLog.h"
 
+#include <QHash>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
@@ -17,15 +19,13 @@ Q_LOGGING_CATEGORY(lcReports, "tavran.reports")
 
 namespace {
 
-// Every product in list order with its sum in the range; the sum is looked up
-// per product on the (Alsat, Ürün, Tarih) index, names compared the Turkish way
-// as the product list sorts them.
-constexpr char16_t ProductSumsSql[] =
-    u"SELECT p.\"Ürün\", "
-    u"(SELECT SUM(h.Miktar) FROM StokHaraket AS h "
-    u"WHERE h.Alsat = ? AND h.\"Ürün\" = p.\"Ürün\" COLLATE TURKISH "
-    u"AND h.Tarih >= ? AND h.Tarih <= ?) "
-    u"FROM Stok AS p ORDER BY p.\"Ürün\" COLLATE TURKISH ASC, p.rowid";
+// The sums per stored name over the date range, read off the
+// (Alsat, Tarih, Ürün, Miktar) index alone; the program then matches them to
+// the product list by Turkish fold, as the searches compare names.
+constexpr char16_t MovementSumsSql[] =
+    u"SELECT \"Ürün\", SUM(Miktar) FROM StokHaraket "
+    u"WHERE Alsat = ? AND Tarih >= ? AND Tarih <= ? GROUP BY \"Ürün\"";
+constexpr char16_t ProductNamesSql[] = u"SELECT \"Ürün\" FROM Stok ORDER BY rowid";
 
 constexpr char16_t InsertScratchRowSql[] = u"INSERT INTO StokTmp(\"Ürün\", Kilo) VALUES (?, ?)";
 
@@ -53,7 +53,7 @@ std::optional<QList<ProductTotal>> sum(const QSqlDatabase &stok, int alsatMode,
     }
     QSqlQuery query(stok);
     query.setForwardOnly(true);
-    if (!query.prepare(QString::fromUtf16(ProductSumsSql))) {
+    if (!query.prepare(QString::fromUtf16(MovementSumsSql))) {
         qCWarning(lcReports) << "totals: cannot prepare" << query.lastError().text();
         return std::nullopt;
     }
@@ -65,24 +65,32 @@ std::optional<QList<ProductTotal>> sum(const QSqlDatabase &stok, int alsatMode,
                              << query.lastError().text();
         return std::nullopt;
     }
-
-    QList<ProductTotal> totals;
-    QString previous;
-    bool first = true;
-    while (query.next()) {
-        QString name = query.value(0).toString();
-        // Equal names sit next to each other in list order.
-        if (!first && TurkishText::compare(name, previous) == 0)
-            continue;
-        first = false;
-        previous = name;
-        const double kilo = toGrams(query.value(1).toDouble()); // no movement: NULL, 0
-        if (kilo != 0)
-            totals.append({std::move(name), kilo});
-    }
+    QHash<QString, double> sums; // by folded name
+    while (query.next())
+        sums[TurkishText::fold(query.value(0).toString())] += query.value(1).toDouble();
     if (query.lastError().isValid()) {
         qCWarning(lcReports) << "totals: reading stopped:" << query.lastError().text();
         return std::nullopt;
+    }
+
+    QList<QString> names;
+    if (!query.exec(QString::fromUtf16(ProductNamesSql))) {
+        qCWarning(lcReports) << "totals: no product list:" << query.lastError().text();
+        return std::nullopt;
+    }
+    while (query.next())
+        names << query.value(0).toString();
+
+    QList<ProductTotal> totals;
+    QSet<QString> listed;
+    for (int position : TurkishText::alphabeticalOrder(names)) {
+        const QString folded = TurkishText::fold(names[position]);
+        if (listed.contains(folded))
+            continue;
+        listed.insert(folded);
+        const double kilo = toGrams(sums.value(folded)); // no movement: 0
+        if (kilo != 0)
+            totals.append({names[position], kilo});
     }
     return totals;
 }

@@ -21,11 +21,22 @@ constexpr char SelectValueSql[] = "SELECT type, data FROM value WHERE name = ?1"
 constexpr char UpsertValueSql[] =
     "INSERT INTO value(name, type, data) VALUES(?1, ?2, ?3) "
     "ON CONFLICT(name) DO UPDATE SET type = excluded.type, data = excluded.data";
+constexpr char DurableSql[] = "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL";
 constexpr char SelectNamesSql[] = "SELECT name FROM value ORDER BY name";
 constexpr char DeleteValueSql[] = "DELETE FROM value WHERE name = ?1";
 
 using SqliteFile::DbHandle;
 using SqliteFile::StmtHandle;
+
+bool execSql(sqlite3 *db, const char *sql)
+{
+    QString error;
+    if (!SqliteFile::exec(db, sql, &error)) {
+        qCWarning(lcSettings) << "statement failed:" << error;
+        return false;
+    }
+    return true;
+}
 
 DbHandle openDb(const QString &path, bool forWriting)
 {
@@ -33,6 +44,9 @@ DbHandle openDb(const QString &path, bool forWriting)
     DbHandle db = SqliteFile::open(path, forWriting, 2000, &error);
     if (!db && forWriting)
         qCWarning(lcSettings) << "cannot open" << path << error;
+    // A settings write the station reported as done must survive a power cut.
+    if (db && forWriting && !execSql(db.get(), DurableSql))
+        return nullptr;
     return db;
 }
 
@@ -43,16 +57,6 @@ StmtHandle prepare(sqlite3 *db, const char *sql)
     if (!stmt)
         qCWarning(lcSettings) << "prepare failed:" << error;
     return stmt;
-}
-
-bool execSql(sqlite3 *db, const char *sql)
-{
-    QString error;
-    if (!SqliteFile::exec(db, sql, &error)) {
-        qCWarning(lcSettings) << "statement failed:" << error;
-        return false;
-    }
-    return true;
 }
 
 // The station key holds the staff's password hashes: its folder and file are

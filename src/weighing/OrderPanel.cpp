@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
+#include "data/StationDatabase.h"
 #include "journal/Journal.h"
 #include "journal/PendingRows.h"
 #include "labels/ChoosePrinter.h"
@@ -235,19 +236,21 @@ void OrderPanel::printSlip()
                           CurrentPrinter::printer().printerName(), printed);
 
     // The order is booked whether or not the slip came out.
-    RefreshDataControl(data.data3());
-    orderRows = data.data3().recordset();
-    Recordset *movements = data.data5().recordset();
     BookingResult booking;
-    if (!orderRows || !movements)
+    if (!data.stok() || !data.tavran())
         booking.failure = u"sipariş veya stok hareketleri açılamadı"_s;
     else {
-        const PendingRows before = PendingRows::of(*orderRows);
-        booking = StockBooking::book(*orderRows, *movements, QDate::currentDate(),
+        const PendingRows before = orderRows ? PendingRows::of(*orderRows) : PendingRows();
+        booking = StockBooking::book(*data.stok(), *data.tavran(), QDate::currentDate(),
                                      m_form.state().alsatMode);
+        // Show what the files hold now; the movements are read when something reads them.
+        RefreshDataControl(data.data3());
+        RefreshDataControl(data.data5());
+        orderRows = data.data3().recordset();
+        const PendingRows after = orderRows ? PendingRows::of(*orderRows) : PendingRows();
         if (booking.booked > 0 || !booking.ok())
             m_form.journal().booking(slip.customer, booking.booked,
-                                     before.kilograms - PendingRows::of(*orderRows).kilograms,
+                                     before.kilograms - after.kilograms,
                                      m_form.state().alsatMode, booking.failure);
     }
 

@@ -1,73 +1,136 @@
 #include "weighing/StockBooking.h"
 
-#include "data/Recordset.h"
+#include "data/StationDatabase.h"
 #include "weighing/WeighingLog.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
 
 namespace StockBooking {
 namespace {
 
-// StokHaraket's fields by position.
-enum MovementField { Tarih = 0, Urun = 1, Miktar = 2, Alsat = 3 };
+// The order file's name on the Stok.db connection while booking.
+constexpr char16_t OrderSchema[] = u"siparis";
+constexpr char16_t AttachSql[] = u"ATTACH DATABASE ? AS siparis";
+constexpr char16_t DetachSql[] = u"DETACH DATABASE siparis";
+constexpr char16_t BeginSql[] = u"BEGIN IMMEDIATE";
+constexpr char16_t CommitSql[] = u"COMMIT";
+constexpr char16_t RollbackSql[] = u"ROLLBACK";
+constexpr char16_t PendingRowsSql[] =
+    u"SELECT rowid, \"Ürün\", Kilo FROM siparis.Tart WHERE Tamam <> 0 ORDER BY rowid";
+constexpr char16_t InsertMovementSql[] =
+    u"INSERT INTO main.StokHaraket(Tarih, \"Ürün\", Miktar, Alsat) VALUES (?, ?, ?, ?)";
+constexpr char16_t MarkBookedSql[] = u"UPDATE siparis.Tart SET Tamam = 0 WHERE rowid = ?";
 
-bool appendMovement(Recordset &movements, const QDate &day, const QString &product, double kilo,
-                    int alsatMode)
+struct PendingRow
 {
-    const bool ok = movements.addNew()
-                    && movements.setValue(Tarih, day.toString(Qt::ISODate))
-                    && movements.setValue(Urun, product) && movements.setValue(Miktar, kilo)
-                    && movements.setValue(Alsat, alsatMode) && movements.update();
-    if (!ok)
-        movements.cancelUpdate();
-    return ok;
+    qint64 rowid = 0;
+    QString product;
+    double kilo = 0;
+};
+
+QString failureText(const QString &product, const QString &error)
+{
+    return u"«%1» işlenemedi (%2); fişin satırları işlenmedi, bir sonraki yazdırmada işlenir"_s
+        .arg(product, error);
 }
 
-bool markBooked(Recordset &orderRows)
+QString errorOf(const QSqlQuery &query)
 {
-    const bool ok = orderRows.edit() && orderRows.setValue(u"Tamam"_s, 0) && orderRows.update();
-    if (!ok)
-        orderRows.cancelUpdate();
-    return ok;
+    const QString text = query.lastError().databaseText();
+    return text.isEmpty() ? query.lastError().text() : text;
 }
 
-// Takes back the movement appended last.
-bool takeBack(Recordset &movements)
+// Books the rows inside the open transaction; the failure text, empty when all went in.
+QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QDate &day,
+                 int alsatMode)
 {
-    return movements.moveLast() && movements.remove();
+    QSqlQuery insert(db);
+    QSqlQuery mark(db);
+    if (!insert.prepare(QString::fromUtf16(InsertMovementSql)))
+        return failureText(rows.first().product, errorOf(insert));
+    if (!mark.prepare(QString::fromUtf16(MarkBookedSql)))
+        return failureText(rows.first().product, errorOf(mark));
+    const QString date = day.toString(Qt::ISODate);
+    for (const PendingRow &row : rows) {
+        insert.bindValue(0, date);
+        insert.bindValue(1, row.product);
+        insert.bindValue(2, row.kilo);
+        insert.bindValue(3, alsatMode);
+        if (!insert.exec())
+            return failureText(row.product, errorOf(insert));
+        mark.bindValue(0, row.rowid);
+        if (!mark.exec())
+            return failureText(row.product, errorOf(mark));
+        if (mark.numRowsAffected() != 1)
+            return failureText(row.product, u"sipariş satırı bulunamadı"_s);
+    }
+    return {};
 }
 
-QString failureText(const QString &product, int booked, const QString &error)
+// One transaction over both files; `result` is filled in.
+void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, BookingResult &result)
 {
-    return u"«%1» işlenemedi (%2); %3 satır işlendi, kalanlar bir sonraki fişte işlenir"_s
-        .arg(product, error)
-        .arg(booked);
+    QSqlQuery query(db);
+    if (!query.exec(QString::fromUtf16(BeginSql))) {
+        result.failure = failureText(u"sipariş"_s, errorOf(query));
+        return;
+    }
+    QList<PendingRow> rows;
+    if (query.exec(QString::fromUtf16(PendingRowsSql))) {
+        while (query.next())
+            rows.append({query.value(0).toLongLong(), query.value(1).toString(),
+                         query.value(2).toDouble()});
+    } else {
+        result.failure = failureText(u"sipariş"_s, errorOf(query));
+    }
+    query.finish();
+    if (result.ok() && !rows.isEmpty())
+        result.failure = bookRows(db, rows, day, alsatMode);
+    if (result.ok() && query.exec(QString::fromUtf16(CommitSql))) {
+        result.booked = int(rows.size());
+        return;
+    }
+    if (result.ok())
+        result.failure = failureText(rows.first().product, errorOf(query));
+    if (!query.exec(QString::fromUtf16(RollbackSql)))
+        qCWarning(lcWeighing) << "booking rollback:" << errorOf(query);
 }
 
 } // namespace
 
-BookingResult book(Recordset &orderRows, Recordset &movements, const QDate &day, int alsatMode)
+BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, const QDate &day,
+                   int alsatMode)
 {
     BookingResult result;
-    const int tamam = orderRows.fieldIndex(u"Tamam"_s);
-    for (bool more = orderRows.moveFirst(); more && orderRows.hasCurrent(); more = orderRows.moveNext()) {
-        if (orderRows.value(tamam).toInt() == 0)
-            continue;
-        const QString product = orderRows.value(u"Ürün"_s).toString();
-        const double kilo = orderRows.value(u"Kilo"_s).toDouble();
-        if (!appendMovement(movements, day, product, kilo, alsatMode)) {
-            result.failure = failureText(product, result.booked, movements.lastError());
-            break;
+    if (!stok.isOpen() || !tavran.isOpen()) {
+        result.failure = u"sipariş veya stok hareketleri açılamadı"_s;
+        qCWarning(lcWeighing) << "booking stopped:" << result.failure;
+        return result;
+    }
+    const QSqlDatabase db = stok.database();
+    {
+        QSqlQuery attach(db);
+        if (!attach.prepare(QString::fromUtf16(AttachSql))) {
+            result.failure = failureText(u"sipariş"_s, errorOf(attach));
+        } else {
+            attach.addBindValue(tavran.path());
+            if (!attach.exec())
+                result.failure = failureText(u"sipariş"_s, errorOf(attach));
         }
-        if (!markBooked(orderRows)) {
-            const QString error = orderRows.lastError();
-            if (!takeBack(movements))
-                qCCritical(lcWeighing) << "movement of" << product
-                                       << "could not be taken back:" << movements.lastError();
-            result.failure = failureText(product, result.booked, error);
-            break;
-        }
-        ++result.booked;
+    }
+    if (result.ok()) {
+        // A file still in WAL (held open elsewhere) would commit on its own:
+        // no booking then rather than one that may come out half.
+        if (makeDurable(db, {}) && makeDurable(db, QString::fromUtf16(OrderSchema)))
+            bookAttached(db, day, alsatMode, result);
+        else
+            result.failure = failureText(u"sipariş"_s, u"günlük ayarı yapılamadı"_s);
+        QSqlQuery detach(db);
+        if (!detach.exec(QString::fromUtf16(DetachSql)))
+            qCWarning(lcWeighing) << "booking detach:" << errorOf(detach);
     }
     if (!result.ok())
         qCWarning(lcWeighing) << "booking stopped:" << result.failure;

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QString>
 
-class Recordset;
+class StationDatabase;
 
 // How booking an order went.
 struct BookingResult
@@ -14,17 +14,20 @@ struct BookingResult
     bool ok() const { return failure.isEmpty(); }
 };
 
-// Books the order rows of Tart that are not yet booked (Tamam true; a
-// missing value counts as booked) as stock movements of `day`: one
-// StokHaraket row per order row with its product, its kilograms and the
-// sale/purchase mode, after which the order row's Tamam is cleared. Rows
-// already booked are skipped, so printing an order again books nothing twice.
+// Books the order rows of Tart (Tavran.db) that are not yet booked (Tamam
+// true; a missing value counts as booked) as stock movements of `day` in
+// StokHaraket (Stok.db): one movement per order row with its product, its
+// kilograms and the sale/purchase mode, and the row's Tamam cleared.
 //
-// A movement whose order row cannot be marked is taken back and the booking
-// stops there, so no row is ever booked twice; the rows left keep Tamam and
-// are booked by the next print.
+// Both files change in one SQLite transaction (Tavran.db attached to the
+// Stok.db connection, rollback journals, so SQLite commits the two files
+// through one super-journal): a kill, a power cut or an error at any instant
+// leaves every row either booked once or not at all. On an error nothing of
+// this run is booked and the next print books the rows again. Movements are
+// only appended, never read.
 namespace StockBooking {
 
-BookingResult book(Recordset &orderRows, Recordset &movements, const QDate &day, int alsatMode);
+BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, const QDate &day,
+                   int alsatMode);
 
 } // namespace StockBooking

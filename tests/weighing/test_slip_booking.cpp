@@ -38,12 +38,18 @@ private slots:
     void sumsMatchWholeNames_data();
     void sumsMatchWholeNames();
     void booksEachRowOnce();
-    void rowThatCannotBeMarkedIsNotBooked();
+    void failedBookingLeavesEveryRowUnbooked_data();
+    void failedBookingLeavesEveryRowUnbooked();
 
 private:
     void addRows(const QList<std::pair<QString, double>> &rows);
     Recordset &orderRows() { return *m_data->data3().recordset(); }
-    Recordset &movements() { return *m_data->data5().recordset(); }
+    BookingResult book(const QDate &day, int alsatMode)
+    {
+        const BookingResult result = StockBooking::book(*m_data->stok(), *m_data->tavran(), day, alsatMode);
+        RefreshDataControl(m_data->data3());
+        return result;
+    }
 
     std::unique_ptr<TestStation> m_station;
     std::unique_ptr<StationData> m_data;
@@ -131,7 +137,7 @@ void TestSlipBooking::booksEachRowOnce()
 {
     addRows({{u"Dana Kuşbaşı"_s, 3.2}, {u"Kuzu But"_s, 2.25}});
     const QDate day(2026, 12, 7);
-    BookingResult result = StockBooking::book(orderRows(), movements(), day, 1);
+    BookingResult result = book(day, 1);
     QVERIFY2(result.ok(), qPrintable(result.failure));
     QCOMPARE(result.booked, 2);
     QCOMPARE(movementsIn(*m_data),
@@ -140,34 +146,51 @@ void TestSlipBooking::booksEachRowOnce()
 
     // Printed again with a row added since: only the new row is booked.
     addRows({{u"Sucuk"_s, 1.5}});
-    result = StockBooking::book(orderRows(), movements(), day.addDays(1), 0);
+    result = book(day.addDays(1), 0);
     QCOMPARE(result.booked, 1);
     QCOMPARE(movementsIn(*m_data).size(), 3);
     QCOMPARE(movementsIn(*m_data).last(), u"2026-12-08|Sucuk|1.5|0"_s);
     QCOMPARE(tamamOf(orderRows()), (QList<int>{0, 0, 0}));
 }
 
-void TestSlipBooking::rowThatCannotBeMarkedIsNotBooked()
+void TestSlipBooking::failedBookingLeavesEveryRowUnbooked_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("trigger");
+    // Either file may refuse at the third row, as a full or locked disk would.
+    QTest::newRow("order row cannot be marked")
+        << u"tavran"_s
+        << u"CREATE TRIGGER refuse BEFORE UPDATE ON Tart WHEN old.\"Ürün\" = 'Sucuk' "
+           u"BEGIN SELECT RAISE(ABORT, 'disk dolu'); END"_s;
+    QTest::newRow("movement cannot be written")
+        << u"stok"_s
+        << u"CREATE TRIGGER refuse BEFORE INSERT ON StokHaraket WHEN new.\"Ürün\" = 'Sucuk' "
+           u"BEGIN SELECT RAISE(ABORT, 'disk dolu'); END"_s;
+}
+
+void TestSlipBooking::failedBookingLeavesEveryRowUnbooked()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, trigger);
     addRows({{u"Dana Kuşbaşı"_s, 3.2}, {u"Kuzu But"_s, 2.25}, {u"Sucuk"_s, 1.5}});
-    // The order file refuses to mark one row, as a full or locked disk would.
-    QSqlQuery refuse(m_data->tavran()->database());
-    QVERIFY(refuse.exec(u"CREATE TRIGGER refuse BEFORE UPDATE ON Tart WHEN old.\"Ürün\" = 'Kuzu But' "
-                        u"BEGIN SELECT RAISE(ABORT, 'disk dolu'); END"_s));
+    QSqlQuery refuse(file == u"stok"_s ? m_data->stok()->database() : m_data->tavran()->database());
+    QVERIFY(refuse.exec(trigger));
 
-    const BookingResult result = StockBooking::book(orderRows(), movements(), QDate(2026, 12, 7), 0);
+    const BookingResult result = book(QDate(2026, 12, 7), 0);
     QVERIFY(!result.ok());
-    QCOMPARE(result.booked, 1);
-    QVERIFY2(result.failure.contains(u"Kuzu But"_s) && result.failure.contains(u"disk dolu"_s),
+    QCOMPARE(result.booked, 0);
+    QVERIFY2(result.failure.contains(u"Sucuk"_s) && result.failure.contains(u"disk dolu"_s),
              qPrintable(result.failure));
-    // Its movement was taken back, and the booking stopped there.
-    QCOMPARE(movementsIn(*m_data), QStringList{u"2026-12-07|Dana Kuşbaşı|3.2|0"_s});
-    QCOMPARE(tamamOf(orderRows()), (QList<int>{0, 1, 1}));
+    // The rows booked before the failure went back with it: nobody else's
+    // movement is touched, none is left without its order row.
+    QCOMPARE(movementsIn(*m_data), QStringList());
+    QCOMPARE(tamamOf(orderRows()), (QList<int>{1, 1, 1}));
 
-    // Once the disk is back the next print books the rest, nothing twice.
+    // Once the disk is back the next print books them all, nothing twice.
     QVERIFY(refuse.exec(u"DROP TRIGGER refuse"_s));
-    QCOMPARE(StockBooking::book(orderRows(), movements(), QDate(2026, 12, 7), 0).booked, 2);
+    QCOMPARE(book(QDate(2026, 12, 7), 0).booked, 3);
     QCOMPARE(movementsIn(*m_data).size(), 3);
+    QCOMPARE(tamamOf(orderRows()), (QList<int>{0, 0, 0}));
 }
 
 QTEST_GUILESS_MAIN(TestSlipBooking)

@@ -1,0 +1,54 @@
+// Books order slips over and over on a station folder until it is killed:
+// each round first books what an earlier, killed run left, then adds a few
+// rows with names of their own and books them. With --once it only books
+// what is left and exits (1 when the booking failed).
+#include "data/Schema.h"
+#include "data/StationDatabase.h"
+#include "weighing/StockBooking.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSqlQuery>
+#include <QUuid>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr char16_t InsertOrderRowSql[] =
+    u"INSERT INTO Tart(\"Ürün\", Kilo, Barkod) VALUES (?, ?, '2000001')";
+constexpr int RowsPerSlip = 20;
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2)
+        return 2;
+    const QDir folder(args[1]);
+    StationDatabase stok(folder.filePath(u"Stok.db"_s), Schema::File::Stok);
+    StationDatabase tavran(folder.filePath(u"Tavran.db"_s), Schema::File::Tavran);
+    if (!stok.isOpen() || !tavran.isOpen())
+        return 3;
+    const QDate day(2026, 12, 8);
+    if (args.contains(u"--once"_s))
+        return StockBooking::book(stok, tavran, day, 0).ok() ? 0 : 1;
+
+    const QString run = QUuid::createUuid().toString(QUuid::Id128).left(8);
+    for (int slip = 0;; ++slip) {
+        if (!StockBooking::book(stok, tavran, day, 0).ok())
+            return 1;
+        QSqlDatabase db = tavran.database();
+        QSqlQuery insert(db);
+        if (!db.transaction() || !insert.prepare(QString::fromUtf16(InsertOrderRowSql)))
+            return 1;
+        for (int row = 0; row < RowsPerSlip; ++row) {
+            insert.addBindValue(u"%1-%2-%3"_s.arg(run).arg(slip).arg(row));
+            insert.addBindValue(1.0 + row);
+            if (!insert.exec())
+                return 1;
+        }
+        if (!db.commit())
+            return 1;
+    }
+}
