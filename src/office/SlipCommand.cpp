@@ -1,0 +1,116 @@
+#include "office/SlipCommand.h"
+
+#include "station/StationTextFiles.h"
+#include "data/DataControl.h"
+#include "data/RecordSource.h"
+#include "labels/ChoosePrinter.h"
+#include "office/CommandLine.h"
+#include "office/OutputFile.h"
+#include "printing/CurrentPrinter.h"
+#include "printing/PdfJob.h"
+#include "printing/PrinterJob.h"
+#include "weighing/OrderSlip.h"
+#include "weighing/SlipSums.h"
+
+using namespace Qt::StringLiterals;
+
+namespace SlipCommand {
+namespace {
+
+const QString Usage =
+    u"tavran slip [--pdf FILE | --printer NAME] [--customer NAME] [--staff NAME]"_s;
+const QString Command = u"slip"_s;
+const QString DocumentName = u"Fiş"_s;
+// A roll of 80 mm; the slip lengthens it as its lines need.
+constexpr QSize RollTwips(4535, 8000);
+
+int ended(const PrintJobResult &result, QTextStream &err)
+{
+    if (result.printed)
+        return CommandLine::Done;
+    err << Command << ": " << result.notice() << Qt::endl;
+    return CommandLine::Failed;
+}
+
+} // namespace
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addOption({u"pdf"_s, u"write the slip into this PDF file"_s, u"file"_s});
+    parser.addOption({u"printer"_s, u"print on this queue (else the one remembered for slips)"_s,
+                      u"name"_s});
+    parser.addOption({u"customer"_s, u"the customer line of the slip"_s, u"name"_s});
+    parser.addOption({u"staff"_s, u"the staff line of the slip"_s, u"name"_s});
+    const auto parsed = CommandLine::parse(
+        parser, arguments, 1, Usage,
+        u"Prints the slip of the order now on the scale again (after a paper jam). Nothing is "
+        u"booked and nothing in the databases changes."_s,
+        out, err);
+    if (parsed != CommandLine::Parsed::Run)
+        return parsed == CommandLine::Parsed::Help ? CommandLine::Done : CommandLine::BadArguments;
+    if (!parser.positionalArguments().isEmpty())
+        return CommandLine::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (parser.isSet(u"pdf"_s) && parser.isSet(u"printer"_s))
+        return CommandLine::bad(err, Command, u"--pdf ya da --printer, ikisi birden değil"_s, Usage);
+
+    std::shared_ptr<StationDatabase> tavran =
+        CommandLine::openExisting(folder, Schema::File::Tavran, Command, err);
+    if (!tavran)
+        return CommandLine::Failed;
+    DataControl data3(u"Data3"_s);
+    data3.bind(tavran, RecordSources::orderRows());
+    if (!RefreshDataControl(data3) || !data3.recordset()) {
+        err << Command << ": sipariş satırları (Tart) okunamadı" << Qt::endl;
+        return CommandLine::Failed;
+    }
+
+    OrderSlip slip;
+    slip.headerLines = StationTextFiles::readHeaderLines(folder);
+    slip.customer = parser.value(u"customer"_s);
+    slip.staff = parser.value(u"staff"_s);
+    slip.rows = SlipSums::readRows(*data3.recordset());
+    // The preview would store these in StokTmp; the reprint leaves it alone.
+    slip.sums = SlipSums::sumRows(slip.rows);
+    slip.printedAt = QDateTime::currentDateTime();
+    if (slip.rows.isEmpty()) {
+        err << Command << ": Tart'ta sipariş satırı yok" << Qt::endl;
+        return CommandLine::Failed;
+    }
+
+    int code = CommandLine::Done;
+    if (parser.isSet(u"pdf"_s)) {
+        OutputFile::Staged file(parser.value(u"pdf"_s));
+        if (file.tempPath().isEmpty()) {
+            err << Command << ": " << file.problem() << Qt::endl;
+            return CommandLine::Failed;
+        }
+        PdfJob job(file.tempPath(), DocumentName, RollTwips);
+        slip.draw(job, OrderSlip::Target::Page);
+        code = ended(job.endDoc(), err);
+        QString reason;
+        if (code == CommandLine::Done && !file.commit(&reason)) {
+            err << Command << ": " << reason << Qt::endl;
+            code = CommandLine::Failed;
+        }
+    } else {
+        if (parser.isSet(u"printer"_s)) {
+            if (!CurrentPrinter::select(parser.value(u"printer"_s))) {
+                err << Command << ": \"" << parser.value(u"printer"_s) << "\" adında yazıcı yok"
+                    << Qt::endl;
+                return CommandLine::Failed;
+            }
+        } else {
+            CurrentPrinter::selectRemembered(SlipPrinterKey);
+        }
+        PrinterJob job(CurrentPrinter::printer(), DocumentName);
+        slip.draw(job, OrderSlip::Target::Page);
+        code = ended(job.endDoc(), err);
+    }
+    if (code == CommandLine::Done)
+        out << "Fiş yeniden yazdırıldı: " << slip.rows.size() << " satır, "
+            << OrderSlip::weightText(slip.total()) << Qt::endl;
+    return code;
+}
+
+} // namespace SlipCommand
