@@ -1,11 +1,11 @@
 #include "office/MovementsCommand.h"
 
-#include "station/NumberText.h"
 #include "office/CommandLine.h"
 #include "office/CsvWriter.h"
 #include "office/OutputFile.h"
 #include "office/StockMovements.h"
 #include "office/TextTable.h"
+#include "station/NumberText.h"
 
 using namespace Qt::StringLiterals;
 

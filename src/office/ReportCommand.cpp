@@ -1,16 +1,14 @@
 #include "office/ReportCommand.h"
 
-#include "station/NumberText.h"
-#include "station/StationTextFiles.h"
 #include "office/CommandLine.h"
 #include "office/CsvWriter.h"
 #include "office/OutputFile.h"
+#include "office/PrintOutput.h"
 #include "office/TextTable.h"
-#include "printing/CurrentPrinter.h"
-#include "printing/PdfJob.h"
-#include "printing/PrinterJob.h"
 #include "reports/ShipmentSummary.h"
 #include "reports/ShipmentTotals.h"
+#include "station/NumberText.h"
+#include "station/StationTextFiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,32 +20,6 @@ const QString Usage = u"tavran report --day YYYY-MM-DD | --month YYYY-MM [--purc
 const QString Command = u"report"_s;
 // The summary's PDF page: A4 in twips.
 constexpr QSize A4Twips(11906, 16838);
-
-int printed(const PrintJobResult &result, QTextStream &err)
-{
-    if (result.printed)
-        return CommandLine::Done;
-    err << Command << ": " << result.notice() << Qt::endl;
-    return CommandLine::Failed;
-}
-
-int writePdf(const ShipmentSummary &summary, const QString &path, QTextStream &err)
-{
-    OutputFile::Staged file(path);
-    if (file.tempPath().isEmpty()) {
-        err << Command << ": " << file.problem() << Qt::endl;
-        return CommandLine::Failed;
-    }
-    PdfJob job(file.tempPath(), ShipmentSummary::DocumentName, A4Twips);
-    if (const int code = printed(summary.print(job), err); code != CommandLine::Done)
-        return code;
-    QString reason;
-    if (!file.commit(&reason)) {
-        err << Command << ": " << reason << Qt::endl;
-        return CommandLine::Failed;
-    }
-    return CommandLine::Done;
-}
 
 } // namespace
 
@@ -112,16 +84,14 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
 
     const ShipmentSummary summary(period, StationTextFiles::readHeaderLines(folder)[0],
                                   totalCaption, *totals);
-    if (parser.isSet(u"pdf"_s))
-        return writePdf(summary, parser.value(u"pdf"_s), err);
+    const auto print = [&summary](PrintJob &job) { return summary.print(job); };
+    if (parser.isSet(u"pdf"_s)) {
+        return PrintOutput::toPdf(parser.value(u"pdf"_s), ShipmentSummary::DocumentName, A4Twips,
+                                  print, Command, err);
+    }
     if (parser.isSet(u"printer"_s)) {
-        const QString name = parser.value(u"printer"_s);
-        if (!CurrentPrinter::select(name)) {
-            err << Command << ": \"" << name << "\" adında yazıcı yok" << Qt::endl;
-            return CommandLine::Failed;
-        }
-        PrinterJob job(CurrentPrinter::printer(), ShipmentSummary::DocumentName);
-        return printed(summary.print(job), err);
+        return PrintOutput::toPrinter(parser.value(u"printer"_s), {}, ShipmentSummary::DocumentName,
+                                      print, Command, err);
     }
 
     out << summary.title() << " - " << summary.periodText() << " ("

@@ -1,14 +1,12 @@
 #include "office/SlipCommand.h"
 
-#include "station/StationTextFiles.h"
 #include "data/DataControl.h"
 #include "data/RecordSource.h"
 #include "labels/ChoosePrinter.h"
 #include "office/CommandLine.h"
-#include "office/OutputFile.h"
-#include "printing/CurrentPrinter.h"
-#include "printing/PdfJob.h"
-#include "printing/PrinterJob.h"
+#include "office/PrintOutput.h"
+#include "printing/PrintJob.h"
+#include "station/StationTextFiles.h"
 #include "weighing/OrderSlip.h"
 #include "weighing/SlipSums.h"
 
@@ -23,14 +21,6 @@ const QString Command = u"slip"_s;
 const QString DocumentName = u"Fiş"_s;
 // A roll of 80 mm; the slip lengthens it as its lines need.
 constexpr QSize RollTwips(4535, 8000);
-
-int ended(const PrintJobResult &result, QTextStream &err)
-{
-    if (result.printed)
-        return CommandLine::Done;
-    err << Command << ": " << result.notice() << Qt::endl;
-    return CommandLine::Failed;
-}
 
 } // namespace
 
@@ -78,35 +68,15 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         return CommandLine::Failed;
     }
 
-    int code = CommandLine::Done;
-    if (parser.isSet(u"pdf"_s)) {
-        OutputFile::Staged file(parser.value(u"pdf"_s));
-        if (file.tempPath().isEmpty()) {
-            err << Command << ": " << file.problem() << Qt::endl;
-            return CommandLine::Failed;
-        }
-        PdfJob job(file.tempPath(), DocumentName, RollTwips);
+    const auto print = [&slip](PrintJob &job) {
         slip.draw(job, OrderSlip::Target::Page);
-        code = ended(job.endDoc(), err);
-        QString reason;
-        if (code == CommandLine::Done && !file.commit(&reason)) {
-            err << Command << ": " << reason << Qt::endl;
-            code = CommandLine::Failed;
-        }
-    } else {
-        if (parser.isSet(u"printer"_s)) {
-            if (!CurrentPrinter::select(parser.value(u"printer"_s))) {
-                err << Command << ": \"" << parser.value(u"printer"_s) << "\" adında yazıcı yok"
-                    << Qt::endl;
-                return CommandLine::Failed;
-            }
-        } else {
-            CurrentPrinter::selectRemembered(SlipPrinterKey);
-        }
-        PrinterJob job(CurrentPrinter::printer(), DocumentName);
-        slip.draw(job, OrderSlip::Target::Page);
-        code = ended(job.endDoc(), err);
-    }
+        return job.endDoc();
+    };
+    const int code =
+        parser.isSet(u"pdf"_s)
+            ? PrintOutput::toPdf(parser.value(u"pdf"_s), DocumentName, RollTwips, print, Command, err)
+            : PrintOutput::toPrinter(parser.value(u"printer"_s), SlipPrinterKey, DocumentName, print,
+                                     Command, err);
     if (code == CommandLine::Done)
         out << "Fiş yeniden yazdırıldı: " << slip.rows.size() << " satır, "
             << OrderSlip::weightText(slip.total()) << Qt::endl;

@@ -1,14 +1,14 @@
 #include "office/TableImport.h"
 
-#include "station/Windows1254.h"
 #include "data/TurkishText.h"
+#include "station/Windows1254.h"
 
 #include <QHash>
-#include <algorithm>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringDecoder>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
