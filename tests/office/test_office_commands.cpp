@@ -130,6 +130,7 @@ private slots:
     void reportTotals();
     void reportSummaryOnPaperAndScreen();
     void slipReprintBooksNothing();
+    void slipReprintOnTheRememberedQueue();
     void arguments_data();
     void arguments();
 
@@ -138,7 +139,39 @@ private:
     QString folder() const { return m_station->stationDir(); }
     QString file(const QString &name) const { return m_station->root() + u'/' + name; }
     QList<Movement> insertMovements();
+    void insertOrder();
 };
+
+// Three rows, two of one product written in two cases, one barcode too short
+// for an EAN-13.
+void TestOfficeCommands::insertOrder()
+{
+    QVERIFY(DemoStation::create(folder()));
+    insertRows(folder(), Schema::File::Tavran,
+               u"INSERT INTO Tart(\"Ürün\", Kilo, Barkod, Tamam) VALUES (?, ?, ?, ?)"_s,
+               {{u"Dana Kıyma"_s, 1.25, u"2000001"_s, 1},
+                {u"Koç'un Eti"_s, 2.5, u"20003"_s, 0},
+                {u"dana kıyma"_s, 3.0, u"2000001"_s, 1}});
+}
+
+// The barcodes of the order's rows as a scanner reads them.
+QStringList orderBarcodes()
+{
+    QStringList expected{u"200000101250"_s, u"200000103000"_s};
+    for (QString &code : expected)
+        code += QString::number(ean13CheckDigit(code));
+    expected << u"2000302500"_s; // not 7 digits: Code 128 carries it as it is
+    expected.sort();
+    return expected;
+}
+
+QStringList barcodesOn(const QString &pdf, const QString &scratch)
+{
+    QStringList codes = PrintTools::decodeBarcodes(PrintTools::rasterize(pdf, 300, scratch), scratch)
+                            .split(u'\n', Qt::SkipEmptyParts);
+    codes.sort();
+    return codes;
+}
 
 void TestOfficeCommands::init()
 {
@@ -374,12 +407,7 @@ void TestOfficeCommands::reportSummaryOnPaperAndScreen()
 void TestOfficeCommands::slipReprintBooksNothing()
 {
     SKIP_WITHOUT(u"pdftotext"_s, u"pdftoppm"_s, u"zbarimg"_s);
-    QVERIFY(DemoStation::create(folder()));
-    insertRows(folder(), Schema::File::Tavran,
-               u"INSERT INTO Tart(\"Ürün\", Kilo, Barkod, Tamam) VALUES (?, ?, ?, ?)"_s,
-               {{u"Dana Kıyma"_s, 1.25, u"2000001"_s, 1},
-                {u"Koç'un Eti"_s, 2.5, u"20003"_s, 0},
-                {u"dana kıyma"_s, 3.0, u"2000001"_s, 1}});
+    insertOrder();
     insertRows(folder(), Schema::File::Stok, u"INSERT INTO StokTmp(\"Ürün\", Kilo) VALUES (?, ?)"_s,
                {{u"Rapordan Kalan"_s, 9.0}});
     const auto snapshot = [this] {
@@ -400,16 +428,31 @@ void TestOfficeCommands::slipReprintBooksNothing()
         QVERIFY2(text.contains(line), qPrintable(line + u" not in:\n"_s + text));
     QCOMPARE(PrintTools::pdfPages(file(u"slip.pdf"_s)), 1);
 
-    QStringList codes = PrintTools::decodeBarcodes(
-        PrintTools::rasterize(file(u"slip.pdf"_s), 300, m_station->root()), m_station->root())
-                            .split(u'\n', Qt::SkipEmptyParts);
-    QStringList expected{u"200000101250"_s, u"200000103000"_s};
-    for (QString &code : expected)
-        code += QString::number(ean13CheckDigit(code));
-    expected << u"2000302500"_s; // not 7 digits: Code 128 carries it as it is
-    codes.sort();
-    expected.sort();
-    QCOMPARE(codes, expected);
+    QCOMPARE(barcodesOn(file(u"slip.pdf"_s), m_station->root()), orderBarcodes());
+}
+
+void TestOfficeCommands::slipReprintOnTheRememberedQueue()
+{
+    SKIP_WITHOUT(u"pdftoppm"_s, u"zbarimg"_s);
+    if (const QString problem = PrintTools::cupsQueueProblem(u"Fis"_s); !problem.isEmpty())
+        QSKIP(qPrintable(problem));
+    insertOrder();
+    QCOMPARE(tavran({u"config"_s, u"set"_s, u"FisYaz"_s, u"Fis"_s}).code, 0);
+    const QDir queue(PrintTools::cupsOutputDir(u"Fis"_s));
+    const QStringList before = queue.entryList({u"*.pdf"_s}, QDir::Files);
+
+    QCOMPARE(tavran({u"slip"_s}).code, 0);
+    QString arrived;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            for (const QString &name : queue.entryList({u"*.pdf"_s}, QDir::Files)) {
+                if (!before.contains(name) && readFile(queue.filePath(name)).trimmed().endsWith("%%EOF"))
+                    arrived = queue.filePath(name);
+            }
+            return !arrived.isEmpty();
+        },
+        20000));
+    QCOMPARE(barcodesOn(arrived, m_station->root()), orderBarcodes());
 }
 
 void TestOfficeCommands::arguments_data()
