@@ -1,7 +1,7 @@
 #include "office/MovementsCommand.h"
 
-#include "office/CommandLine.h"
 #include "office/CsvWriter.h"
+#include "office/OfficeArguments.h"
 #include "office/OutputFile.h"
 #include "office/StockMovements.h"
 #include "office/TextTable.h"
@@ -24,39 +24,39 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"sale"_s, u"sales only"_s});
     parser.addOption({u"purchase"_s, u"purchases only"_s});
     parser.addOption({u"csv"_s, u"write CSV (Tarih,Ürün,Kilo,Yön) into this file"_s, u"file"_s});
-    const auto parsed = CommandLine::parse(
+    const auto parsed = OfficeArguments::parse(
         parser, arguments, 1, Usage,
         u"Lists the booked stock movements of the days from --from to --to, oldest first."_s, out,
         err);
-    if (parsed != CommandLine::Parsed::Run)
-        return parsed == CommandLine::Parsed::Help ? CommandLine::Done : CommandLine::BadArguments;
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
     if (!parser.positionalArguments().isEmpty())
-        return CommandLine::bad(err, command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+        return OfficeArguments::bad(err, command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
     if (!parser.isSet(u"from"_s) || !parser.isSet(u"to"_s))
-        return CommandLine::bad(err, command, u"--from ve --to gerekli"_s, Usage);
-    const auto from = CommandLine::day(parser.value(u"from"_s));
-    const auto to = CommandLine::day(parser.value(u"to"_s));
+        return OfficeArguments::bad(err, command, u"--from ve --to gerekli"_s, Usage);
+    const auto from = OfficeArguments::day(parser.value(u"from"_s));
+    const auto to = OfficeArguments::day(parser.value(u"to"_s));
     if (!from || !to) {
-        return CommandLine::bad(err, command,
+        return OfficeArguments::bad(err, command,
                                 u"geçersiz tarih: "_s + parser.value(from ? u"to"_s : u"from"_s), Usage);
     }
     if (*from > *to)
-        return CommandLine::bad(err, command, u"--from, --to'dan sonra"_s, Usage);
+        return OfficeArguments::bad(err, command, u"--from, --to'dan sonra"_s, Usage);
     if (parser.isSet(u"sale"_s) && parser.isSet(u"purchase"_s))
-        return CommandLine::bad(err, command, u"--sale ya da --purchase, ikisi birden değil"_s, Usage);
+        return OfficeArguments::bad(err, command, u"--sale ya da --purchase, ikisi birden değil"_s, Usage);
     std::optional<int> alsat;
     if (parser.isSet(u"sale"_s))
         alsat = 0;
     else if (parser.isSet(u"purchase"_s))
         alsat = 1;
 
-    const auto stok = CommandLine::openExisting(folder, Schema::File::Stok, command, err);
+    const auto stok = OfficeArguments::openExisting(folder, Schema::File::Stok, command, err);
     if (!stok)
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     const auto movements = StockMovements::read(stok->database(), *from, *to, alsat);
     if (!movements) {
         err << command << ": stok hareketleri okunamadı" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
 
     if (parser.isSet(u"csv"_s)) {
@@ -68,9 +68,9 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         QString reason;
         if (!OutputFile::write(parser.value(u"csv"_s), csv, &reason)) {
             err << command << ": " << reason << Qt::endl;
-            return CommandLine::Failed;
+            return OfficeArguments::Failed;
         }
-        return CommandLine::Done;
+        return OfficeArguments::Done;
     }
     using Align = TextTable::Align;
     TextTable table({Align::Left, Align::Left, Align::Right, Align::Left});
@@ -81,7 +81,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     }
     out << table.text();
     out.flush();
-    return CommandLine::Done;
+    return OfficeArguments::Done;
 }
 
 } // namespace MovementsCommand

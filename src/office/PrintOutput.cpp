@@ -1,6 +1,6 @@
 #include "office/PrintOutput.h"
 
-#include "office/CommandLine.h"
+#include "office/OfficeArguments.h"
 #include "office/OutputFile.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PdfJob.h"
@@ -12,9 +12,9 @@ namespace {
 int ended(const PrintJobResult &result, const QString &command, QTextStream &err)
 {
     if (result.printed)
-        return CommandLine::Done;
+        return OfficeArguments::Done;
     err << command << ": " << result.notice() << Qt::endl;
-    return CommandLine::Failed;
+    return OfficeArguments::Failed;
 }
 
 } // namespace
@@ -25,17 +25,17 @@ int toPdf(const QString &path, const QString &documentName, QSize pageTwips, con
     OutputFile::Staged file(path);
     if (file.tempPath().isEmpty()) {
         err << command << ": " << file.problem() << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     PdfJob job(file.tempPath(), documentName, pageTwips);
-    if (const int code = ended(print(job), command, err); code != CommandLine::Done)
+    if (const int code = ended(print(job), command, err); code != OfficeArguments::Done)
         return code;
     QString reason;
     if (!file.commit(&reason)) {
         err << command << ": " << reason << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
-    return CommandLine::Done;
+    return OfficeArguments::Done;
 }
 
 int toPrinter(const QString &printer, const QString &documentKey, const QString &documentName,
@@ -45,7 +45,7 @@ int toPrinter(const QString &printer, const QString &documentKey, const QString 
         CurrentPrinter::selectRemembered(documentKey);
     } else if (!CurrentPrinter::select(printer)) {
         err << command << ": \"" << printer << "\" adında yazıcı yok" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     PrinterJob job(CurrentPrinter::printer(), documentName);
     return ended(print(job), command, err);

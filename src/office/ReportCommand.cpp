@@ -1,7 +1,7 @@
 #include "office/ReportCommand.h"
 
-#include "office/CommandLine.h"
 #include "office/CsvWriter.h"
+#include "office/OfficeArguments.h"
 #include "office/OutputFile.h"
 #include "office/PrintOutput.h"
 #include "office/TextTable.h"
@@ -32,41 +32,41 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"csv"_s, u"write Ürün,Kilo rows into this file"_s, u"file"_s});
     parser.addOption({u"pdf"_s, u"write the printed summary into this PDF file"_s, u"file"_s});
     parser.addOption({u"printer"_s, u"print the summary on this print queue"_s, u"name"_s});
-    const auto parsed = CommandLine::parse(
+    const auto parsed = OfficeArguments::parse(
         parser, arguments, 1, Usage,
         u"The report screen's totals per product for a day or a month (products whose "
         u"movements add up to nothing left out). Without --csv, --pdf or --printer they are "
         u"shown here with the total."_s,
         out, err);
-    if (parsed != CommandLine::Parsed::Run)
-        return parsed == CommandLine::Parsed::Help ? CommandLine::Done : CommandLine::BadArguments;
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
     if (!parser.positionalArguments().isEmpty())
-        return CommandLine::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+        return OfficeArguments::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
     if (parser.isSet(u"day"_s) == parser.isSet(u"month"_s))
-        return CommandLine::bad(err, Command, u"--day ya da --month, biri gerekli"_s, Usage);
+        return OfficeArguments::bad(err, Command, u"--day ya da --month, biri gerekli"_s, Usage);
     int outputs = 0;
     for (const QString &option : {u"csv"_s, u"pdf"_s, u"printer"_s})
         outputs += parser.isSet(option) ? 1 : 0;
     if (outputs > 1)
-        return CommandLine::bad(err, Command, u"--csv, --pdf ve --printer'dan yalnız biri"_s, Usage);
+        return OfficeArguments::bad(err, Command, u"--csv, --pdf ve --printer'dan yalnız biri"_s, Usage);
 
     const bool daily = parser.isSet(u"day"_s);
     const QString dateText = parser.value(daily ? u"day"_s : u"month"_s);
-    const auto date = daily ? CommandLine::day(dateText) : CommandLine::month(dateText);
+    const auto date = daily ? OfficeArguments::day(dateText) : OfficeArguments::month(dateText);
     if (!date) {
-        return CommandLine::bad(err, Command,
+        return OfficeArguments::bad(err, Command,
                                 (daily ? u"geçersiz gün: "_s : u"geçersiz ay: "_s) + dateText, Usage);
     }
     const ReportPeriod period(daily ? ReportPeriod::Kind::Day : ReportPeriod::Kind::Month, *date);
     const int alsatMode = parser.isSet(u"purchase"_s) ? 1 : 0;
 
-    const auto stok = CommandLine::openExisting(folder, Schema::File::Stok, Command, err);
+    const auto stok = OfficeArguments::openExisting(folder, Schema::File::Stok, Command, err);
     if (!stok)
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     const auto totals = ShipmentTotals::sum(stok->database(), alsatMode, period);
     if (!totals) {
         err << Command << ": " << ShipmentTotals::UnreadableCaption << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     const QString totalCaption = ShipmentTotals::totalCaption(ShipmentTotals::grandTotal(*totals));
 
@@ -77,9 +77,9 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         QString reason;
         if (!OutputFile::write(parser.value(u"csv"_s), csv, &reason)) {
             err << Command << ": " << reason << Qt::endl;
-            return CommandLine::Failed;
+            return OfficeArguments::Failed;
         }
-        return CommandLine::Done;
+        return OfficeArguments::Done;
     }
 
     const ShipmentSummary summary(period, StationTextFiles::readHeaderLines(folder)[0],
@@ -104,7 +104,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     table.addFooter({u"Toplam"_s, NumberText::grouped3(ShipmentTotals::grandTotal(*totals))});
     out << table.text();
     out.flush();
-    return CommandLine::Done;
+    return OfficeArguments::Done;
 }
 
 } // namespace ReportCommand

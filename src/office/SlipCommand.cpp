@@ -3,7 +3,7 @@
 #include "data/DataControl.h"
 #include "data/RecordSource.h"
 #include "labels/ChoosePrinter.h"
-#include "office/CommandLine.h"
+#include "office/OfficeArguments.h"
 #include "office/PrintOutput.h"
 #include "printing/PrintJob.h"
 #include "station/StationTextFiles.h"
@@ -32,27 +32,27 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
                       u"name"_s});
     parser.addOption({u"customer"_s, u"the customer line of the slip"_s, u"name"_s});
     parser.addOption({u"staff"_s, u"the staff line of the slip"_s, u"name"_s});
-    const auto parsed = CommandLine::parse(
+    const auto parsed = OfficeArguments::parse(
         parser, arguments, 1, Usage,
         u"Prints the slip of the order now on the scale again (after a paper jam). Nothing is "
         u"booked and nothing in the databases changes."_s,
         out, err);
-    if (parsed != CommandLine::Parsed::Run)
-        return parsed == CommandLine::Parsed::Help ? CommandLine::Done : CommandLine::BadArguments;
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
     if (!parser.positionalArguments().isEmpty())
-        return CommandLine::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+        return OfficeArguments::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
     if (parser.isSet(u"pdf"_s) && parser.isSet(u"printer"_s))
-        return CommandLine::bad(err, Command, u"--pdf ya da --printer, ikisi birden değil"_s, Usage);
+        return OfficeArguments::bad(err, Command, u"--pdf ya da --printer, ikisi birden değil"_s, Usage);
 
     std::shared_ptr<StationDatabase> tavran =
-        CommandLine::openExisting(folder, Schema::File::Tavran, Command, err);
+        OfficeArguments::openExisting(folder, Schema::File::Tavran, Command, err);
     if (!tavran)
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     DataControl data3(u"Data3"_s);
     data3.bind(tavran, RecordSources::orderRows());
     if (!RefreshDataControl(data3) || !data3.recordset()) {
         err << Command << ": sipariş satırları (Tart) okunamadı" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
 
     OrderSlip slip;
@@ -65,7 +65,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     slip.printedAt = QDateTime::currentDateTime();
     if (slip.rows.isEmpty()) {
         err << Command << ": Tart'ta sipariş satırı yok" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
 
     const auto print = [&slip](PrintJob &job) {
@@ -77,7 +77,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
             ? PrintOutput::toPdf(parser.value(u"pdf"_s), DocumentName, RollTwips, print, Command, err)
             : PrintOutput::toPrinter(parser.value(u"printer"_s), SlipPrinterKey, DocumentName, print,
                                      Command, err);
-    if (code == CommandLine::Done)
+    if (code == OfficeArguments::Done)
         out << "Fiş yeniden yazdırıldı: " << slip.rows.size() << " satır, "
             << OrderSlip::weightText(slip.total()) << Qt::endl;
     return code;

@@ -1,7 +1,7 @@
 #include "office/TableCommand.h"
 
 #include "data/StationDatabase.h"
-#include "office/CommandLine.h"
+#include "office/OfficeArguments.h"
 #include "office/OutputFile.h"
 #include "office/TableExport.h"
 #include "office/TableImport.h"
@@ -37,15 +37,15 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     parser.addPositionalArgument(u"file"_s, u"the CSV file; its header names the columns"_s);
     parser.addOption({u"dry-run"_s, u"check the file and count, write nothing"_s});
     parser.addOption({u"encoding"_s, u"utf-8 (the default) or windows-1254"_s, u"name"_s, u"utf-8"_s});
-    const auto parsed = CommandLine::parse(
+    const auto parsed = OfficeArguments::parse(
         parser, arguments, 2, usage,
         u"Adds the file's records to the %1 table; a record whose %2 is there already is "
         u"updated. One bad record and nothing is imported."_s.arg(table.table, table.key),
         out, err);
-    if (parsed != CommandLine::Parsed::Run)
-        return parsed == CommandLine::Parsed::Help ? CommandLine::Done : CommandLine::BadArguments;
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
     if (parser.positionalArguments().size() != 1)
-        return CommandLine::bad(err, command, u"bir dosya adı gerekli"_s, usage);
+        return OfficeArguments::bad(err, command, u"bir dosya adı gerekli"_s, usage);
     const QString encodingName = parser.value(u"encoding"_s).toLower();
     TableImport::Encoding encoding;
     if (encodingName == u"utf-8"_s || encodingName == u"utf8"_s)
@@ -53,13 +53,13 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     else if (encodingName == u"windows-1254"_s || encodingName == u"cp1254"_s)
         encoding = TableImport::Encoding::Windows1254;
     else
-        return CommandLine::bad(err, command, u"bilinmeyen kodlama: "_s + encodingName, usage);
+        return OfficeArguments::bad(err, command, u"bilinmeyen kodlama: "_s + encodingName, usage);
 
     const QString path = parser.positionalArguments().first();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         err << command << ": " << path << " okunamadı: " << file.errorString() << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     const QByteArray bytes = file.readAll();
     // The first import may be what sets up a new station.
@@ -67,7 +67,7 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     StationDatabase database(QDir(folder).filePath(Schema::fileName(table.file)), table.file);
     if (!database.isOpen()) {
         err << command << ": " << database.path() << " açılamadı" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     const bool dryRun = parser.isSet(u"dry-run"_s);
     const TableImport::Result result =
@@ -77,12 +77,12 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     if (!result.errors.isEmpty()) {
         err << command << ": " << result.errors.size()
             << " hatalı satır; hiçbir kayıt alınmadı" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     if (!result.failure.isEmpty()) {
         err << command << ": veritabanı yazılamadı, hiçbir kayıt alınmadı: " << result.failure
             << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     if (dryRun)
         out << "Deneme: " << result.added << " kayıt eklenecek, " << result.updated
@@ -90,7 +90,7 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     else
         out << table.table << ": " << result.added << " kayıt eklendi, " << result.updated
             << " kayıt güncellendi" << Qt::endl;
-    return CommandLine::Done;
+    return OfficeArguments::Done;
 }
 
 int exportTable(const QStringList &arguments, const QString &folder, const OfficeTable &table,
@@ -100,35 +100,35 @@ int exportTable(const QStringList &arguments, const QString &folder, const Offic
     const QString usage = usageOf(arguments[0], u"export"_s);
     QCommandLineParser parser;
     parser.addPositionalArgument(u"file"_s, u"where to write; standard output without it"_s);
-    const auto parsed = CommandLine::parse(
+    const auto parsed = OfficeArguments::parse(
         parser, arguments, 2, usage,
         u"Writes the %1 table as CSV in Turkish order of %2, in the form the import reads."_s
             .arg(table.table, table.name),
         out, err);
-    if (parsed != CommandLine::Parsed::Run)
-        return parsed == CommandLine::Parsed::Help ? CommandLine::Done : CommandLine::BadArguments;
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
     if (parser.positionalArguments().size() > 1)
-        return CommandLine::bad(err, command, u"en çok bir dosya adı"_s, usage);
+        return OfficeArguments::bad(err, command, u"en çok bir dosya adı"_s, usage);
 
-    const auto database = CommandLine::openExisting(folder, table.file, command, err);
+    const auto database = OfficeArguments::openExisting(folder, table.file, command, err);
     if (!database)
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     const auto csv = TableExport::run(database->database(), table);
     if (!csv) {
         err << command << ": " << table.table << " okunamadı" << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
     if (parser.positionalArguments().isEmpty()) {
         out << QString::fromUtf8(*csv);
         out.flush();
-        return out.status() == QTextStream::Ok ? CommandLine::Done : CommandLine::Failed;
+        return out.status() == QTextStream::Ok ? OfficeArguments::Done : OfficeArguments::Failed;
     }
     QString reason;
     if (!OutputFile::write(parser.positionalArguments().first(), *csv, &reason)) {
         err << command << ": " << reason << Qt::endl;
-        return CommandLine::Failed;
+        return OfficeArguments::Failed;
     }
-    return CommandLine::Done;
+    return OfficeArguments::Done;
 }
 
 } // namespace
@@ -143,7 +143,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     const auto table = OfficeTable::named(arguments.value(0));
     const QString action = arguments.value(1);
     if (!table)
-        return CommandLine::bad(err, arguments.value(0), u"bilinmeyen komut"_s, u"tavran --help"_s);
+        return OfficeArguments::bad(err, arguments.value(0), u"bilinmeyen komut"_s, u"tavran --help"_s);
     if (action == u"import"_s)
         return import(arguments, folder, *table, out, err);
     if (action == u"export"_s)
@@ -151,9 +151,9 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     const QString usage = usageOf(arguments[0], u"import"_s) + u" | "_s + usageOf(arguments[0], u"export"_s);
     if (action == u"--help"_s || action == u"-h"_s) {
         out << "usage: " << usage << Qt::endl;
-        return CommandLine::Done;
+        return OfficeArguments::Done;
     }
-    return CommandLine::bad(err, arguments[0], u"import ya da export gerekli"_s, usage);
+    return OfficeArguments::bad(err, arguments[0], u"import ya da export gerekli"_s, usage);
 }
 
 } // namespace TableCommand

@@ -10,7 +10,7 @@
 
 // What the office commands share on the command line: --help, one-line
 // errors and the exit codes.
-namespace CommandLine {
+namespace OfficeArguments {
 
 constexpr int Done = 0;
 constexpr int Failed = 1;       // the work failed: a printer, a file, the data
@@ -36,4 +36,4 @@ std::optional<QDate> month(const QString &text);
 std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::File file,
                                               const QString &command, QTextStream &err);
 
-} // namespace CommandLine
+} // namespace OfficeArguments

@@ -1,4 +1,4 @@
-#include "office/CommandLine.h"
+#include "office/OfficeArguments.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace CommandLine {
+namespace OfficeArguments {
 
 Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words,
              const QString &usage, const QString &description, QTextStream &out, QTextStream &err)
@@ -68,4 +68,4 @@ std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::Fil
     return database;
 }
 
-} // namespace CommandLine
+} // namespace OfficeArguments
