@@ -36,6 +36,12 @@ bool Staged::commit(QString *reason)
         *reason = m_problem;
         return false;
     }
+    // A temporary file is private to its owner; the document is not.
+    const QFileInfo existing(m_target);
+    QFile::setPermissions(m_tempPath,
+                          existing.exists() ? existing.permissions()
+                                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                                                  | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     // rename() replaces the target in one step; QFile::rename would not.
     if (std::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_target).constData())
         != 0) {

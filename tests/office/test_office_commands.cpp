@@ -388,6 +388,8 @@ void TestOfficeCommands::reportSummaryOnPaperAndScreen()
     const QString totalText = QLocale(QLocale::Turkish).toString(total / 1000.0, 'f', 3);
 
     QCOMPARE(tavran({u"report"_s, u"--month"_s, u"2024-02"_s, u"--pdf"_s, file(u"s.pdf"_s)}).code, 0);
+    // Written under a private temporary name, but readable like any document.
+    QVERIFY(QFileInfo(file(u"s.pdf"_s)).permissions() & QFile::ReadOther);
     const QString text = PrintTools::pdfText(file(u"s.pdf"_s));
     for (const QString &line : {u"Tavran Et Entegre"_s, u"Aylık Sevk"_s, u"Şubat Ayı"_s,
                                 u"Koç'un Eti"_s, QString(u"Toplam : "_s + totalText + u" Kg"_s)})
