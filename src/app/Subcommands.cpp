@@ -6,6 +6,10 @@
 #include "app/StationCommands.h"
 #include "journal/JournalCommand.h"
 #include "labels/LabelCommand.h"
+#include "office/MovementsCommand.h"
+#include "office/ReportCommand.h"
+#include "office/SlipCommand.h"
+#include "office/TableCommand.h"
 
 #include <algorithm>
 
@@ -27,6 +31,16 @@ const Subcommand Table[] = {
      Folder::Existing, &JournalCommand::run},
     {u"label", u"print a product's package label (a reprint)", Needs::Painting, Folder::Existing,
      &LabelCommand::run},
+    {u"products", u"import or export the products as CSV", Needs::Console, Folder::Creates,
+     &TableCommand::run},
+    {u"customers", u"import or export the customer accounts as CSV", Needs::Console,
+     Folder::Creates, &TableCommand::run},
+    {u"report", u"daily or monthly shipment totals: a table, CSV, PDF or a printer",
+     Needs::Painting, Folder::Existing, &ReportCommand::run},
+    {u"slip", u"print the order slip of the order in progress again (a reprint)", Needs::Painting,
+     Folder::Existing, &SlipCommand::run},
+    {u"movements", u"the stock movements of a period, for accounting", Needs::Console,
+     Folder::Existing, &MovementsCommand::run},
     {u"backup", u"copy the databases and text files into a folder, also while the station runs",
      Needs::Console, Folder::Existing, &BackupCommand::run},
     {u"check", u"run SQLite's integrity check on the three databases", Needs::Console,

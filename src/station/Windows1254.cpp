@@ -40,6 +40,16 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+std::optional<QString> decodeStrict(QByteArrayView bytes)
+{
+    for (char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (b >= 0x80 && b <= 0x9F && High[b - 0x80] == 0)
+            return std::nullopt;
+    }
+    return decode(bytes);
+}
+
 QByteArray encode(const QString &text)
 {
     QByteArray bytes;

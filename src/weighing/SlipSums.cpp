@@ -2,7 +2,10 @@
 
 #include "data/Criteria.h"
 #include "data/StationData.h"
+#include "data/TurkishText.h"
 #include "weighing/WeighingLog.h"
+
+#include <QHash>
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +58,22 @@ bool rebuild(StationData &data, const QList<SlipLine> &rows)
     for (const SlipLine &row : rows)
         ok = add(*sums, row.product, row.kilo) && ok;
     return ok;
+}
+
+QList<SlipLine> sumRows(const QList<SlipLine> &rows)
+{
+    QList<SlipLine> sums;
+    QHash<QString, qsizetype> lineOf;
+    for (const SlipLine &row : rows) {
+        const QString name = TurkishText::fold(row.product);
+        auto at = lineOf.constFind(name);
+        if (at == lineOf.constEnd()) {
+            at = lineOf.insert(name, sums.size());
+            sums.append({row.product, 0, {}});
+        }
+        sums[at.value()].kilo += row.kilo;
+    }
+    return sums;
 }
 
 QList<SlipLine> read(const Recordset &sums)

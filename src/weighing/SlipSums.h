@@ -22,6 +22,11 @@ bool add(Recordset &sums, const QString &product, double kilo);
 // added is logged and skipped; false when anything failed.
 bool rebuild(StationData &data, const QList<SlipLine> &rows);
 
+// The per-product lines the preview would store, worked out without
+// touching StokTmp: products in the order they first appear, names matched
+// as the scratch table's search matches them.
+QList<SlipLine> sumRows(const QList<SlipLine> &rows);
+
 // The sums in table order.
 QList<SlipLine> read(const Recordset &sums);
 

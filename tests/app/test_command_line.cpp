@@ -134,7 +134,7 @@ void TestCommandLine::worksWithoutADisplay_data()
     QTest::newRow("check help") << QStringList{u"check"_s, u"--help"_s} << 0 << u"tavran check"_s;
     QTest::newRow("staff help") << QStringList{u"staff"_s, u"--help"_s} << 0 << u"reset NAME"_s;
     QTest::newRow("journal help") << QStringList{u"journal"_s, u"--help"_s} << 0 << u"--csv"_s;
-    QTest::newRow("unknown command") << QStringList{u"slip"_s} << 2 << u"unknown command \"slip\""_s;
+    QTest::newRow("unknown command") << QStringList{u"weigh"_s} << 2 << u"unknown command \"weigh\""_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"colour"_s;
     QTest::newRow("unknown command option") << QStringList{u"label"_s, u"--colour"_s} << 2 << u"colour"_s;
     QTest::newRow("missing value") << QStringList{u"--data-dir"_s} << 2 << u"data-dir"_s;

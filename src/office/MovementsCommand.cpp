@@ -1,0 +1,87 @@
+#include "office/MovementsCommand.h"
+
+#include "office/CsvWriter.h"
+#include "office/OfficeArguments.h"
+#include "office/OutputFile.h"
+#include "office/StockMovements.h"
+#include "office/TextTable.h"
+#include "station/NumberText.h"
+
+using namespace Qt::StringLiterals;
+
+namespace MovementsCommand {
+namespace {
+const QString Usage =
+    u"tavran movements --from YYYY-MM-DD --to YYYY-MM-DD [--sale | --purchase] [--csv FILE]"_s;
+} // namespace
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    const QString command = u"movements"_s;
+    QCommandLineParser parser;
+    parser.addOption({u"from"_s, u"first day"_s, u"date"_s});
+    parser.addOption({u"to"_s, u"last day"_s, u"date"_s});
+    parser.addOption({u"sale"_s, u"sales only"_s});
+    parser.addOption({u"purchase"_s, u"purchases only"_s});
+    parser.addOption({u"csv"_s, u"write CSV (Tarih,Ürün,Kilo,Yön) into this file"_s, u"file"_s});
+    const auto parsed = OfficeArguments::parse(
+        parser, arguments, 1, Usage,
+        u"Lists the booked stock movements of the days from --from to --to, oldest first."_s, out,
+        err);
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
+    if (!parser.positionalArguments().isEmpty())
+        return OfficeArguments::bad(err, command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (!parser.isSet(u"from"_s) || !parser.isSet(u"to"_s))
+        return OfficeArguments::bad(err, command, u"--from ve --to gerekli"_s, Usage);
+    const auto from = OfficeArguments::day(parser.value(u"from"_s));
+    const auto to = OfficeArguments::day(parser.value(u"to"_s));
+    if (!from || !to) {
+        return OfficeArguments::bad(err, command,
+                                u"geçersiz tarih: "_s + parser.value(from ? u"to"_s : u"from"_s), Usage);
+    }
+    if (*from > *to)
+        return OfficeArguments::bad(err, command, u"--from, --to'dan sonra"_s, Usage);
+    if (parser.isSet(u"sale"_s) && parser.isSet(u"purchase"_s))
+        return OfficeArguments::bad(err, command, u"--sale ya da --purchase, ikisi birden değil"_s, Usage);
+    std::optional<int> alsat;
+    if (parser.isSet(u"sale"_s))
+        alsat = 0;
+    else if (parser.isSet(u"purchase"_s))
+        alsat = 1;
+
+    const auto stok = OfficeArguments::openExisting(folder, Schema::File::Stok, command, err);
+    if (!stok)
+        return OfficeArguments::Failed;
+    const auto movements = StockMovements::read(stok->database(), *from, *to, alsat);
+    if (!movements) {
+        err << command << ": stok hareketleri okunamadı" << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+
+    if (parser.isSet(u"csv"_s)) {
+        QByteArray csv = CsvWriter::record({u"Tarih"_s, u"Ürün"_s, u"Kilo"_s, u"Yön"_s});
+        for (const auto &m : *movements) {
+            csv += CsvWriter::record({m.tarih, m.product, CsvWriter::kilo(m.kilo),
+                                      StockMovements::directionText(m.alsat)});
+        }
+        QString reason;
+        if (!OutputFile::write(parser.value(u"csv"_s), csv, &reason)) {
+            err << command << ": " << reason << Qt::endl;
+            return OfficeArguments::Failed;
+        }
+        return OfficeArguments::Done;
+    }
+    using Align = TextTable::Align;
+    TextTable table({Align::Left, Align::Left, Align::Right, Align::Left});
+    table.addRow({u"Tarih"_s, u"Ürün"_s, u"Kilo"_s, u"Yön"_s});
+    for (const auto &m : *movements) {
+        table.addRow({QDate::fromString(m.tarih, Qt::ISODate).toString(u"dd.MM.yyyy"_s), m.product,
+                      NumberText::grouped3(m.kilo), StockMovements::directionText(m.alsat)});
+    }
+    out << table.text();
+    out.flush();
+    return OfficeArguments::Done;
+}
+
+} // namespace MovementsCommand

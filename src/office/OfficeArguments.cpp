@@ -1,0 +1,71 @@
+#include "office/OfficeArguments.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace OfficeArguments {
+
+Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words,
+             const QString &usage, const QString &description, QTextStream &out, QTextStream &err)
+{
+    parser.addHelpOption();
+    // The command's own words are not options; the parser skips the first.
+    QStringList rest = arguments.mid(words - 1);
+    if (!parser.parse(rest)) {
+        err << arguments.mid(0, words).join(u' ') << ": " << parser.errorText() << " (" << usage
+            << ")" << Qt::endl;
+        return Parsed::Bad;
+    }
+    if (parser.isSet(u"help"_s)) {
+        const QString help = parser.helpText();
+        out << "usage: " << usage << "\n\n" << description << "\n\n"
+            << help.mid(help.indexOf(u"Options:"_s));
+        out.flush();
+        return Parsed::Help;
+    }
+    return Parsed::Run;
+}
+
+int bad(QTextStream &err, const QString &command, const QString &message, const QString &usage)
+{
+    err << command << ": " << message << " (" << usage << ")" << Qt::endl;
+    return BadArguments;
+}
+
+std::optional<QDate> day(const QString &text)
+{
+    static const QRegularExpression form(u"^[0-9]{4}-[0-9]{2}-[0-9]{2}$"_s);
+    const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
+    if (!form.match(text).hasMatch() || !date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QDate> month(const QString &text)
+{
+    static const QRegularExpression form(u"^[0-9]{4}-[0-9]{2}$"_s);
+    if (!form.match(text).hasMatch())
+        return std::nullopt;
+    return day(text + u"-01"_s);
+}
+
+std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::File file,
+                                              const QString &command, QTextStream &err)
+{
+    const QString path = QDir(folder).filePath(Schema::fileName(file));
+    if (!QFile::exists(path)) {
+        err << command << ": " << path << " yok" << Qt::endl;
+        return nullptr;
+    }
+    auto database = std::make_unique<StationDatabase>(path, file);
+    if (!database->isOpen()) {
+        err << command << ": " << path << " açılamadı" << Qt::endl;
+        return nullptr;
+    }
+    return database;
+}
+
+} // namespace OfficeArguments

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/StationDatabase.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QTextStream>
+#include <memory>
+#include <optional>
+
+// What the office commands share on the command line: --help, one-line
+// errors and the exit codes.
+namespace OfficeArguments {
+
+constexpr int Done = 0;
+constexpr int Failed = 1;       // the work failed: a printer, a file, the data
+constexpr int BadArguments = 2; // nothing was tried
+
+enum class Parsed { Run, Help, Bad };
+
+// Adds --help, parses `arguments` (the command's words first, `words` of
+// them) and answers --help with `usage`, `description` and the options.
+// A bad option is reported on `err` in one line.
+Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words,
+             const QString &usage, const QString &description, QTextStream &out, QTextStream &err);
+
+// Reports a bad argument in one line with the usage; returns BadArguments.
+int bad(QTextStream &err, const QString &command, const QString &message, const QString &usage);
+
+// "2026-12-07" (a real day); "2026-12" gives its first day.
+std::optional<QDate> day(const QString &text);
+std::optional<QDate> month(const QString &text);
+
+// Opens a database file of the station folder that must be there already;
+// null, reported on `err`, when it is missing or cannot be opened.
+std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::File file,
+                                              const QString &command, QTextStream &err);
+
+} // namespace OfficeArguments

@@ -1,0 +1,110 @@
+#include "office/ReportCommand.h"
+
+#include "office/CsvWriter.h"
+#include "office/OfficeArguments.h"
+#include "office/OutputFile.h"
+#include "office/PrintOutput.h"
+#include "office/TextTable.h"
+#include "reports/ShipmentSummary.h"
+#include "reports/ShipmentTotals.h"
+#include "station/NumberText.h"
+#include "station/StationTextFiles.h"
+
+using namespace Qt::StringLiterals;
+
+namespace ReportCommand {
+namespace {
+
+const QString Usage = u"tavran report --day YYYY-MM-DD | --month YYYY-MM [--purchase] "
+                      u"[--csv FILE | --pdf FILE | --printer NAME]"_s;
+const QString Command = u"report"_s;
+// The summary's PDF page: A4 in twips.
+constexpr QSize A4Twips(11906, 16838);
+
+} // namespace
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addOption({u"day"_s, u"the totals of one day"_s, u"YYYY-MM-DD"_s});
+    parser.addOption({u"month"_s, u"the totals of one month"_s, u"YYYY-MM"_s});
+    parser.addOption({u"purchase"_s, u"purchases instead of sales"_s});
+    parser.addOption({u"csv"_s, u"write Ürün,Kilo rows into this file"_s, u"file"_s});
+    parser.addOption({u"pdf"_s, u"write the printed summary into this PDF file"_s, u"file"_s});
+    parser.addOption({u"printer"_s, u"print the summary on this print queue"_s, u"name"_s});
+    const auto parsed = OfficeArguments::parse(
+        parser, arguments, 1, Usage,
+        u"The report screen's totals per product for a day or a month (products whose "
+        u"movements add up to nothing left out). Without --csv, --pdf or --printer they are "
+        u"shown here with the total."_s,
+        out, err);
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
+    if (!parser.positionalArguments().isEmpty())
+        return OfficeArguments::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (parser.isSet(u"day"_s) == parser.isSet(u"month"_s))
+        return OfficeArguments::bad(err, Command, u"--day ya da --month, biri gerekli"_s, Usage);
+    int outputs = 0;
+    for (const QString &option : {u"csv"_s, u"pdf"_s, u"printer"_s})
+        outputs += parser.isSet(option) ? 1 : 0;
+    if (outputs > 1)
+        return OfficeArguments::bad(err, Command, u"--csv, --pdf ve --printer'dan yalnız biri"_s, Usage);
+
+    const bool daily = parser.isSet(u"day"_s);
+    const QString dateText = parser.value(daily ? u"day"_s : u"month"_s);
+    const auto date = daily ? OfficeArguments::day(dateText) : OfficeArguments::month(dateText);
+    if (!date) {
+        return OfficeArguments::bad(err, Command,
+                                (daily ? u"geçersiz gün: "_s : u"geçersiz ay: "_s) + dateText, Usage);
+    }
+    const ReportPeriod period(daily ? ReportPeriod::Kind::Day : ReportPeriod::Kind::Month, *date);
+    const int alsatMode = parser.isSet(u"purchase"_s) ? 1 : 0;
+
+    const auto stok = OfficeArguments::openExisting(folder, Schema::File::Stok, Command, err);
+    if (!stok)
+        return OfficeArguments::Failed;
+    const auto totals = ShipmentTotals::sum(stok->database(), alsatMode, period);
+    if (!totals) {
+        err << Command << ": " << ShipmentTotals::UnreadableCaption << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    const QString totalCaption = ShipmentTotals::totalCaption(ShipmentTotals::grandTotal(*totals));
+
+    if (parser.isSet(u"csv"_s)) {
+        QByteArray csv = CsvWriter::record({u"Ürün"_s, u"Kilo"_s});
+        for (const ProductTotal &row : *totals)
+            csv += CsvWriter::record({row.product, CsvWriter::kilo(row.kilo)});
+        QString reason;
+        if (!OutputFile::write(parser.value(u"csv"_s), csv, &reason)) {
+            err << Command << ": " << reason << Qt::endl;
+            return OfficeArguments::Failed;
+        }
+        return OfficeArguments::Done;
+    }
+
+    const ShipmentSummary summary(period, StationTextFiles::readHeaderLines(folder)[0],
+                                  totalCaption, *totals);
+    const auto print = [&summary](PrintJob &job) { return summary.print(job); };
+    if (parser.isSet(u"pdf"_s)) {
+        return PrintOutput::toPdf(parser.value(u"pdf"_s), ShipmentSummary::DocumentName, A4Twips,
+                                  print, Command, err);
+    }
+    if (parser.isSet(u"printer"_s)) {
+        return PrintOutput::toPrinter(parser.value(u"printer"_s), {}, ShipmentSummary::DocumentName,
+                                      print, Command, err);
+    }
+
+    out << summary.title() << " - " << summary.periodText() << " ("
+        << (alsatMode == 0 ? u"SATIŞ"_s : u"ALIŞ"_s) << ")\n\n";
+    using Align = TextTable::Align;
+    TextTable table({Align::Left, Align::Right});
+    table.addRow({u"Ürün"_s, u"Kilo"_s});
+    for (const ProductTotal &row : *totals)
+        table.addRow({row.product, NumberText::grouped3(row.kilo)});
+    table.addFooter({u"Toplam"_s, NumberText::grouped3(ShipmentTotals::grandTotal(*totals))});
+    out << table.text();
+    out.flush();
+    return OfficeArguments::Done;
+}
+
+} // namespace ReportCommand

@@ -1,0 +1,159 @@
+#include "office/TableCommand.h"
+
+#include "data/StationDatabase.h"
+#include "office/OfficeArguments.h"
+#include "office/OutputFile.h"
+#include "office/TableExport.h"
+#include "office/TableImport.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace TableCommand {
+namespace {
+
+QString usageOf(const QString &command, const QString &action)
+{
+    if (action == u"export"_s)
+        return u"tavran %1 export [FILE]"_s.arg(command);
+    return u"tavran %1 import FILE [--dry-run] [--encoding utf-8|windows-1254]"_s.arg(command);
+}
+
+void report(QTextStream &err, const QString &file, const QList<CsvReader::Problem> &problems,
+            const QString &kind)
+{
+    for (const CsvReader::Problem &p : problems)
+        err << file << ':' << p.line << ": " << kind << p.reason << '\n';
+}
+
+int import(const QStringList &arguments, const QString &folder, const OfficeTable &table,
+           QTextStream &out, QTextStream &err)
+{
+    const QString command = arguments.mid(0, 2).join(u' ');
+    const QString usage = usageOf(arguments[0], u"import"_s);
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"file"_s, u"the CSV file; its header names the columns"_s);
+    parser.addOption({u"dry-run"_s, u"check the file and count, write nothing"_s});
+    parser.addOption({u"encoding"_s, u"utf-8 (the default) or windows-1254"_s, u"name"_s, u"utf-8"_s});
+    const auto parsed = OfficeArguments::parse(
+        parser, arguments, 2, usage,
+        u"Adds the file's records to the %1 table; a record whose %2 is there already is "
+        u"updated. One bad record and nothing is imported."_s.arg(table.table, table.key),
+        out, err);
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
+    if (parser.positionalArguments().size() != 1)
+        return OfficeArguments::bad(err, command, u"bir dosya adı gerekli"_s, usage);
+    const QString encodingName = parser.value(u"encoding"_s).toLower();
+    TableImport::Encoding encoding;
+    if (encodingName == u"utf-8"_s || encodingName == u"utf8"_s)
+        encoding = TableImport::Encoding::Utf8;
+    else if (encodingName == u"windows-1254"_s || encodingName == u"cp1254"_s)
+        encoding = TableImport::Encoding::Windows1254;
+    else
+        return OfficeArguments::bad(err, command, u"bilinmeyen kodlama: "_s + encodingName, usage);
+
+    const QString path = parser.positionalArguments().first();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << command << ": " << path << " okunamadı: " << file.errorString() << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    const QByteArray bytes = file.readAll();
+    // The first import may be what sets up a new station.
+    QDir().mkpath(folder);
+    StationDatabase database(QDir(folder).filePath(Schema::fileName(table.file)), table.file);
+    if (!database.isOpen()) {
+        err << command << ": " << database.path() << " açılamadı" << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    const bool dryRun = parser.isSet(u"dry-run"_s);
+    const TableImport::Result result =
+        TableImport::run(database.database(), table, bytes, encoding, dryRun);
+    report(err, path, result.errors, {});
+    report(err, path, result.warnings, u"uyarı: "_s);
+    if (!result.errors.isEmpty()) {
+        err << command << ": " << result.errors.size()
+            << " hatalı satır; hiçbir kayıt alınmadı" << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    if (!result.failure.isEmpty()) {
+        err << command << ": veritabanı yazılamadı, hiçbir kayıt alınmadı: " << result.failure
+            << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    if (dryRun)
+        out << "Deneme: " << result.added << " kayıt eklenecek, " << result.updated
+            << " kayıt güncellenecek; hiçbir şey yazılmadı" << Qt::endl;
+    else
+        out << table.table << ": " << result.added << " kayıt eklendi, " << result.updated
+            << " kayıt güncellendi" << Qt::endl;
+    return OfficeArguments::Done;
+}
+
+int exportTable(const QStringList &arguments, const QString &folder, const OfficeTable &table,
+                QTextStream &out, QTextStream &err)
+{
+    const QString command = arguments.mid(0, 2).join(u' ');
+    const QString usage = usageOf(arguments[0], u"export"_s);
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"file"_s, u"where to write; standard output without it"_s);
+    const auto parsed = OfficeArguments::parse(
+        parser, arguments, 2, usage,
+        u"Writes the %1 table as CSV in Turkish order of %2, in the form the import reads."_s
+            .arg(table.table, table.name),
+        out, err);
+    if (parsed != OfficeArguments::Parsed::Run)
+        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
+    if (parser.positionalArguments().size() > 1)
+        return OfficeArguments::bad(err, command, u"en çok bir dosya adı"_s, usage);
+
+    const auto database = OfficeArguments::openExisting(folder, table.file, command, err);
+    if (!database)
+        return OfficeArguments::Failed;
+    const auto csv = TableExport::run(database->database(), table);
+    if (!csv) {
+        err << command << ": " << table.table << " okunamadı" << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    if (parser.positionalArguments().isEmpty()) {
+        out << QString::fromUtf8(*csv);
+        out.flush();
+        return out.status() == QTextStream::Ok ? OfficeArguments::Done : OfficeArguments::Failed;
+    }
+    QString reason;
+    if (!OutputFile::write(parser.positionalArguments().first(), *csv, &reason)) {
+        err << command << ": " << reason << Qt::endl;
+        return OfficeArguments::Failed;
+    }
+    return OfficeArguments::Done;
+}
+
+} // namespace
+
+bool handles(const QString &command)
+{
+    return OfficeTable::named(command).has_value();
+}
+
+int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    const auto table = OfficeTable::named(arguments.value(0));
+    const QString action = arguments.value(1);
+    if (!table)
+        return OfficeArguments::bad(err, arguments.value(0), u"bilinmeyen komut"_s, u"tavran --help"_s);
+    if (action == u"import"_s)
+        return import(arguments, folder, *table, out, err);
+    if (action == u"export"_s)
+        return exportTable(arguments, folder, *table, out, err);
+    const QString usage = usageOf(arguments[0], u"import"_s) + u" | "_s + usageOf(arguments[0], u"export"_s);
+    if (action == u"--help"_s || action == u"-h"_s) {
+        out << "usage: " << usage << Qt::endl;
+        return OfficeArguments::Done;
+    }
+    return OfficeArguments::bad(err, arguments[0], u"import ya da export gerekli"_s, usage);
+}
+
+} // namespace TableCommand

@@ -1,0 +1,47 @@
+#include "office/TableExport.h"
+
+#include "data/TurkishText.h"
+#include "office/CsvWriter.h"
+
+#include <QSqlQuery>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace TableExport {
+namespace {
+constexpr char16_t SelectAllSql[] = u"SELECT %1 FROM \"%2\" ORDER BY rowid";
+} // namespace
+
+std::optional<QByteArray> run(const QSqlDatabase &db, const OfficeTable &table)
+{
+    const QStringList columns = table.columns(db);
+    if (columns.isEmpty())
+        return std::nullopt;
+    QStringList names;
+    for (const QString &c : columns)
+        names << u'"' + c + u'"';
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QString::fromUtf16(SelectAllSql).arg(names.join(u','), table.table)))
+        return std::nullopt;
+    QList<QStringList> records;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < columns.size(); ++i)
+            values << query.value(i).toString();
+        records.append(std::move(values));
+    }
+    const qsizetype name = columns.indexOf(table.name);
+    const qsizetype key = columns.indexOf(table.key);
+    std::stable_sort(records.begin(), records.end(), [&](const QStringList &a, const QStringList &b) {
+        const int byName = TurkishText::compare(a[name], b[name]);
+        return byName != 0 ? byName < 0 : TurkishText::compare(a[key], b[key]) < 0;
+    });
+    QByteArray csv = CsvWriter::record(columns);
+    for (const QStringList &values : records)
+        csv += CsvWriter::record(values);
+    return csv;
+}
+
+} // namespace TableExport
