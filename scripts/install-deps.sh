@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ccache
-  qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev qt6-translations-l10n
   libzint-dev libsqlite3-dev sqlite3 libsodium-dev libcsv-dev pkg-config libbenchmark-dev
   fonts-liberation locales
   zbar-tools poppler-utils socat
   cups
+  postgresql
   xvfb xauth xdotool imagemagick
 )
 

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "station/DatabaseSetting.h"
 #include "station/StationFolder.h"
 #include "app/StationStart.h"
 #include "app/Subcommands.h"
@@ -15,6 +16,7 @@ namespace {
 
 const QString DataDirOption = u"data-dir"_s;
 const QString FullScreenOption = u"full-screen"_s;
+const QString DatabaseOption = u"database"_s;
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -24,6 +26,10 @@ void describeOptions(QCommandLineParser &parser)
     parser.addOption({{u"v"_s, u"version"_s}, u"show the version"_s});
     parser.addOption({DataDirOption, u"the station folder (databases and text files)"_s, u"dir"_s});
     parser.addOption({FullScreenOption, u"fill the screen (touch screen stations)"_s});
+    parser.addOption({DatabaseOption,
+                      u"the plant's central server, postgresql://USER@HOST:PORT/DBNAME "
+                      u"(instead of the Database setting, for this run)"_s,
+                      u"url"_s});
     parser.addPositionalArgument(u"command"_s, u"one of the commands below; "
                                                u"tavran COMMAND --help for its options"_s,
                                  u"[command [options]]"_s);
@@ -63,6 +69,8 @@ CommandLine CommandLine::parse(int argc, char **argv)
     }
     line.m_dataDir = parser.value(DataDirOption);
     line.m_fullScreen = parser.isSet(FullScreenOption);
+    if (parser.isSet(DatabaseOption))
+        DatabaseSetting::setOverride(parser.value(DatabaseOption));
     line.m_arguments = parser.positionalArguments();
     if (line.m_arguments.isEmpty()) {
         if (!hasDisplay()) {

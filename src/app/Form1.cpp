@@ -2,6 +2,7 @@
 
 #include "app/GridLayouts.h"
 #include "app/LoginScreen.h"
+#include "station/DatabaseSetting.h"
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
 #include "data/StationData.h"
@@ -36,6 +37,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTableView>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -214,15 +216,40 @@ void Form1::load()
     move(0, 0);
     m_state.customerKeyIndex = StationState::StartingUp;
 
-    m_data->bind(m_folder);
+    m_data->bind(m_folder, DatabaseSetting::url());
     for (int number : {1, 2, 3, 4, 5})
         RefreshDataControl(m_data->control(number));
 
     m_customers->fillList();
     m_products->fillList();
+    watchServer();
 
     const bool printLabels = GetAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s).toInt() != 0;
     m_package->paketYaz()->setChecked(printLabels);
+}
+
+void Form1::watchServer()
+{
+    const QString topic = u"Merkez veritabanı"_s;
+    const QString error = m_data->sharedTablesError();
+    if (error.isEmpty())
+        return;
+    // The window stays usable; the lists fill in once the server answers.
+    m_printNotice->tell(topic, error + u" — yeniden deneniyor"_s);
+    auto *retry = new QTimer(this);
+    retry->setInterval(ServerRetryMs);
+    connect(retry, &QTimer::timeout, this, [this, retry, topic] {
+        if (!m_data->retryServer())
+            return;
+        retry->deleteLater();
+        retry->stop();
+        for (int number : {1, 4, 5})
+            RefreshDataControl(m_data->control(number));
+        m_customers->fillList();
+        m_products->fillList();
+        m_printNotice->withdraw(topic);
+    });
+    retry->start();
 }
 
 void Form1::showEvent(QShowEvent *event)

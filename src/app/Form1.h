@@ -90,6 +90,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Tells the operator while the central server cannot be reached and
+    // tries it again until it answers.
+    void watchServer();
+    static constexpr int ServerRetryMs = 5000;
     void load();
     void buildFrames();
     void buildMenu();

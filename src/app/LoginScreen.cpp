@@ -213,7 +213,7 @@ void LoginScreen::switchSaleOrPurchase()
     emit alsatSwitched(state.alsatMode);
 
     DataControl &movements = m_form.data().data5();
-    movements.setRecordSource(RecordSources::movementsOf(state.alsatMode));
+    movements.setRecordSource(RecordSources::movementsOf(state.alsatMode, movements.dialect()));
     RefreshDataControl(movements);
     m_list3->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "app/BackupCommand.h"
 #include "app/CheckCommand.h"
+#include "app/DatabaseCommand.h"
 #include "app/StaffCommand.h"
 #include "app/StationCommands.h"
 #include "journal/JournalCommand.h"
@@ -45,6 +46,8 @@ const Subcommand Table[] = {
      Needs::Console, Folder::Existing, &BackupCommand::run},
     {u"check", u"run SQLite's integrity check on the three databases", Needs::Console,
      Folder::Existing, &CheckCommand::run},
+    {u"db", u"set up the plant's central database, or copy a station folder onto it", Needs::Console,
+     Folder::Unused, &DatabaseCommand::run},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "data/DataControl.h"
 
+#include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 
 DataControl::DataControl(const QString &name, QObject *parent)
@@ -20,6 +21,11 @@ void DataControl::bind(std::shared_ptr<StationDatabase> database, RecordSource s
 void DataControl::setRecordSource(RecordSource source)
 {
     m_source = std::move(source);
+}
+
+const SqlDialect &DataControl::dialect() const
+{
+    return m_database ? SqlDialect::of(m_database->database()) : SqlDialect::sqlite();
 }
 
 QString DataControl::databaseName() const

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <memory>
 
+class SqlDialect;
 class StationDatabase;
 
 // One data control of the main window: a database file, a record source and
@@ -26,6 +27,8 @@ public:
     // The database file path (empty when unbound).
     QString databaseName() const;
     std::shared_ptr<StationDatabase> database() const { return m_database; }
+    // The statements' texts for the engine the control is bound to.
+    const SqlDialect &dialect() const;
 
     // Null until the first refresh, or when the database could not be opened.
     Recordset *recordset() const { return m_recordset.get(); }

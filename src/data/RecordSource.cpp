@@ -1,21 +1,9 @@
 #include "data/RecordSource.h"
 
+#include "data/SqlDialect.h"
+
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// In rowid order; the recordset sorts them alphabetically, so equal titles
-// keep one stable order. The group matches without regard to case, the
-// Turkish way ("MÜŞTERİ", "müşteri"); the plain comparison spares most rows
-// the fold.
-constexpr char16_t CustomersOfGroupSql[] =
-    u"SELECT rowid, * FROM Cari WHERE Gurup = ? OR turkish_fold(Gurup) = turkish_fold(?) "
-    u"ORDER BY rowid";
-constexpr char16_t ProductsSql[] = u"SELECT rowid, * FROM Stok ORDER BY rowid";
-constexpr char16_t MovementsSql[] =
-    u"SELECT rowid, * FROM StokHaraket WHERE Alsat = ? ORDER BY Tarih ASC, rowid";
-
-} // namespace
 
 RecordSource RecordSource::wholeTable(const QString &table)
 {
@@ -25,27 +13,27 @@ RecordSource RecordSource::wholeTable(const QString &table)
 
 namespace RecordSources {
 
-RecordSource customersOfGroup(const QString &group)
+RecordSource customersOfGroup(const QString &group, const SqlDialect &dialect)
 {
     return {u"Cari"_s,
             u"Select * From Cari Where Gurup='"_s + group + u"' Order By Unvan ASC"_s,
-            QString::fromUtf16(CustomersOfGroupSql),
+            dialect.customersOfGroupSql(),
             {group, group},
             u"Unvan"_s};
 }
 
-RecordSource products()
+RecordSource products(const SqlDialect &dialect)
 {
-    return {u"Stok"_s, u"Select * From Stok Order By Ürün Asc"_s, QString::fromUtf16(ProductsSql), {},
+    return {u"Stok"_s, u"Select * From Stok Order By Ürün Asc"_s, dialect.productsSql(), {},
             u"Ürün"_s};
 }
 
-RecordSource movementsOf(int alsatMode)
+RecordSource movementsOf(int alsatMode, const SqlDialect &dialect)
 {
     return {u"StokHaraket"_s,
             u"Select * From StokHaraket Where Alsat="_s + QString::number(alsatMode)
                 + u" Order By Tarih ASC"_s,
-            QString::fromUtf16(MovementsSql),
+            dialect.movementsSql(),
             {alsatMode},
             {}};
 }
@@ -63,6 +51,25 @@ RecordSource orderRowsTavran()
 RecordSource scratchSums()
 {
     return RecordSource::wholeTable(u"StokTmp"_s);
+}
+
+} // namespace RecordSources
+
+namespace RecordSources {
+
+RecordSource customersOfGroup(const QString &group)
+{
+    return customersOfGroup(group, SqlDialect::sqlite());
+}
+
+RecordSource products()
+{
+    return products(SqlDialect::sqlite());
+}
+
+RecordSource movementsOf(int alsatMode)
+{
+    return movementsOf(alsatMode, SqlDialect::sqlite());
 }
 
 } // namespace RecordSources

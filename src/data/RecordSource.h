@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariantList>
 
+class SqlDialect;
+
 // What a data control shows: the rows of one table, all of them or those a
 // fixed query selects. `text` is the record source as the screens name it
 // ("Tart", or the query text); `sql` is the statement actually run, with its
@@ -24,9 +26,15 @@ struct RecordSource
 // The record sources the station uses.
 namespace RecordSources {
 
-RecordSource customersOfGroup(const QString &group); // Select * From Cari Where Gurup=... Order By Unvan
-RecordSource products();                              // Select * From Stok Order By Ürün
-RecordSource movementsOf(int alsatMode);              // Select * From StokHaraket Where Alsat=...
+// The shared tables' sources take their statements from the engine's
+// dialect; the station folder's when none is given.
+RecordSource customersOfGroup(const QString &group, // Select * From Cari Where Gurup=... Order By Unvan
+                              const SqlDialect &dialect);
+RecordSource products(const SqlDialect &dialect);    // Select * From Stok Order By Ürün
+RecordSource movementsOf(int alsatMode, const SqlDialect &dialect); // ... Where Alsat=...
+RecordSource customersOfGroup(const QString &group);
+RecordSource products();
+RecordSource movementsOf(int alsatMode);
 RecordSource orderRows();                             // Tart
 RecordSource orderRowsTavran();                       // Tavran
 RecordSource scratchSums();                           // StokTmp

@@ -1,6 +1,7 @@
 #include "data/Recordset.h"
 
 #include "data/Criteria.h"
+#include "data/SqlDialect.h"
 #include "data/TurkishText.h"
 
 #include <QLoggingCategory>
@@ -13,8 +14,6 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_LOGGING_CATEGORY(lcDatabase)
 
 namespace {
-
-constexpr char16_t TableDefaultsSql[] = u"SELECT name, dflt_value FROM pragma_table_info(?)";
 
 QString quotedIdentifier(const QString &name)
 {
@@ -146,7 +145,7 @@ void Recordset::loadDefaults()
 {
     m_defaults = QVariantList(m_fields.size());
     QSqlQuery query(m_db);
-    if (!query.prepare(QString::fromUtf16(TableDefaultsSql)))
+    if (!query.prepare(SqlDialect::of(m_db).tableDefaultsSql()))
         return;
     query.addBindValue(m_source.table);
     if (!query.exec()) {

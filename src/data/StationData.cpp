@@ -1,5 +1,7 @@
 #include "data/StationData.h"
 
+#include "data/DatabaseLocation.h"
+#include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 
 #include <QDir>
@@ -25,7 +27,7 @@ StationData::StationData(QObject *parent)
 
 StationData::~StationData() = default;
 
-void StationData::bind(const QString &folder)
+void StationData::bind(const QString &folder, const QString &server)
 {
     const QDir dir(folder);
     m_cari = std::make_shared<StationDatabase>(dir.filePath(Schema::fileName(Schema::File::Cari)),
@@ -35,12 +37,42 @@ void StationData::bind(const QString &folder)
     m_tavran = std::make_shared<StationDatabase>(
         dir.filePath(Schema::fileName(Schema::File::Tavran)), Schema::File::Tavran);
 
-    data1().bind(m_cari, RecordSources::customersOfGroup(RecordSources::CustomerGroup));
-    data4().bind(m_stok, RecordSources::products());
+    m_server.reset();
+    QString error;
+    const auto location = DatabaseLocation::parse(server, &error);
+    if (!location)
+        qCWarning(lcDatabase) << error;
+    else if (location->central)
+        m_server = std::make_shared<StationDatabase>(*location);
     data2().bind(m_tavran, RecordSources::orderRowsTavran());
     data3().bind(m_tavran, RecordSources::orderRows());
-    data5().bind(m_stok, RecordSources::movementsOf(0));
     data6().bind(m_stok, RecordSources::scratchSums());
+    bindSharedTables();
+}
+
+void StationData::bindSharedTables()
+{
+    const auto cari = m_server ? m_server : m_cari;
+    const auto stok = m_server ? m_server : m_stok;
+    const SqlDialect &dialect = SqlDialect::of(stok->database());
+    data1().bind(cari, RecordSources::customersOfGroup(RecordSources::CustomerGroup, dialect));
+    data4().bind(stok, RecordSources::products(dialect));
+    data5().bind(stok, RecordSources::movementsOf(0, dialect));
+}
+
+QString StationData::sharedTablesError() const
+{
+    return m_server ? m_server->openError() : QString();
+}
+
+bool StationData::retryServer()
+{
+    if (!m_server || m_server->isOpen())
+        return sharedTablesError().isEmpty();
+    if (!m_server->reconnect())
+        return false;
+    bindSharedTables();
+    return true;
 }
 
 bool StationData::deleteAllRows(DataControl &control)

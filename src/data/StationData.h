@@ -20,8 +20,10 @@ public:
 
     // Binds every control to the files of `folder` (created with their
     // tables when missing). A file that cannot be opened leaves its controls
-    // without records.
-    void bind(const QString &folder);
+    // without records. With `server` (the Database setting's URL) the
+    // accounts, products and movements come from that server instead; the
+    // order and the scratch sums stay in the folder.
+    void bind(const QString &folder, const QString &server = {});
 
     DataControl &data1() { return *m_data[0]; }
     DataControl &data2() { return *m_data[1]; }
@@ -34,14 +36,24 @@ public:
     std::shared_ptr<StationDatabase> cari() const { return m_cari; }
     std::shared_ptr<StationDatabase> stok() const { return m_stok; }
     std::shared_ptr<StationDatabase> tavran() const { return m_tavran; }
+    // The server holding the shared tables; null on a station folder alone.
+    std::shared_ptr<StationDatabase> server() const { return m_server; }
+    // Why the shared tables cannot be read (Turkish); empty when they can.
+    QString sharedTablesError() const;
+    // Tries an unreachable server again and rebinds its controls; true when
+    // the shared tables can be read now.
+    bool retryServer();
 
     // Runs one of the fixed delete statements on the database of `control`
     // and refreshes the control. False (and logged) on failure.
     bool deleteAllRows(DataControl &control);
 
 private:
+    void bindSharedTables();
+
     std::shared_ptr<StationDatabase> m_cari;
     std::shared_ptr<StationDatabase> m_stok;
     std::shared_ptr<StationDatabase> m_tavran;
+    std::shared_ptr<StationDatabase> m_server;
     DataControl *m_data[6] = {};
 };

@@ -1,5 +1,6 @@
 #include "data/StationDatabase.h"
 
+#include "data/CentralDatabase.h"
 #include "data/TurkishText.h"
 
 #include <QAtomicInt>
@@ -109,8 +110,32 @@ StationDatabase::StationDatabase(const QString &path, Schema::File file)
     m_open = true;
 }
 
+StationDatabase::StationDatabase(const DatabaseLocation &server)
+    : m_path(server.display())
+    , m_central(std::make_unique<CentralDatabase>(server))
+{
+    reconnect();
+}
+
+bool StationDatabase::reconnect()
+{
+    // The tables are the plant's to set up (tavran db init); a station only connects.
+    if (m_central)
+        m_open = m_central->ensureOpen();
+    return m_open;
+}
+
+QString StationDatabase::openError() const
+{
+    if (m_central)
+        return m_open ? QString() : m_central->lastError();
+    return m_open ? QString() : u"%1 açılamadı"_s.arg(m_path);
+}
+
 StationDatabase::~StationDatabase()
 {
+    if (m_central)
+        return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         if (db.isOpen())
@@ -121,5 +146,7 @@ StationDatabase::~StationDatabase()
 
 QSqlDatabase StationDatabase::database() const
 {
+    if (m_central)
+        return m_central->database();
     return QSqlDatabase::database(m_connectionName, false);
 }

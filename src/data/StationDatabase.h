@@ -4,16 +4,25 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
+
+class CentralDatabase;
+struct DatabaseLocation;
 
 // One open database file of the station folder. Owns its Qt SQL connection
 // and removes it when destroyed. Every connection runs with a rollback
 // journal and full sync, and has the TURKISH collation and the turkish_fold
 // function for its statements; the stored schema names neither, so any
 // SQLite program opens the files.
+// Or, on a plant with a central server, the connection to the shared tables
+// there: the data controls bind to either without knowing which.
 class StationDatabase
 {
 public:
     StationDatabase(const QString &path, Schema::File file);
+    // Connects to the server; not open (and `openError()`
+    // says why, in Turkish) while the server cannot be reached.
+    explicit StationDatabase(const DatabaseLocation &server);
     ~StationDatabase();
     StationDatabase(const StationDatabase &) = delete;
     StationDatabase &operator=(const StationDatabase &) = delete;
@@ -22,10 +31,17 @@ public:
     QString path() const { return m_path; }
     QSqlDatabase database() const;
 
+    // The server connection; null for a file of the station folder.
+    CentralDatabase *central() const { return m_central.get(); }
+    QString openError() const;
+    // Tries the server again (after an outage); true when open now.
+    bool reconnect();
+
 private:
     QString m_path;
     QString m_connectionName;
     bool m_open = false;
+    std::unique_ptr<CentralDatabase> m_central;
 };
 
 // Registers TURKISH and turkish_fold on a SQLite connection of the Qt driver.

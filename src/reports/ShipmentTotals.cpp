@@ -1,6 +1,7 @@
 #include "reports/ShipmentTotals.h"
 
 #include "station/NumberText.h"
+#include "data/SqlDialect.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "data/TurkishText.h"
@@ -18,14 +19,6 @@ using namespace Qt::StringLiterals;
 Q_LOGGING_CATEGORY(lcReports, "tavran.reports")
 
 namespace {
-
-// The sums per stored name over the date range, read off the
-// (Alsat, Tarih, Ürün, Miktar) index alone; the program then matches them to
-// the product list by Turkish fold, as the searches compare names.
-constexpr char16_t MovementSumsSql[] =
-    u"SELECT \"Ürün\", SUM(Miktar) FROM StokHaraket "
-    u"WHERE Alsat = ? AND Tarih >= ? AND Tarih <= ? GROUP BY \"Ürün\"";
-constexpr char16_t ProductNamesSql[] = u"SELECT \"Ürün\" FROM Stok ORDER BY rowid";
 
 constexpr char16_t InsertScratchRowSql[] = u"INSERT INTO StokTmp(\"Ürün\", Kilo) VALUES (?, ?)";
 
@@ -53,7 +46,7 @@ std::optional<QList<ProductTotal>> sum(const QSqlDatabase &stok, int alsatMode,
     }
     QSqlQuery query(stok);
     query.setForwardOnly(true);
-    if (!query.prepare(QString::fromUtf16(MovementSumsSql))) {
+    if (!query.prepare(SqlDialect::of(stok).movementSumsSql())) {
         qCWarning(lcReports) << "totals: cannot prepare" << query.lastError().text();
         return std::nullopt;
     }
@@ -74,7 +67,7 @@ std::optional<QList<ProductTotal>> sum(const QSqlDatabase &stok, int alsatMode,
     }
 
     QList<QString> names;
-    if (!query.exec(QString::fromUtf16(ProductNamesSql))) {
+    if (!query.exec(SqlDialect::of(stok).productNamesSql())) {
         qCWarning(lcReports) << "totals: no product list:" << query.lastError().text();
         return std::nullopt;
     }

@@ -94,7 +94,7 @@ void CustomerScreen::showGroup(const QString &group)
     m_musTxt->clear();
     m_list1->clear();
     DataControl &accounts = m_form.data().data1();
-    accounts.setRecordSource(RecordSources::customersOfGroup(group));
+    accounts.setRecordSource(RecordSources::customersOfGroup(group, accounts.dialect()));
     if (!RefreshDataControl(accounts))
         qCWarning(lcCustomers) << "accounts of group" << group << "could not be read";
     fillList();

@@ -18,6 +18,7 @@
 #include "printing/PrinterJob.h"
 #include "ui_support/Prompts.h"
 #include "ui_support/ScrollingContainer.h"
+#include "weighing/OrderBooking.h"
 #include "weighing/OrderRows.h"
 #include "weighing/SlipSums.h"
 #include "weighing/StockBooking.h"
@@ -241,8 +242,7 @@ void OrderPanel::printSlip()
         booking.failure = u"sipariş veya stok hareketleri açılamadı"_s;
     else {
         const PendingRows before = orderRows ? PendingRows::of(*orderRows) : PendingRows();
-        booking = StockBooking::book(*data.stok(), *data.tavran(), QDate::currentDate(),
-                                     m_form.state().alsatMode);
+        booking = OrderBooking::book(data, QDate::currentDate(), m_form.state().alsatMode);
         // Show what the files hold now; the movements are read when something reads them.
         RefreshDataControl(data.data3());
         RefreshDataControl(data.data5());

@@ -1,0 +1,60 @@
+#include "app/DatabaseCommand.h"
+
+#include "data/CentralCopy.h"
+#include "data/CentralDatabase.h"
+#include "data/DatabaseLocation.h"
+#include "station/DatabaseSetting.h"
+#include "station/Subcommand.h"
+
+#include <QCommandLineParser>
+
+using namespace Qt::StringLiterals;
+
+namespace DatabaseCommand {
+
+int run(const QStringList &arguments, const QString &, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(u"action"_s, u"init or copy"_s);
+    parser.addOption({u"from"_s, u"station folder to copy"_s, u"dir"_s});
+    parser.addOption({u"append"_s, u"copy even when the server holds movements"_s});
+    if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
+        return *stop;
+    const QString action = parser.positionalArguments().value(1);
+    const bool copy = action == u"copy"_s;
+    if ((action != u"init"_s && !copy) || (copy && !parser.isSet(u"from"_s))) {
+        err << "usage: tavran [--database URL] db init | db copy --from DIR [--append]" << Qt::endl;
+        return 2;
+    }
+    QString error;
+    const auto location = DatabaseLocation::parse(DatabaseSetting::url(), &error);
+    if (!location) {
+        err << "db: " << error << Qt::endl;
+        return 2;
+    }
+    if (!location->central) {
+        err << "db: Database ayarı yok; tavran config set Database postgresql://KULLANICI@SUNUCU:PORT/VERITABANI"
+            << Qt::endl;
+        return 2;
+    }
+    CentralDatabase central(*location);
+    if (!copy) {
+        if (!central.initSchema()) {
+            err << "db init: " << central.lastError() << Qt::endl;
+            return 1;
+        }
+        out << "Merkez veritabanı hazır: " << location->display() << Qt::endl;
+        return 0;
+    }
+    const CentralCopy::Result result =
+        CentralCopy::copy(central, parser.value(u"from"_s), parser.isSet(u"append"_s));
+    if (!result.ok()) {
+        err << "db copy: " << result.failure << Qt::endl;
+        return 1;
+    }
+    out << "Aktarıldı: " << result.customers << " cari, " << result.products << " ürün, "
+        << result.movements << " stok hareketi" << Qt::endl;
+    return 0;
+}
+
+} // namespace DatabaseCommand

@@ -1,0 +1,72 @@
+#include "data/PostgresDialect.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Names are quoted: the screens read the columns by their mixed-case names.
+// Equal titles keep the order they were added in (Sira).
+constexpr char16_t CustomersOfGroupSql[] =
+    u"SELECT \"Sira\", \"Kod\", \"Unvan\", \"Gurup\", \"Adres\", \"Telefon\", \"VergiNo\" "
+    u"FROM \"Cari\" WHERE \"Gurup\" = CAST(? AS text) "
+    u"OR lower(\"Gurup\" COLLATE \"tr-x-icu\") = lower(CAST(? AS text) COLLATE \"tr-x-icu\") "
+    u"ORDER BY \"Unvan\" COLLATE \"tr-x-icu\", \"Sira\"";
+constexpr char16_t ProductsSql[] =
+    u"SELECT \"Sira\", \"Barkod\", \"Ürün\", \"Birim\" FROM \"Stok\" "
+    u"ORDER BY \"Ürün\" COLLATE \"tr-x-icu\", \"Sira\"";
+constexpr char16_t MovementsSql[] =
+    u"SELECT \"Sira\", \"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\" FROM \"StokHaraket\" "
+    u"WHERE \"Alsat\" = CAST(? AS integer) ORDER BY \"Tarih\", \"Sira\"";
+constexpr char16_t MovementSumsSql[] =
+    u"SELECT \"Ürün\", SUM(\"Miktar\") FROM \"StokHaraket\" "
+    u"WHERE \"Alsat\" = CAST(? AS integer) AND \"Tarih\" >= CAST(? AS text) "
+    u"AND \"Tarih\" <= CAST(? AS text) GROUP BY \"Ürün\"";
+constexpr char16_t ProductNamesSql[] =
+    u"SELECT \"Ürün\" FROM \"Stok\" ORDER BY \"Ürün\" COLLATE \"tr-x-icu\", \"Sira\"";
+constexpr char16_t BookMovementSql[] =
+    u"INSERT INTO \"StokHaraket\"(\"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\", \"Anahtar\") "
+    u"VALUES (CAST(? AS text), CAST(? AS text), CAST(? AS double precision), "
+    u"CAST(? AS integer), CAST(? AS text)) ON CONFLICT (\"Anahtar\") DO NOTHING";
+
+// Dates stay ISO text "YYYY-MM-DD" as in the station folder, so ranges
+// compare the same way on both engines. Rows copied from a station folder
+// carry no key (NULL never clashes).
+constexpr const char16_t *SharedSchema[] = {
+    u"CREATE TABLE IF NOT EXISTS \"Cari\"(\"Kod\" text, \"Unvan\" text, \"Gurup\" text, "
+    u"\"Adres\" text, \"Telefon\" text, \"VergiNo\" text, "
+    u"\"Sira\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY)",
+    u"CREATE INDEX IF NOT EXISTS \"CariGurupUnvan\" "
+    u"ON \"Cari\"(\"Gurup\", \"Unvan\" COLLATE \"tr-x-icu\")",
+    u"CREATE TABLE IF NOT EXISTS \"Stok\"(\"Barkod\" text, \"Ürün\" text, \"Birim\" text, "
+    u"\"Sira\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY)",
+    u"CREATE INDEX IF NOT EXISTS \"StokUrun\" ON \"Stok\"(\"Ürün\" COLLATE \"tr-x-icu\")",
+    u"CREATE TABLE IF NOT EXISTS \"StokHaraket\"(\"Tarih\" text, \"Ürün\" text, "
+    u"\"Miktar\" double precision, \"Alsat\" integer, \"Anahtar\" text, "
+    u"\"Sira\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY)",
+    u"CREATE UNIQUE INDEX IF NOT EXISTS \"StokHaraketAnahtar\" ON \"StokHaraket\"(\"Anahtar\")",
+    u"CREATE INDEX IF NOT EXISTS \"StokHaraketAlsatTarihUrun\" "
+    u"ON \"StokHaraket\"(\"Alsat\", \"Tarih\", \"Ürün\") INCLUDE (\"Miktar\")",
+};
+
+// The shared tables keep no defaults of their own.
+constexpr char16_t TableDefaultsSql[] =
+    u"SELECT CAST(column_name AS text), CAST(NULL AS text) FROM information_schema.columns "
+    u"WHERE table_name = CAST(? AS text)";
+
+} // namespace
+
+QString PostgresDialect::customersOfGroupSql() const { return QString::fromUtf16(CustomersOfGroupSql); }
+QString PostgresDialect::productsSql() const { return QString::fromUtf16(ProductsSql); }
+QString PostgresDialect::movementsSql() const { return QString::fromUtf16(MovementsSql); }
+QString PostgresDialect::movementSumsSql() const { return QString::fromUtf16(MovementSumsSql); }
+QString PostgresDialect::productNamesSql() const { return QString::fromUtf16(ProductNamesSql); }
+QString PostgresDialect::tableDefaultsSql() const { return QString::fromUtf16(TableDefaultsSql); }
+QString PostgresDialect::bookMovementSql() const { return QString::fromUtf16(BookMovementSql); }
+
+QStringList PostgresDialect::sharedSchema() const
+{
+    QStringList statements;
+    for (const char16_t *sql : SharedSchema)
+        statements << QString::fromUtf16(sql);
+    return statements;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "data/SqlDialect.h"
+
+// The central server: an identity column "Sira" at the end of each shared
+// table as the row key, Turkish order and case through the ICU collation
+// "tr-x-icu" in the statements, and a unique "Anahtar" on every booked
+// movement so a retried booking adds nothing twice.
+class PostgresDialect final : public SqlDialect
+{
+public:
+    QString customersOfGroupSql() const override;
+    QString productsSql() const override;
+    QString movementsSql() const override;
+    QString movementSumsSql() const override;
+    QString productNamesSql() const override;
+    QString tableDefaultsSql() const override;
+    QStringList sharedSchema() const override;
+    QString bookMovementSql() const override;
+    bool sortsTurkish() const override { return true; }
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QSqlDatabase;
+
+// The one place that knows which database engine holds the shared tables
+// (Cari, Stok, StokHaraket). Record sources, report sums, schema and booking
+// take their statement texts from here, so screens and commands never ask
+// which engine they talk to. Every text selects the same rows in the same
+// order on each engine; values are bound with "?", never pasted.
+class SqlDialect
+{
+public:
+    virtual ~SqlDialect() = default;
+
+    // The statements' texts. Record sources select the row key first, then
+    // the table's own columns in their stored order.
+    virtual QString customersOfGroupSql() const = 0; // binds: group, group
+    virtual QString productsSql() const = 0;
+    virtual QString movementsSql() const = 0;        // binds: alsat
+    virtual QString movementSumsSql() const = 0;     // binds: alsat, from, to (ISO dates)
+    virtual QString productNamesSql() const = 0;     // product list order
+    // Column name and stored default text of a table; binds: table.
+    virtual QString tableDefaultsSql() const = 0;
+
+    // The shared tables, their indexes and constraints; each statement may
+    // run again on a database that already has them.
+    virtual QStringList sharedSchema() const = 0;
+
+    // One booked movement that carries its key; a key the database already
+    // holds adds nothing. Binds: date, product, kilo, alsat, key.
+    virtual QString bookMovementSql() const = 0;
+
+    // Whether the statements above order and match Turkish text themselves
+    // (else the program sorts the rows it read).
+    virtual bool sortsTurkish() const = 0;
+
+    // The dialect of the connection's engine.
+    static const SqlDialect &of(const QSqlDatabase &db);
+    static const SqlDialect &sqlite();
+    static const SqlDialect &postgres();
+
+    // Qt's driver names of the two engines.
+    static const QString SqliteDriver;
+    static const QString PostgresDriver;
+};

@@ -1,0 +1,46 @@
+#include "data/SqliteDialect.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// In rowid order; the recordset sorts them alphabetically, so equal titles
+// keep one stable order. The group matches without regard to case, the
+// Turkish way ("MÜŞTERİ", "müşteri"); the plain comparison spares most rows
+// the fold.
+constexpr char16_t CustomersOfGroupSql[] =
+    u"SELECT rowid, * FROM Cari WHERE Gurup = ? OR turkish_fold(Gurup) = turkish_fold(?) "
+    u"ORDER BY rowid";
+constexpr char16_t ProductsSql[] = u"SELECT rowid, * FROM Stok ORDER BY rowid";
+constexpr char16_t MovementsSql[] =
+    u"SELECT rowid, * FROM StokHaraket WHERE Alsat = ? ORDER BY Tarih ASC, rowid";
+// The sums per stored name over the date range, read off the
+// (Alsat, Tarih, Ürün, Miktar) index alone; the program then matches them to
+// the product list by Turkish fold, as the searches compare names.
+constexpr char16_t MovementSumsSql[] =
+    u"SELECT \"Ürün\", SUM(Miktar) FROM StokHaraket "
+    u"WHERE Alsat = ? AND Tarih >= ? AND Tarih <= ? GROUP BY \"Ürün\"";
+constexpr char16_t ProductNamesSql[] = u"SELECT \"Ürün\" FROM Stok ORDER BY rowid";
+// A station folder keeps no keys: its one transaction over both files books
+// each row once already.
+constexpr char16_t BookMovementSql[] =
+    u"INSERT INTO main.StokHaraket(Tarih, \"Ürün\", Miktar, Alsat) VALUES (?, ?, ?, ?)";
+
+constexpr char16_t TableDefaultsSql[] =
+    u"SELECT name, dflt_value FROM pragma_table_info(?)";
+
+} // namespace
+
+QString SqliteDialect::customersOfGroupSql() const { return QString::fromUtf16(CustomersOfGroupSql); }
+QString SqliteDialect::productsSql() const { return QString::fromUtf16(ProductsSql); }
+QString SqliteDialect::movementsSql() const { return QString::fromUtf16(MovementsSql); }
+QString SqliteDialect::movementSumsSql() const { return QString::fromUtf16(MovementSumsSql); }
+QString SqliteDialect::productNamesSql() const { return QString::fromUtf16(ProductNamesSql); }
+QString SqliteDialect::tableDefaultsSql() const { return QString::fromUtf16(TableDefaultsSql); }
+QString SqliteDialect::bookMovementSql() const { return QString::fromUtf16(BookMovementSql); }
+
+QStringList SqliteDialect::sharedSchema() const
+{
+    // The station folder's files are set up by Schema when opened.
+    return {};
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "data/SqlDialect.h"
+
+// The station folder's SQLite files: rowid as the row key, Turkish order
+// and folding done by the program and the connection's turkish_fold.
+class SqliteDialect final : public SqlDialect
+{
+public:
+    QString customersOfGroupSql() const override;
+    QString productsSql() const override;
+    QString movementsSql() const override;
+    QString movementSumsSql() const override;
+    QString productNamesSql() const override;
+    QString tableDefaultsSql() const override;
+    QStringList sharedSchema() const override;
+    QString bookMovementSql() const override;
+    bool sortsTurkish() const override { return false; }
+};
