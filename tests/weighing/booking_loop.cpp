@@ -1,15 +1,21 @@
 // Books order slips over and over on a station folder until it is killed:
 // each round first books what an earlier, killed run left, then adds a few
 // rows with names of their own and books them. With --once it only books
-// what is left and exits (1 when the booking failed).
+// what is left and exits (1 when the booking failed). With --database URL
+// it books onto that central server instead, and a booking the server
+// refuses (restarted, connection cut) is tried again rather than ending.
+#include "data/CentralDatabase.h"
 #include "data/Schema.h"
 #include "data/StationDatabase.h"
+#include "weighing/CentralBooking.h"
 #include "weighing/StockBooking.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUuid>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -31,13 +37,27 @@ int main(int argc, char **argv)
     if (!stok.isOpen() || !tavran.isOpen())
         return 3;
     const QDate day(2026, 12, 8);
+    std::unique_ptr<CentralDatabase> central;
+    if (const qsizetype at = args.indexOf(u"--database"_s); at > 0) {
+        const auto location = DatabaseLocation::parse(args.value(at + 1));
+        if (!location || !location->central)
+            return 2;
+        central = std::make_unique<CentralDatabase>(*location);
+    }
+    const auto book = [&] {
+        return central ? CentralBooking::book(*central, tavran, day, 0).ok()
+                       : StockBooking::book(stok, tavran, day, 0).ok();
+    };
     if (args.contains(u"--once"_s))
-        return StockBooking::book(stok, tavran, day, 0).ok() ? 0 : 1;
+        return book() ? 0 : 1;
 
     const QString run = QUuid::createUuid().toString(QUuid::Id128).left(8);
     for (int slip = 0;; ++slip) {
-        if (!StockBooking::book(stok, tavran, day, 0).ok())
-            return 1;
+        while (!book()) {
+            if (!central)
+                return 1;
+            QThread::msleep(20);
+        }
         QSqlDatabase db = tavran.database();
         QSqlQuery insert(db);
         if (!db.transaction() || !insert.prepare(QString::fromUtf16(InsertOrderRowSql)))

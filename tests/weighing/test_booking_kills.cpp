@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 #include "data/StationDatabase.h"
 #include "support/TestStation.h"
+#include "BookingLedger.h"
 
 #include <QDir>
 #include <QHash>
@@ -13,41 +14,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Ledger
-{
-    int rows = 0;
-    int booked = 0;
-    QStringList faults; // rows booked twice, lost, or movements without their row
-};
+using Ledger = BookingLedger;
 
-// Opens the folder as a restarted station would (a half-done commit is rolled
-// back here) and checks every order row against the movements.
 Ledger readLedger(const QString &folder)
 {
-    Ledger ledger;
-    const QDir dir(folder);
-    StationDatabase stok(dir.filePath(u"Stok.db"_s), Schema::File::Stok);
-    StationDatabase tavran(dir.filePath(u"Tavran.db"_s), Schema::File::Tavran);
+    StationDatabase stok(QDir(folder).filePath(u"Stok.db"_s), Schema::File::Stok);
     QHash<QString, int> movements;
     QSqlQuery query(stok.database());
     if (!query.exec(u"SELECT \"Ürün\" FROM StokHaraket"_s))
         return {0, 0, {u"movements unreadable"_s}};
     while (query.next())
         ++movements[query.value(0).toString()];
-    QSqlQuery rows(tavran.database());
-    if (!rows.exec(u"SELECT \"Ürün\", Tamam FROM Tart"_s))
-        return {0, 0, {u"order rows unreadable"_s}};
-    while (rows.next()) {
-        const QString product = rows.value(0).toString();
-        const bool booked = rows.value(1).toInt() == 0;
-        ++ledger.rows;
-        ledger.booked += booked;
-        if (movements.take(product) != (booked ? 1 : 0))
-            ledger.faults << product + (booked ? u" booked, movements ≠ 1"_s : u" not booked, has a movement"_s);
-    }
-    for (auto it = movements.cbegin(); it != movements.cend(); ++it)
-        ledger.faults << it.key() + u" has a movement but no order row"_s;
-    return ledger;
+    return Ledger::check(movements, {folder});
 }
 
 } // namespace
