@@ -20,7 +20,7 @@ int run(const QStringList &arguments, const QString &, QTextStream &out, QTextSt
     parser.addOption({u"append"_s, u"copy even when the server holds movements"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
-    const QString action = parser.positionalArguments().value(1);
+    const QString action = parser.positionalArguments().value(0);
     const bool copy = action == u"copy"_s;
     if ((action != u"init"_s && !copy) || (copy && !parser.isSet(u"from"_s))) {
         err << "usage: tavran [--database URL] db init | db copy --from DIR [--append]" << Qt::endl;

@@ -15,7 +15,9 @@ using namespace Qt::StringLiterals;
 namespace CentralCopy {
 namespace {
 
-constexpr char16_t MovementCountSql[] = u"SELECT count(*) FROM \"StokHaraket\"";
+constexpr char16_t RowCountsSql[] =
+    u"SELECT (SELECT count(*) FROM \"Cari\"), (SELECT count(*) FROM \"Stok\"), "
+    u"(SELECT count(*) FROM \"StokHaraket\")";
 
 // Read in the station folder's order, so equal names keep their order.
 constexpr char16_t ReadCustomersSql[] =
@@ -103,11 +105,17 @@ Result copy(CentralDatabase &central, const QString &folder, bool append)
         return result;
     }
     QSqlQuery count(server);
-    if (!count.exec(QString::fromUtf16(MovementCountSql)) || !count.next()) {
+    if (!count.exec(QString::fromUtf16(RowCountsSql)) || !count.next()) {
         result.failure = u"sunucu okunamadı: "_s + errorOf(count.lastError());
-    } else if (count.value(0).toLongLong() > 0 && !append) {
-        result.failure = u"sunucuda zaten %1 stok hareketi var; eklemek için --append"_s
-                             .arg(count.value(0).toLongLong());
+    } else if (!append
+               && count.value(0).toLongLong() + count.value(1).toLongLong()
+                          + count.value(2).toLongLong()
+                      > 0) {
+        result.failure = u"sunucuda zaten %1 cari, %2 ürün, %3 stok hareketi var; "
+                         u"eklemek için --append"_s
+                             .arg(count.value(0).toLongLong())
+                             .arg(count.value(1).toLongLong())
+                             .arg(count.value(2).toLongLong());
     }
     count.finish();
     if (result.ok())

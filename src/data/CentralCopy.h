@@ -18,8 +18,8 @@ struct Result
     bool ok() const { return failure.isEmpty(); }
 };
 
-// Refused when the server already holds movements, unless `append`: a
-// folder copied twice would count its stock twice.
+// Refused when the server already holds rows, unless `append`: a folder
+// copied twice would count its stock twice and list everything twice.
 Result copy(CentralDatabase &central, const QString &folder, bool append);
 
 } // namespace CentralCopy

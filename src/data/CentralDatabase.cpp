@@ -16,6 +16,8 @@ namespace {
 constexpr char16_t PingSql[] = u"SELECT 1";
 // Two stations running init at once must not both create a table.
 constexpr char16_t SchemaLockSql[] = u"SELECT pg_advisory_xact_lock(7311)";
+// "already exists, skipping" is what a repeated init expects, not news.
+constexpr char16_t QuietSql[] = u"SET LOCAL client_min_messages = warning";
 constexpr int ConnectTimeoutSeconds = 3;
 
 QString nextConnectionName()
@@ -113,7 +115,7 @@ bool CentralDatabase::initSchema()
         return false;
     }
     QSqlQuery query(db);
-    QStringList statements{QString::fromUtf16(SchemaLockSql)};
+    QStringList statements{QString::fromUtf16(QuietSql), QString::fromUtf16(SchemaLockSql)};
     statements << SqlDialect::of(db).sharedSchema();
     for (const QString &sql : statements) {
         if (!query.exec(sql)) {

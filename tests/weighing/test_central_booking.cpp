@@ -2,6 +2,7 @@
 #include "data/Schema.h"
 #include "data/StationDatabase.h"
 #include "support/TestPostgres.h"
+#include "weighing/CentralBooking.h"
 #include "support/TestStation.h"
 #include "BookingLedger.h"
 
@@ -61,6 +62,7 @@ private slots:
     void stationsBookEachRowOnceThroughTrouble_data();
     void stationsBookEachRowOnceThroughTrouble();
     void unreachableServerLeavesRowsForTheNextPrint();
+    void stoppedAfterTheServerTookTheRows();
 };
 
 void TestCentralBooking::stationsBookEachRowOnceThroughTrouble_data()
@@ -145,6 +147,31 @@ void TestCentralBooking::unreachableServerLeavesRowsForTheNextPrint()
     QCOMPARE(bookOnce(folder, *location), 0);
     QCOMPARE(bookOnce(folder, *location), 0); // nothing left, nothing added
     ledger = readLedger(*location, {folder});
+    QVERIFY2(ledger.faults.isEmpty(), qPrintable(ledger.faults.join(u"; "_s)));
+    QCOMPARE(ledger.booked, 2);
+}
+
+// The narrowest window: the server has committed the slip, the station dies
+// before it clears Tamam. The next print must send the same keys.
+void TestCentralBooking::stoppedAfterTheServerTookTheRows()
+{
+    TAVRAN_REQUIRE_POSTGRES(location);
+    CentralDatabase central(*location);
+    QVERIFY2(central.initSchema(), qPrintable(central.lastError()));
+    TestStation station;
+    StationDatabase tavran(QDir(station.stationDir()).filePath(u"Tavran.db"_s), Schema::File::Tavran);
+    QSqlQuery insert(tavran.database());
+    QVERIFY(insert.exec(u"INSERT INTO Tart(\"Ürün\", Kilo) VALUES ('Sucuk', 2.5), ('Şiş', 1)"_s));
+
+    QList<CentralBooking::PendingRow> rows;
+    QString failure;
+    QVERIFY(CentralBooking::assignKeys(tavran, rows, failure));
+    QCOMPARE(rows.size(), 2);
+    QVERIFY2(CentralBooking::send(central, rows, {2026, 12, 8}, 0, failure), qPrintable(failure));
+
+    const BookingResult retry = CentralBooking::book(central, tavran, {2026, 12, 8}, 0);
+    QVERIFY2(retry.ok(), qPrintable(retry.failure));
+    const Ledger ledger = readLedger(*location, {station.stationDir()});
     QVERIFY2(ledger.faults.isEmpty(), qPrintable(ledger.faults.join(u"; "_s)));
     QCOMPARE(ledger.booked, 2);
 }
