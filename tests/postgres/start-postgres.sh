@@ -4,7 +4,8 @@
 # log, and DIR/port with the local TCP port it listens on (127.0.0.1 only,
 # role "tavran", no password). As root the server runs as the unprivileged
 # user "postgres". DIR/restart restarts it (the tests cut it in the middle of
-# a booking). Safe to run again: a running server is kept.
+# a booking); DIR/stop-start stop and start it again in place (an outage).
+# Safe to run again: a running server is kept.
 # With --skip-code it exits 77 instead of 1 when it cannot, for CTest to
 # count as skipped. tests/postgres/stop-postgres.sh DIR stops it.
 set -eu
@@ -45,7 +46,7 @@ free_port() {
     python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
-rm -rf "$DIR/data" "$DIR/sock" "$DIR/port" "$DIR/log"
+rm -rf "$DIR/data" "$DIR/sock" "$DIR/port" "$DIR/log" "$DIR/restart" "$DIR/stop" "$DIR/start"
 mkdir -p "$DIR/data" "$DIR/sock"
 [ -n "$RUN" ] && chown postgres "$DIR" "$DIR/data" "$DIR/sock"
 as_server "$BIN/initdb" -D "$DIR/data" -U tavran --auth=trust -E UTF8 --locale=C.UTF-8 \
@@ -63,6 +64,12 @@ cat >"$DIR/restart" <<SCRIPT
 # Restarts the tests' server in place (same port, same data).
 exec $RUN "$BIN/pg_ctl" -D "$DIR/data" -l "$DIR/log" -o "$OPTIONS" -w -t 30 -m fast restart
 SCRIPT
-chmod 0755 "$DIR/restart"
+for action in stop start; do
+    cat >"$DIR/$action" <<SCRIPT
+#!/bin/sh
+exec $RUN "$BIN/pg_ctl" -D "$DIR/data" -l "$DIR/log" -o "$OPTIONS" -w -t 30 -m fast $action
+SCRIPT
+done
+chmod 0755 "$DIR/restart" "$DIR/stop" "$DIR/start"
 echo "$PORT" >"$DIR/port"
 echo "The tests' PostgreSQL server runs on 127.0.0.1:$PORT."

@@ -65,6 +65,16 @@ bool restartServer()
     return QProcess::execute(serverDir() + u"/restart"_s, {}) == 0;
 }
 
+bool stopServer()
+{
+    return QProcess::execute(serverDir() + u"/stop"_s, {}) == 0;
+}
+
+bool startServer()
+{
+    return QProcess::execute(serverDir() + u"/start"_s, {}) == 0;
+}
+
 bool cutConnections(const DatabaseLocation &location)
 {
     DatabaseLocation admin = location;

@@ -14,8 +14,11 @@ namespace TestPostgres {
 // test skips then.
 std::optional<DatabaseLocation> freshDatabase(QString *why);
 
-// Restarts the server (same port, same data); false when it did not come back.
+// Restarts, stops or starts the server in place (same port, same data);
+// false when it did not do so.
 bool restartServer();
+bool stopServer();
+bool startServer();
 
 // Ends every connection to `location`'s database but the caller's own.
 bool cutConnections(const DatabaseLocation &location);
