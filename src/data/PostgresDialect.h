@@ -5,7 +5,9 @@
 // The central server: an identity column "Sira" at the end of each shared
 // table as the row key, Turkish order and case through the ICU collation
 // "tr-x-icu" in the statements, and a unique "Anahtar" on every booked
-// movement so a retried booking adds nothing twice.
+// movement so a retried booking adds nothing twice. The recordsets still
+// sort by the program's Turkish order, so equal-but-for-case names fall the
+// same way on both engines.
 class PostgresDialect final : public SqlDialect
 {
 public:
@@ -17,5 +19,4 @@ public:
     QString tableDefaultsSql() const override;
     QStringList sharedSchema() const override;
     QString bookMovementSql() const override;
-    bool sortsTurkish() const override { return true; }
 };

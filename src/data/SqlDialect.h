@@ -33,10 +33,6 @@ public:
     // holds adds nothing. Binds: date, product, kilo, alsat, key.
     virtual QString bookMovementSql() const = 0;
 
-    // Whether the statements above order and match Turkish text themselves
-    // (else the program sorts the rows it read).
-    virtual bool sortsTurkish() const = 0;
-
     // The dialect of the connection's engine.
     static const SqlDialect &of(const QSqlDatabase &db);
     static const SqlDialect &sqlite();

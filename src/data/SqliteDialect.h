@@ -15,5 +15,4 @@ public:
     QString tableDefaultsSql() const override;
     QStringList sharedSchema() const override;
     QString bookMovementSql() const override;
-    bool sortsTurkish() const override { return false; }
 };

@@ -1,0 +1,147 @@
+// The station on a central PostgreSQL server: start-up with 100,000
+// accounts and 20,000 products, booking a 20-row slip next to 1,000,000
+// movements, and a month's totals over them. The server is the tests' own
+// (tests/postgres/start-postgres.sh BUILD/postgres) or the one named by
+// $TAVRAN_BENCH_DATABASE; the benchmark fills a database of its own there.
+#include "BenchStation.h"
+
+#include "data/CentralDatabase.h"
+#include "data/StationData.h"
+#include "data/StationDatabase.h"
+#include "reports/ReportPeriod.h"
+#include "reports/ShipmentTotals.h"
+#include "weighing/CentralBooking.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr char16_t BenchDatabase[] = u"tavran_bench";
+
+// Made once per server; filled on the server itself, so it takes seconds.
+constexpr const char16_t *FillSql[] = {
+    u"INSERT INTO \"Cari\"(\"Kod\", \"Unvan\", \"Gurup\") SELECT i::text, 'Cari ' || i, "
+    u"CASE WHEN i % 4 = 0 THEN 'Toptan' ELSE 'Müşteri' END FROM generate_series(1, 100000) i",
+    u"INSERT INTO \"Stok\"(\"Barkod\", \"Ürün\", \"Birim\") SELECT (2000000 + i)::text, "
+    u"'Ürün ' || i, 'Kg' FROM generate_series(1, 20000) i",
+    u"INSERT INTO \"StokHaraket\"(\"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\") "
+    u"SELECT to_char(date '2026-01-01' + (i % 365), 'YYYY-MM-DD'), 'Ürün ' || (i % 20000 + 1), "
+    u"(i % 97) / 10.0, i % 2 FROM generate_series(1, 1000000) i",
+    u"ANALYZE",
+};
+
+std::optional<DatabaseLocation> benchServer()
+{
+    QString url = qEnvironmentVariable("TAVRAN_BENCH_DATABASE");
+    if (url.isEmpty()) {
+        QFile port(QStringLiteral(TAVRAN_BINARY_DIR) + u"/postgres/port"_s);
+        if (!port.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        url = u"postgresql://tavran@127.0.0.1:%1/%2"_s
+                  .arg(QString::fromLatin1(port.readAll()).trimmed(), QString::fromUtf16(BenchDatabase));
+    }
+    auto location = DatabaseLocation::parse(url);
+    if (!location || !location->central)
+        return std::nullopt;
+    DatabaseLocation admin = *location;
+    admin.name = u"postgres"_s;
+    CentralDatabase server(admin);
+    if (!server.open())
+        return std::nullopt;
+    QSqlQuery query(server.database());
+    query.prepare(u"SELECT 1 FROM pg_database WHERE datname = CAST(? AS text)"_s);
+    query.addBindValue(location->name);
+    if (query.exec() && query.next())
+        return location; // filled by an earlier run
+    if (!query.exec(u"CREATE DATABASE "_s + location->name))
+        return std::nullopt;
+    CentralDatabase fresh(*location);
+    if (!fresh.initSchema())
+        return std::nullopt;
+    QSqlQuery fill(fresh.database());
+    for (const char16_t *sql : FillSql)
+        if (!fill.exec(QString::fromUtf16(sql)))
+            return std::nullopt;
+    return location;
+}
+
+const std::optional<DatabaseLocation> &server()
+{
+    static const std::optional<DatabaseLocation> location = benchServer();
+    return location;
+}
+
+void BM_StartUpFromServer(benchmark::State &state)
+{
+    if (!server()) {
+        state.SkipWithError("no PostgreSQL server");
+        return;
+    }
+    QTemporaryDir folder;
+    for (auto _ : state) {
+        StationData data;
+        data.bind(folder.path(), server()->display());
+        for (int number : {1, 4}) {
+            RefreshDataControl(data.control(number));
+            Recordset *records = data.control(number).recordset();
+            benchmark::DoNotOptimize(records->columnTexts(1));
+        }
+    }
+}
+BENCHMARK(BM_StartUpFromServer)->Unit(benchmark::kMillisecond);
+
+void BM_BookTwentyRowSlip(benchmark::State &state)
+{
+    if (!server()) {
+        state.SkipWithError("no PostgreSQL server");
+        return;
+    }
+    QTemporaryDir folder;
+    StationDatabase tavran(folder.filePath(u"Tavran.db"_s), Schema::File::Tavran);
+    CentralDatabase central(*server());
+    QSqlQuery insert(tavran.database());
+    insert.prepare(u"INSERT INTO Tart(\"Ürün\", Kilo) VALUES (?, ?)"_s);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int row = 0; row < 20; ++row) {
+            insert.bindValue(0, u"Ürün %1"_s.arg(row + 1));
+            insert.bindValue(1, 1.5 + row);
+            insert.exec();
+        }
+        state.ResumeTiming();
+        if (CentralBooking::book(central, tavran, QDate(2027, 6, 1), 0).booked != 20)
+            state.SkipWithError("booking failed");
+    }
+}
+BENCHMARK(BM_BookTwentyRowSlip)->Unit(benchmark::kMillisecond);
+
+void BM_MonthlyReportFromServer(benchmark::State &state)
+{
+    if (!server()) {
+        state.SkipWithError("no PostgreSQL server");
+        return;
+    }
+    CentralDatabase central(*server());
+    central.open();
+    const ReportPeriod month(ReportPeriod::Kind::Month, QDate(2026, 6, 15));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ShipmentTotals::sum(central.database(), 1, month));
+}
+BENCHMARK(BM_MonthlyReportFromServer)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    prepareBenchEnvironment();
+    QCoreApplication app(argc, argv);
+    return runBenchmarks(argc, argv);
+}
