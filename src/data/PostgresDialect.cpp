@@ -52,6 +52,18 @@ constexpr const char16_t *SharedSchema[] = {
 constexpr char16_t TableDefaultsSql[] =
     u"SELECT CAST(column_name AS text), CAST(NULL AS text) FROM information_schema.columns "
     u"WHERE table_name = CAST(? AS text)";
+constexpr char16_t ColumnNamesSql[] =
+    u"SELECT CAST(column_name AS text) FROM information_schema.columns "
+    u"WHERE table_name = CAST(? AS text) AND column_name NOT IN ('Sira', 'Anahtar') "
+    u"ORDER BY ordinal_position";
+constexpr char16_t RowKey[] = u"\"Sira\"";
+constexpr char16_t MovementsInRangeSql[] =
+    u"SELECT \"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\" FROM \"StokHaraket\" "
+    u"WHERE \"Tarih\" >= CAST(? AS text) AND \"Tarih\" <= CAST(? AS text) ORDER BY \"Tarih\", \"Sira\"";
+constexpr char16_t MovementsOfDirectionInRangeSql[] =
+    u"SELECT \"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\" FROM \"StokHaraket\" "
+    u"WHERE \"Alsat\" = CAST(? AS integer) AND \"Tarih\" >= CAST(? AS text) "
+    u"AND \"Tarih\" <= CAST(? AS text) ORDER BY \"Tarih\", \"Sira\"";
 
 } // namespace
 
@@ -61,6 +73,12 @@ QString PostgresDialect::movementsSql() const { return QString::fromUtf16(Moveme
 QString PostgresDialect::movementSumsSql() const { return QString::fromUtf16(MovementSumsSql); }
 QString PostgresDialect::productNamesSql() const { return QString::fromUtf16(ProductNamesSql); }
 QString PostgresDialect::tableDefaultsSql() const { return QString::fromUtf16(TableDefaultsSql); }
+QString PostgresDialect::columnNamesSql() const { return QString::fromUtf16(ColumnNamesSql); }
+QString PostgresDialect::rowKey() const { return QString::fromUtf16(RowKey); }
+QString PostgresDialect::movementsInRangeSql(bool oneDirection) const
+{
+    return QString::fromUtf16(oneDirection ? MovementsOfDirectionInRangeSql : MovementsInRangeSql);
+}
 QString PostgresDialect::bookMovementSql() const { return QString::fromUtf16(BookMovementSql); }
 
 QStringList PostgresDialect::sharedSchema() const

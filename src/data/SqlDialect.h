@@ -22,8 +22,15 @@ public:
     virtual QString movementsSql() const = 0;        // binds: alsat
     virtual QString movementSumsSql() const = 0;     // binds: alsat, from, to (ISO dates)
     virtual QString productNamesSql() const = 0;     // product list order
+    // Movements of a date range, oldest first; binds: [alsat,] from, to.
+    virtual QString movementsInRangeSql(bool oneDirection) const = 0;
     // Column name and stored default text of a table; binds: table.
     virtual QString tableDefaultsSql() const = 0;
+    // A table's own columns in their stored order (not the engine's row
+    // key nor the booking key); binds: table.
+    virtual QString columnNamesSql() const = 0;
+    // The column that names one row of a table in statements.
+    virtual QString rowKey() const = 0;
 
     // The shared tables, their indexes and constraints; each statement may
     // run again on a database that already has them.

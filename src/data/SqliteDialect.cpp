@@ -28,6 +28,15 @@ constexpr char16_t BookMovementSql[] =
 
 constexpr char16_t TableDefaultsSql[] =
     u"SELECT name, dflt_value FROM pragma_table_info(?)";
+constexpr char16_t ColumnNamesSql[] =
+    u"SELECT name FROM pragma_table_info(?) ORDER BY cid";
+constexpr char16_t RowKey[] = u"rowid";
+constexpr char16_t MovementsInRangeSql[] =
+    u"SELECT Tarih, \"Ürün\", Miktar, Alsat FROM StokHaraket "
+    u"WHERE Tarih >= ? AND Tarih <= ? ORDER BY Tarih, rowid";
+constexpr char16_t MovementsOfDirectionInRangeSql[] =
+    u"SELECT Tarih, \"Ürün\", Miktar, Alsat FROM StokHaraket "
+    u"WHERE Alsat = ? AND Tarih >= ? AND Tarih <= ? ORDER BY Tarih, rowid";
 
 } // namespace
 
@@ -37,6 +46,12 @@ QString SqliteDialect::movementsSql() const { return QString::fromUtf16(Movement
 QString SqliteDialect::movementSumsSql() const { return QString::fromUtf16(MovementSumsSql); }
 QString SqliteDialect::productNamesSql() const { return QString::fromUtf16(ProductNamesSql); }
 QString SqliteDialect::tableDefaultsSql() const { return QString::fromUtf16(TableDefaultsSql); }
+QString SqliteDialect::columnNamesSql() const { return QString::fromUtf16(ColumnNamesSql); }
+QString SqliteDialect::rowKey() const { return QString::fromUtf16(RowKey); }
+QString SqliteDialect::movementsInRangeSql(bool oneDirection) const
+{
+    return QString::fromUtf16(oneDirection ? MovementsOfDirectionInRangeSql : MovementsInRangeSql);
+}
 QString SqliteDialect::bookMovementSql() const { return QString::fromUtf16(BookMovementSql); }
 
 QStringList SqliteDialect::sharedSchema() const

@@ -12,7 +12,10 @@ public:
     QString movementsSql() const override;
     QString movementSumsSql() const override;
     QString productNamesSql() const override;
+    QString movementsInRangeSql(bool oneDirection) const override;
     QString tableDefaultsSql() const override;
+    QString columnNamesSql() const override;
+    QString rowKey() const override;
     QStringList sharedSchema() const override;
     QString bookMovementSql() const override;
 };

@@ -1,5 +1,8 @@
 #include "office/OfficeArguments.h"
 
+#include "data/DatabaseLocation.h"
+#include "station/DatabaseSetting.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -52,9 +55,32 @@ std::optional<QDate> month(const QString &text)
     return day(text + u"-01"_s);
 }
 
+std::optional<std::unique_ptr<StationDatabase>> openServer(Schema::File file, const QString &command,
+                                                           QTextStream &err)
+{
+    if (file == Schema::File::Tavran)
+        return std::nullopt; // the order and the journal stay with each station
+    QString error;
+    const auto location = DatabaseLocation::parse(DatabaseSetting::url(), &error);
+    if (!location) {
+        err << command << ": " << error << Qt::endl;
+        return std::unique_ptr<StationDatabase>();
+    }
+    if (!location->central)
+        return std::nullopt;
+    auto server = std::make_unique<StationDatabase>(*location);
+    if (!server->isOpen()) {
+        err << command << ": " << server->openError() << Qt::endl;
+        return std::unique_ptr<StationDatabase>();
+    }
+    return server;
+}
+
 std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::File file,
                                               const QString &command, QTextStream &err)
 {
+    if (auto server = openServer(file, command, err))
+        return std::move(*server);
     const QString path = QDir(folder).filePath(Schema::fileName(file));
     if (!QFile::exists(path)) {
         err << command << ": " << path << " yok" << Qt::endl;

@@ -31,8 +31,15 @@ int bad(QTextStream &err, const QString &command, const QString &message, const 
 std::optional<QDate> day(const QString &text);
 std::optional<QDate> month(const QString &text);
 
-// Opens a database file of the station folder that must be there already;
-// null, reported on `err`, when it is missing or cannot be opened.
+// The central server for the shared tables (accounts, products, movements)
+// when the Database setting names one: no value when it does not; null,
+// reported on `err`, when it cannot be reached.
+std::optional<std::unique_ptr<StationDatabase>> openServer(Schema::File file, const QString &command,
+                                                           QTextStream &err);
+
+// Opens a database file of the station folder that must be there already,
+// or the central server for the shared tables; null, reported on `err`,
+// when it is missing or cannot be opened.
 std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::File file,
                                               const QString &command, QTextStream &err);
 

@@ -1,13 +1,10 @@
 #include "office/OfficeTable.h"
 
+#include "data/SqlDialect.h"
+
 #include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-constexpr char16_t StokColumnsSql[] = u"SELECT name FROM pragma_table_info('Stok') ORDER BY cid";
-constexpr char16_t CariColumnsSql[] = u"SELECT name FROM pragma_table_info('Cari') ORDER BY cid";
-} // namespace
 
 std::optional<OfficeTable> OfficeTable::named(const QString &word)
 {
@@ -22,7 +19,10 @@ QStringList OfficeTable::columns(const QSqlDatabase &db) const
 {
     QSqlQuery query(db);
     QStringList names;
-    if (!query.exec(QString::fromUtf16(isProducts() ? StokColumnsSql : CariColumnsSql)))
+    if (!query.prepare(SqlDialect::of(db).columnNamesSql()))
+        return names;
+    query.addBindValue(table);
+    if (!query.exec())
         return names;
     while (query.next())
         names << query.value(0).toString();

@@ -1,26 +1,20 @@
 #include "office/StockMovements.h"
 
+#include "data/SqlDialect.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
 
 namespace StockMovements {
-namespace {
-constexpr char16_t AllSql[] =
-    u"SELECT Tarih, \"Ürün\", Miktar, Alsat FROM StokHaraket "
-    u"WHERE Tarih >= ? AND Tarih <= ? ORDER BY Tarih, rowid";
-constexpr char16_t OneDirectionSql[] =
-    u"SELECT Tarih, \"Ürün\", Miktar, Alsat FROM StokHaraket "
-    u"WHERE Alsat = ? AND Tarih >= ? AND Tarih <= ? ORDER BY Tarih, rowid";
-} // namespace
 
 std::optional<QList<Movement>> read(const QSqlDatabase &stok, QDate from, QDate to,
                                     std::optional<int> alsat)
 {
     QSqlQuery query(stok);
     query.setForwardOnly(true);
-    if (!query.prepare(QString::fromUtf16(alsat ? OneDirectionSql : AllSql)))
+    if (!query.prepare(SqlDialect::of(stok).movementsInRangeSql(alsat.has_value())))
         return std::nullopt;
     if (alsat)
         query.addBindValue(*alsat);

@@ -62,16 +62,23 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
         return OfficeArguments::Failed;
     }
     const QByteArray bytes = file.readAll();
-    // The first import may be what sets up a new station.
-    QDir().mkpath(folder);
-    StationDatabase database(QDir(folder).filePath(Schema::fileName(table.file)), table.file);
-    if (!database.isOpen()) {
-        err << command << ": " << database.path() << " açılamadı" << Qt::endl;
+    auto server = OfficeArguments::openServer(table.file, command, err);
+    if (server && !*server)
+        return OfficeArguments::Failed;
+    std::unique_ptr<StationDatabase> database = server ? std::move(*server) : nullptr;
+    if (!database) {
+        // The first import may be what sets up a new station.
+        QDir().mkpath(folder);
+        database = std::make_unique<StationDatabase>(
+            QDir(folder).filePath(Schema::fileName(table.file)), table.file);
+    }
+    if (!database->isOpen()) {
+        err << command << ": " << database->path() << " açılamadı" << Qt::endl;
         return OfficeArguments::Failed;
     }
     const bool dryRun = parser.isSet(u"dry-run"_s);
     const TableImport::Result result =
-        TableImport::run(database.database(), table, bytes, encoding, dryRun);
+        TableImport::run(database->database(), table, bytes, encoding, dryRun);
     report(err, path, result.errors, {});
     report(err, path, result.warnings, u"uyarı: "_s);
     if (!result.errors.isEmpty()) {

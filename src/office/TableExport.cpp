@@ -1,5 +1,6 @@
 #include "office/TableExport.h"
 
+#include "data/SqlDialect.h"
 #include "data/TurkishText.h"
 #include "office/CsvWriter.h"
 
@@ -10,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace TableExport {
 namespace {
-constexpr char16_t SelectAllSql[] = u"SELECT %1 FROM \"%2\" ORDER BY rowid";
+constexpr char16_t SelectAllSql[] = u"SELECT %1 FROM \"%2\" ORDER BY %3";
 } // namespace
 
 std::optional<QByteArray> run(const QSqlDatabase &db, const OfficeTable &table)
@@ -23,7 +24,7 @@ std::optional<QByteArray> run(const QSqlDatabase &db, const OfficeTable &table)
         names << u'"' + c + u'"';
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QString::fromUtf16(SelectAllSql).arg(names.join(u','), table.table)))
+    if (!query.exec(QString::fromUtf16(SelectAllSql).arg(names.join(u','), table.table, SqlDialect::of(db).rowKey())))
         return std::nullopt;
     QList<QStringList> records;
     while (query.next()) {

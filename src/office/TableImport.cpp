@@ -1,5 +1,6 @@
 #include "office/TableImport.h"
 
+#include "data/SqlDialect.h"
 #include "data/TurkishText.h"
 #include "station/Windows1254.h"
 
@@ -17,9 +18,9 @@ namespace {
 
 // Column and table names come from the table itself, never from the file;
 // every value is bound.
-constexpr char16_t ExistingKeysSql[] = u"SELECT rowid, \"%1\" FROM \"%2\"";
+constexpr char16_t ExistingKeysSql[] = u"SELECT %3, \"%1\" FROM \"%2\"";
 constexpr char16_t InsertSql[] = u"INSERT INTO \"%1\"(%2) VALUES (%3)";
-constexpr char16_t UpdateSql[] = u"UPDATE \"%1\" SET %2 WHERE rowid = ?";
+constexpr char16_t UpdateSql[] = u"UPDATE \"%1\" SET %2 WHERE %3 = ?";
 
 // Labels carry an EAN-13 made of a 7-digit barcode and the weight.
 const QRegularExpression SevenDigits(u"^[0-9]{7}$"_s);
@@ -91,7 +92,7 @@ QHash<QString, QList<qint64>> existingKeys(const QSqlDatabase &db, const OfficeT
     QHash<QString, QList<qint64>> keys;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QString::fromUtf16(ExistingKeysSql).arg(table.key, table.table))) {
+    if (!query.exec(QString::fromUtf16(ExistingKeysSql).arg(table.key, table.table, SqlDialect::of(db).rowKey()))) {
         *failure = query.lastError().text();
         return keys;
     }
@@ -119,7 +120,7 @@ bool write(const QSqlDatabase &db, const OfficeTable &table, const QStringList &
     QSqlQuery update(connection);
     bool ok = insert.prepare(QString::fromUtf16(InsertSql)
                                  .arg(table.table, names.join(u','), marks.join(u',')))
-              && update.prepare(QString::fromUtf16(UpdateSql).arg(table.table, assignments.join(u',')));
+              && update.prepare(QString::fromUtf16(UpdateSql).arg(table.table, assignments.join(u','), SqlDialect::of(db).rowKey()));
     for (qsizetype r = 0; ok && r < rows.size(); ++r) {
         const Row &row = rows[r];
         const auto found = existing.constFind(keyOf(row.values[keyColumn]));

@@ -5,6 +5,8 @@
 #include "data/Schema.h"
 #include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
+#include "office/OfficeTable.h"
+#include "office/StockMovements.h"
 #include "reports/ReportPeriod.h"
 #include "reports/ShipmentTotals.h"
 #include "support/TestPostgres.h"
@@ -155,6 +157,18 @@ void TestCentralDatabase::sameRowsInTheSameOrder()
     QCOMPARE(column(engine.stokDb(), RecordSources::movementsOf(1, dialect), u"Tarih"_s),
              (QStringList{u"2026-11-30"_s, u"2026-12-01"_s, u"2026-12-02"_s, u"2026-12-03"_s,
                           u"2026-12-05"_s, u"2026-12-31"_s, u"2027-01-01"_s}));
+
+    // The office's movement list and table columns: the server's own row
+    // and booking keys never show.
+    const auto listed = StockMovements::read(engine.stokDb(), {2026, 12, 1}, {2026, 12, 31}, 1);
+    QVERIFY(listed);
+    QStringList days;
+    for (const StockMovements::Movement &movement : *listed)
+        days << movement.tarih + u' ' + movement.product;
+    QCOMPARE(days, (QStringList{u"2026-12-01 SUCUK"_s, u"2026-12-02 Çiğ"_s, u"2026-12-03 Çiğ"_s,
+                                u"2026-12-05 Sucuk"_s, u"2026-12-31 İnek"_s}));
+    QCOMPARE(OfficeTable::named(u"products"_s)->columns(engine.stokDb()),
+             (QStringList{u"Barkod"_s, u"Ürün"_s, u"Birim"_s}));
 
     // The month's sums: the border days in, the next month out, "SUCUK"
     // counted with "Sucuk", a product that nets to nothing left out.
