@@ -10,10 +10,10 @@ scripts/build.sh
 demo="${TAVRAN_DEMO_DIR:-$PWD/demo-station}"
 export XDG_CONFIG_HOME="$demo/config"
 [ -f "$demo/Tavran.db" ] || build/src/tavran init-demo "$demo"
-build/src/tavran config set Tart0 True
-build/src/tavran config set IpNo0 127.0.0.1
-build/src/tavran config set PortNo0 5555
-build/src/tavran config set Terazi0 "1.Terazi"
+build/src/tavran --data-dir "$demo" config set Tart0 True
+build/src/tavran --data-dir "$demo" config set IpNo0 127.0.0.1
+build/src/tavran --data-dir "$demo" config set PortNo0 5555
+build/src/tavran --data-dir "$demo" config set Terazi0 "1.Terazi"
 
 sim_pid=""
 if [ -x build/tools/scale_sim/tavran-scale-sim ]; then
