@@ -1,5 +1,6 @@
 #include "journal/JournalCommand.h"
 
+#include "station/CsvWriter.h"
 #include "station/NumberText.h"
 #include "station/Subcommand.h"
 #include "journal/JournalFile.h"
@@ -7,7 +8,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QSaveFile>
-#include <csv.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,22 +37,6 @@ QStringList fields(const JournalEntry &e)
             e.salePurchase,
             e.reason,
             e.detail};
-}
-
-// One RFC 4180 line: every field quoted, its quotes doubled.
-QByteArray csvLine(const QStringList &values)
-{
-    QByteArray line;
-    for (const QString &value : values) {
-        const QByteArray field = value.toUtf8();
-        QByteArray quoted(field.size() * 2 + 2, Qt::Uninitialized);
-        quoted.truncate(qsizetype(csv_write(quoted.data(), size_t(quoted.size()), field.constData(),
-                                            size_t(field.size()))));
-        if (!line.isEmpty())
-            line += ',';
-        line += quoted;
-    }
-    return line + "\r\n";
 }
 
 std::optional<QDate> dateOption(const QCommandLineParser &parser, const QString &name, QTextStream &err)
@@ -116,9 +100,9 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
             err << "journal: cannot write " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
             return 1;
         }
-        QByteArray text = csvLine(Columns);
+        QByteArray text = CsvWriter::record(Columns, CsvWriter::Quote::All);
         for (const JournalEntry &e : entries)
-            text += csvLine(fields(e));
+            text += CsvWriter::record(fields(e), CsvWriter::Quote::All);
         csv.write(text);
         if (!csv.commit()) {
             err << "journal: cannot write " << csv.fileName() << ": " << csv.errorString() << Qt::endl;

@@ -1,6 +1,6 @@
 #include "office/MovementsCommand.h"
 
-#include "office/CsvWriter.h"
+#include "station/CsvWriter.h"
 #include "office/OfficeArguments.h"
 #include "office/OutputFile.h"
 #include "office/StockMovements.h"

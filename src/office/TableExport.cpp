@@ -2,7 +2,7 @@
 
 #include "data/SqlDialect.h"
 #include "data/TurkishText.h"
-#include "office/CsvWriter.h"
+#include "station/CsvWriter.h"
 
 #include <QSqlQuery>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "office/CsvWriter.h"
+#include "station/CsvWriter.h"
 
 #include <QLocale>
 #include <csv.h>
@@ -17,14 +17,14 @@ bool needsQuotes(const QByteArray &field)
 
 } // namespace
 
-QByteArray record(const QStringList &fields)
+QByteArray record(const QStringList &fields, Quote quote)
 {
     QByteArray line;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
             line += ',';
         const QByteArray field = fields[i].toUtf8();
-        if (!needsQuotes(field)) {
+        if (quote == Quote::AsNeeded && !needsQuotes(field)) {
             line += field;
             continue;
         }
