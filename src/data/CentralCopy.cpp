@@ -37,12 +37,6 @@ constexpr char16_t WriteMovementSql[] =
     u"INSERT INTO \"StokHaraket\"(\"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\") "
     u"VALUES (CAST(? AS text), CAST(? AS text), CAST(? AS double precision), CAST(? AS integer))";
 
-QString errorOf(const QSqlError &error)
-{
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text() : text;
-}
-
 // Copies every row `readSql` gives into `writeSql`; the rows copied, or -1
 // with `failure` set.
 qint64 copyRows(const QSqlDatabase &from, const QString &readSql, const QSqlDatabase &to,
@@ -51,12 +45,12 @@ qint64 copyRows(const QSqlDatabase &from, const QString &readSql, const QSqlData
     QSqlQuery read(from);
     read.setForwardOnly(true);
     if (!read.exec(readSql)) {
-        failure = u"istasyon dosyası okunamadı: "_s + errorOf(read.lastError());
+        failure = u"istasyon dosyası okunamadı: "_s + errorText(read.lastError());
         return -1;
     }
     QSqlQuery write(to);
     if (!write.prepare(writeSql)) {
-        failure = u"sunucuya yazılamadı: "_s + errorOf(write.lastError());
+        failure = u"sunucuya yazılamadı: "_s + errorText(write.lastError());
         return -1;
     }
     qint64 count = 0;
@@ -65,13 +59,13 @@ qint64 copyRows(const QSqlDatabase &from, const QString &readSql, const QSqlData
         for (int column = 0; column < columns; ++column)
             write.bindValue(column, read.value(column));
         if (!write.exec()) {
-            failure = u"sunucuya yazılamadı: "_s + errorOf(write.lastError());
+            failure = u"sunucuya yazılamadı: "_s + errorText(write.lastError());
             return -1;
         }
         ++count;
     }
     if (read.lastError().isValid()) {
-        failure = u"istasyon dosyası okunamadı: "_s + errorOf(read.lastError());
+        failure = u"istasyon dosyası okunamadı: "_s + errorText(read.lastError());
         return -1;
     }
     return count;
@@ -101,12 +95,12 @@ Result copy(CentralDatabase &central, const QString &folder, bool append)
     }
     QSqlDatabase server = central.database();
     if (!server.transaction()) {
-        result.failure = u"sunucuda işlem başlatılamadı: "_s + errorOf(server.lastError());
+        result.failure = u"sunucuda işlem başlatılamadı: "_s + errorText(server.lastError());
         return result;
     }
     QSqlQuery count(server);
     if (!count.exec(QString::fromUtf16(RowCountsSql)) || !count.next()) {
-        result.failure = u"sunucu okunamadı: "_s + errorOf(count.lastError());
+        result.failure = u"sunucu okunamadı: "_s + errorText(count.lastError());
     } else if (!append
                && count.value(0).toLongLong() + count.value(1).toLongLong()
                           + count.value(2).toLongLong()
@@ -130,7 +124,7 @@ Result copy(CentralDatabase &central, const QString &folder, bool append)
     if (result.ok() && server.commit())
         return result;
     if (result.ok())
-        result.failure = u"sunucuya yazılamadı: "_s + errorOf(server.lastError());
+        result.failure = u"sunucuya yazılamadı: "_s + errorText(server.lastError());
     server.rollback();
     result.customers = result.products = result.movements = 0;
     return result;

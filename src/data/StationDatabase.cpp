@@ -69,6 +69,12 @@ bool registerTurkishCollation(const QSqlDatabase &db)
                   == SQLITE_OK;
 }
 
+QString errorText(const QSqlError &error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text() : text;
+}
+
 bool makeDurable(const QSqlDatabase &db, const QString &schema)
 {
     // The schema name is the station's own, never operator text.

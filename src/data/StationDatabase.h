@@ -3,6 +3,7 @@
 #include "data/Schema.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <memory>
 
@@ -50,3 +51,6 @@ bool registerTurkishCollation(const QSqlDatabase &db);
 // Rollback journal and full sync on the connection's `schema` ("main" when
 // empty, or an attached file). False (and logged) when SQLite refused.
 bool makeDurable(const QSqlDatabase &db, const QString &schema);
+
+// The engine's own words for a failed statement, else Qt's: for messages.
+QString errorText(const QSqlError &error);

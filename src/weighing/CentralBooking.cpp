@@ -34,11 +34,6 @@ constexpr char16_t PendingRowsSql[] =
 constexpr char16_t MarkBookedSql[] = u"UPDATE Tart SET Tamam = 0 WHERE rowid = ?";
 constexpr char16_t DropKeySql[] = u"DELETE FROM TartAnahtar WHERE Sira = ?";
 
-QString errorOf(const QSqlQuery &query)
-{
-    const QString text = query.lastError().databaseText().trimmed();
-    return text.isEmpty() ? query.lastError().text() : text;
-}
 
 QString unbookedText(const QString &why)
 {
@@ -53,16 +48,16 @@ bool inLocalTransaction(const QSqlDatabase &db, QString &failure, Body body)
 {
     QSqlQuery query(db);
     if (!query.exec(QString::fromUtf16(BeginSql))) {
-        failure = unbookedText(errorOf(query));
+        failure = unbookedText(errorText(query.lastError()));
         return false;
     }
     if (body(failure)) {
         if (query.exec(QString::fromUtf16(CommitSql)))
             return true;
-        failure = unbookedText(errorOf(query));
+        failure = unbookedText(errorText(query.lastError()));
     }
     if (!query.exec(QString::fromUtf16(RollbackSql)))
-        qCWarning(lcWeighing) << "central booking rollback:" << errorOf(query);
+        qCWarning(lcWeighing) << "central booking rollback:" << errorText(query.lastError());
     return false;
 }
 
@@ -74,14 +69,14 @@ bool markBooked(const StationDatabase &tavran, const QList<PendingRow> &rows, QS
         QSqlQuery drop(db);
         if (!mark.prepare(QString::fromUtf16(MarkBookedSql))
             || !drop.prepare(QString::fromUtf16(DropKeySql))) {
-            why = unbookedText(errorOf(mark) + errorOf(drop));
+            why = unbookedText(errorText(mark.lastError()) + errorText(drop.lastError()));
             return false;
         }
         for (const PendingRow &row : rows) {
             mark.bindValue(0, row.rowid);
             drop.bindValue(0, row.rowid);
             if (!mark.exec() || !drop.exec()) {
-                why = unbookedText(errorOf(mark) + errorOf(drop));
+                why = unbookedText(errorText(mark.lastError()) + errorText(drop.lastError()));
                 return false;
             }
         }
@@ -99,7 +94,7 @@ bool assignKeys(const StationDatabase &tavran, QList<PendingRow> &rows, QString 
         QSqlQuery setup(db);
         if (!setup.exec(QString::fromUtf16(KeyTableSql))
             || !setup.exec(QString::fromUtf16(KeyTriggerSql))) {
-            failure = unbookedText(errorOf(setup));
+            failure = unbookedText(errorText(setup.lastError()));
             return false;
         }
     }
@@ -107,26 +102,26 @@ bool assignKeys(const StationDatabase &tavran, QList<PendingRow> &rows, QString 
         QSqlQuery query(db);
         QList<qint64> unkeyed;
         if (!query.exec(QString::fromUtf16(UnkeyedRowsSql))) {
-            why = unbookedText(errorOf(query));
+            why = unbookedText(errorText(query.lastError()));
             return false;
         }
         while (query.next())
             unkeyed << query.value(0).toLongLong();
         QSqlQuery insert(db);
         if (!insert.prepare(QString::fromUtf16(InsertKeySql))) {
-            why = unbookedText(errorOf(insert));
+            why = unbookedText(errorText(insert.lastError()));
             return false;
         }
         for (qint64 rowid : unkeyed) {
             insert.bindValue(0, rowid);
             insert.bindValue(1, QUuid::createUuid().toString(QUuid::WithoutBraces));
             if (!insert.exec()) {
-                why = unbookedText(errorOf(insert));
+                why = unbookedText(errorText(insert.lastError()));
                 return false;
             }
         }
         if (!query.exec(QString::fromUtf16(PendingRowsSql))) {
-            why = unbookedText(errorOf(query));
+            why = unbookedText(errorText(query.lastError()));
             return false;
         }
         while (query.next())
@@ -161,7 +156,7 @@ bool send(CentralDatabase &central, const QList<PendingRow> &rows, const QDate &
     }
     if (ok && db.commit())
         return true;
-    failure = unbookedText(ok ? db.lastError().text() : errorOf(insert));
+    failure = unbookedText(ok ? db.lastError().text() : errorText(insert.lastError()));
     db.rollback();
     return false;
 }

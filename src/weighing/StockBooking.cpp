@@ -37,11 +37,6 @@ QString failureText(const QString &product, const QString &error)
         .arg(product, error);
 }
 
-QString errorOf(const QSqlQuery &query)
-{
-    const QString text = query.lastError().databaseText();
-    return text.isEmpty() ? query.lastError().text() : text;
-}
 
 // Books the rows inside the open transaction; the failure text, empty when all went in.
 QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QDate &day,
@@ -50,9 +45,9 @@ QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QD
     QSqlQuery insert(db);
     QSqlQuery mark(db);
     if (!insert.prepare(QString::fromUtf16(InsertMovementSql)))
-        return failureText(rows.first().product, errorOf(insert));
+        return failureText(rows.first().product, errorText(insert.lastError()));
     if (!mark.prepare(QString::fromUtf16(MarkBookedSql)))
-        return failureText(rows.first().product, errorOf(mark));
+        return failureText(rows.first().product, errorText(mark.lastError()));
     const QString date = day.toString(Qt::ISODate);
     for (const PendingRow &row : rows) {
         insert.bindValue(0, date);
@@ -60,10 +55,10 @@ QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QD
         insert.bindValue(2, row.kilo);
         insert.bindValue(3, alsatMode);
         if (!insert.exec())
-            return failureText(row.product, errorOf(insert));
+            return failureText(row.product, errorText(insert.lastError()));
         mark.bindValue(0, row.rowid);
         if (!mark.exec())
-            return failureText(row.product, errorOf(mark));
+            return failureText(row.product, errorText(mark.lastError()));
         if (mark.numRowsAffected() != 1)
             return failureText(row.product, u"sipariş satırı bulunamadı"_s);
     }
@@ -75,7 +70,7 @@ void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, Booki
 {
     QSqlQuery query(db);
     if (!query.exec(QString::fromUtf16(BeginSql))) {
-        result.failure = failureText(u"sipariş"_s, errorOf(query));
+        result.failure = failureText(u"sipariş"_s, errorText(query.lastError()));
         return;
     }
     QList<PendingRow> rows;
@@ -84,7 +79,7 @@ void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, Booki
             rows.append({query.value(0).toLongLong(), query.value(1).toString(),
                          query.value(2).toDouble()});
     } else {
-        result.failure = failureText(u"sipariş"_s, errorOf(query));
+        result.failure = failureText(u"sipariş"_s, errorText(query.lastError()));
     }
     query.finish();
     if (result.ok() && !rows.isEmpty())
@@ -94,9 +89,9 @@ void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, Booki
         return;
     }
     if (result.ok())
-        result.failure = failureText(rows.first().product, errorOf(query));
+        result.failure = failureText(rows.first().product, errorText(query.lastError()));
     if (!query.exec(QString::fromUtf16(RollbackSql)))
-        qCWarning(lcWeighing) << "booking rollback:" << errorOf(query);
+        qCWarning(lcWeighing) << "booking rollback:" << errorText(query.lastError());
 }
 
 } // namespace
@@ -114,11 +109,11 @@ BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, c
     {
         QSqlQuery attach(db);
         if (!attach.prepare(QString::fromUtf16(AttachSql))) {
-            result.failure = failureText(u"sipariş"_s, errorOf(attach));
+            result.failure = failureText(u"sipariş"_s, errorText(attach.lastError()));
         } else {
             attach.addBindValue(tavran.path());
             if (!attach.exec())
-                result.failure = failureText(u"sipariş"_s, errorOf(attach));
+                result.failure = failureText(u"sipariş"_s, errorText(attach.lastError()));
         }
     }
     if (result.ok()) {
@@ -130,7 +125,7 @@ BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, c
             result.failure = failureText(u"sipariş"_s, u"günlük ayarı yapılamadı"_s);
         QSqlQuery detach(db);
         if (!detach.exec(QString::fromUtf16(DetachSql)))
-            qCWarning(lcWeighing) << "booking detach:" << errorOf(detach);
+            qCWarning(lcWeighing) << "booking detach:" << errorText(detach.lastError());
     }
     if (!result.ok())
         qCWarning(lcWeighing) << "booking stopped:" << result.failure;
