@@ -137,7 +137,10 @@ void PackagePanel::onWeightChanged()
 
 bool PackagePanel::canAddReading() const
 {
-    return ScaleCapacity::isAddable(m_label4[0]->caption(), ScaleCapacity::maxKg());
+    // A weight from a scale must still be fresh and in kilograms.
+    const ScalePanel &scale = m_form.scalePanel();
+    return ScaleCapacity::isAddable(m_label4[0]->caption(), ScaleCapacity::maxKg())
+        && (scale.liveScale() < 0 || scale.isLiveAddable());
 }
 
 void PackagePanel::onTestReading(int index)

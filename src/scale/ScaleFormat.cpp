@@ -15,67 +15,87 @@ using State = WeightReading::State;
 // Beyond this a number's digits would be made up in the formatting.
 constexpr double ExactDigitsBound = 1e15;
 
-// "+0001.250", "-  0.5", "1250": a decimal point number, blanks allowed
-// after the sign.
-std::optional<double> readNumber(QStringView text)
+// A signed decimal number and the unit behind it, as scales write them:
+// "+0001.250kg", "-  0.5 kg", "   1.234 kg", "1250 g", "12.345".
+struct Measure
+{
+    double value = 0.0;
+    QString unit;    // empty when none was sent
+    QStringView rest; // whatever follows the unit
+};
+
+std::optional<Measure> readMeasure(QStringView text)
 {
     text = text.trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
+    qsizetype i = 0;
     bool negative = false;
-    if (text.front() == u'+' || text.front() == u'-') {
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-')) {
         negative = text.front() == u'-';
-        text = text.sliced(1).trimmed();
+        for (++i; i < text.size() && text[i] == u' '; ++i) {
+        }
     }
+    QString number;
     bool seenDigit = false;
     bool seenPoint = false;
-    for (const QChar c : text) {
-        if (c >= u'0' && c <= u'9')
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
             seenDigit = true;
-        else if (c == u'.' && !seenPoint)
+            number += c;
+        } else if ((c == u'.' || c == u',') && !seenPoint) {
             seenPoint = true;
-        else
-            return std::nullopt;
+            number += u'.';
+        } else {
+            break;
+        }
     }
-    if (!seenDigit)
-        return std::nullopt;
     bool ok = false;
-    const double value = text.toDouble(&ok);
+    const double value = seenDigit ? QStringView(number).toDouble(&ok) : 0.0;
     if (!ok || !std::isfinite(value))
         return std::nullopt;
-    return negative ? -value : value;
+    QStringView rest = text.sliced(i).trimmed();
+    qsizetype letters = 0;
+    while (letters < rest.size() && rest[letters].isLetter())
+        ++letters;
+    return Measure{negative ? -value : value, rest.first(letters).toString(),
+                   rest.sliced(letters).trimmed()};
 }
 
-// The weight of a number with its unit ("+0001.250kg", "1250 g"); grams
-// become kilograms. No value for another unit or no number.
-std::optional<double> readWeight(QStringView text)
+QString shown(double value, const QString &unit, QStringView asSent)
 {
-    text = text.trimmed();
-    double factor = 1.0;
-    if (text.endsWith(u"kg", Qt::CaseInsensitive))
-        text.chop(2);
-    else if (text.endsWith(u"g", Qt::CaseInsensitive)) {
-        text.chop(1);
-        factor = 0.001;
-    }
-    const auto value = readNumber(text);
-    if (!value)
-        return std::nullopt;
-    return *value * factor;
+    if (std::fabs(value) >= ExactDigitsBound)
+        return asSent.toString(); // as the scale sent it
+    const QString number = NumberText::fixed(value, 3);
+    return unit.isEmpty() ? number : number + u' ' + unit;
 }
 
-WeightReading withWeight(State state, std::optional<double> kg, const QString &asSent)
+WeightReading withWeight(State state, const std::optional<Measure> &measure, QStringView asSent)
 {
     WeightReading reading;
     reading.state = state;
-    reading.kg = kg;
-    if (kg && std::fabs(*kg) < ExactDigitsBound)
-        reading.display = NumberText::fixed(*kg, 3);
-    else
-        reading.display = asSent; // shown as the scale sent it
-    if (reading.display.isNull())
-        reading.display = u""_s;
+    if (!measure) {
+        reading.display = asSent.isEmpty() ? u""_s : asSent.toString();
+        return reading;
+    }
+    const QString unit = measure->unit.toLower();
+    if (unit.isEmpty() || unit == u"kg" || unit == u"g") {
+        reading.kg = unit == u"g" ? measure->value / 1000.0 : measure->value;
+        reading.display = shown(*reading.kg, QString(), asSent);
+    } else {
+        // Pounds or ounces are no kilograms: shown with their unit.
+        reading.refusedUnit = measure->unit;
+        reading.display = shown(measure->value, measure->unit, asSent);
+    }
     return reading;
+}
+
+// A field that must hold nothing but the weight.
+std::optional<Measure> readWeightField(QStringView field)
+{
+    auto measure = readMeasure(field);
+    if (measure && !measure->rest.isEmpty())
+        measure.reset();
+    return measure;
 }
 
 bool looksStGs(QStringView t)
@@ -105,7 +125,12 @@ WeightReading readStGs(QStringView t)
     const State state = header == u"ST" ? State::Stable
                       : header == u"US" ? State::Moving
                                         : State::OutOfRange;
-    return withWeight(state, readWeight(t.sliced(6)), t.toString());
+    WeightReading reading = withWeight(state, readWeightField(t.sliced(6)), t);
+    const QStringView kind = t.sliced(3, 2);
+    reading.kind = kind == u"GS" ? WeightReading::Kind::Gross
+                 : kind == u"NT" ? WeightReading::Kind::Net
+                                 : WeightReading::Kind::Other;
+    return reading;
 }
 
 WeightReading readSics(QStringView t)
@@ -118,9 +143,9 @@ WeightReading readSics(QStringView t)
         return busy;
     }
     if (status == u'+' || status == u'-')
-        return withWeight(State::OutOfRange, std::nullopt, t.toString());
-    return withWeight(status == u'S' ? State::Stable : State::Moving, readWeight(rest.sliced(1)),
-                      t.toString());
+        return withWeight(State::OutOfRange, std::nullopt, t);
+    return withWeight(status == u'S' ? State::Stable : State::Moving, readWeightField(rest.sliced(1)),
+                      t);
 }
 
 } // namespace
@@ -158,14 +183,17 @@ WeightReading ReadScaleText(const QString &text, ScaleFormat format)
 
     // Text that is not of the scale's format is no weight: shown, never added.
     if (format == ScaleFormat::StGs)
-        return looksStGs(t) ? readStGs(t) : withWeight(State::OutOfRange, std::nullopt, t.toString());
+        return looksStGs(t) ? readStGs(t) : withWeight(State::OutOfRange, std::nullopt, t);
     if (format == ScaleFormat::Sics)
-        return looksSics(t) ? readSics(t) : withWeight(State::OutOfRange, std::nullopt, t.toString());
+        return looksSics(t) ? readSics(t) : withWeight(State::OutOfRange, std::nullopt, t);
 
+    // Whatever follows the unit is the scale's own business.
+    if (const auto measure = readMeasure(t))
+        return withWeight(State::Unreported, measure, t);
+    // Text that is no number is shown the way it always was, never added.
     WeightReading reading;
-    reading.display = ParseScaleReading(text);
+    reading.display = ParseScaleReading(text).trimmed();
     if (reading.display.isNull())
         reading.display = u""_s; // no weight, yet a caption: " Kg "
-    reading.kg = NumberText::parse(reading.display);
     return reading;
 }

@@ -3,20 +3,27 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Puts a scale's byte stream back into readings. TCP may split one reading
 // over two arrivals, so text is kept until the reading is complete.
 //
-// A scale that ends its readings with CR or LF: a line end completes a
-// reading, and of the readings one arrival completes, the first is used.
+// A scale that ends its readings with CR, LF or ETX: a line end completes a
+// reading, and every reading one arrival completes is handed on, in order.
+// STX starts a reading afresh.
 //
 // A scale that sends no line ends: a reading is complete when the next one
-// starts, that is when, after the blank behind the number, a sign or digit
+// starts, that is when, after the blank behind the number a sign or digit
 // follows a letter or blank ("+0012.345 kg+0012.350 kg"). Of the readings
 // one arrival completes, the newest is used, so the live weight lags one
 // reading at most. The last reading of a pause is served by takePending()
 // after a quiet gap; the rest of a reading taken that way is not read again.
+//
+// A scale that once ended a reading and then sends readings without line
+// ends (or random bytes that held a line end) is taken as one that sends
+// none after three reading boundaries in a row. A reading holding a control
+// byte is dropped: noise, never a weight.
 //
 // Text of a reading in progress is kept only up to a bound: an overlong one
 // is dropped whole, together with whatever follows it up to the next reading
@@ -26,8 +33,11 @@ class ScaleLineAssembler
 public:
     static constexpr qsizetype MaxPending = 4096;
 
-    // One arrival; returns the reading it completes, if any.
-    std::optional<QString> feed(QByteArrayView bytes);
+    // Boundaries in a row without a line end that show a scale sends none.
+    static constexpr int UnendedProof = 3;
+
+    // One arrival; returns the readings it completes, oldest first.
+    QStringList feed(QByteArrayView bytes);
 
     // The reading in progress as it stands, when its number is complete
     // (it holds a blank).
@@ -56,7 +66,13 @@ private:
     // rest of it is dropped.
     bool m_taken = false;
     bool m_dropping = false;
-    // Since the start of the reading in progress, dropped text included.
+    // Since the start of the reading in progress, dropped text included: a
+    // digit, and a blank behind one.
+    bool m_digitSeen = false;
     bool m_blankSeen = false;
     char m_last = '\0';
+    // While line ends are expected: reading boundaries since the last line
+    // end, and where the newest one starts in m_pending.
+    int m_boundaries = 0;
+    qsizetype m_boundaryAt = 0;
 };

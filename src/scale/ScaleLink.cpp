@@ -18,7 +18,7 @@ ScaleLink::ScaleLink(int scaleIndex, QObject *parent)
     : QObject(parent)
     , m_scaleIndex(scaleIndex)
 {
-    connect(&m_stream, &ScaleTextStream::readingReceived, this, &ScaleLink::readingReceived);
+    connect(&m_stream, &ScaleTextStream::readingsReceived, this, &ScaleLink::readingsReceived);
     m_retryTimer.setSingleShot(true);
     connect(&m_retryTimer, &QTimer::timeout, this, &ScaleLink::connectNow);
 }
@@ -129,6 +129,8 @@ void ScaleLink::onConnected()
 
 void ScaleLink::onLost()
 {
+    // Text the scale left half sent is no weight once it is gone.
+    m_stream.reset();
     setConnected(false);
     if (!m_switchedOn || m_retryTimer.isActive())
         return;

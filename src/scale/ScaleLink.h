@@ -49,8 +49,9 @@ public:
     bool write(const QByteArray &bytes);
 
 signals:
-    // One reading as the scale sent it, without its line end.
-    void readingReceived(const QString &text);
+    // The readings of one arrival as the scale sent them, without their
+    // line ends, oldest first.
+    void readingsReceived(const QStringList &texts);
     void connectedChanged(bool connected);
 
 private:

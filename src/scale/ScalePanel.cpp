@@ -7,6 +7,7 @@
 #include "ui_support/Control.h"
 #include "scale/ScaleButton.h"
 #include "scale/ScaleLink.h"
+#include "scale/ReadingAge.h"
 #include "scale/ScalePoll.h"
 #include "scale/ScaleReading.h"
 #include "scale/ScaleTextStream.h"
@@ -60,9 +61,9 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
     m_clock.start();
     connect(m_serial, &SerialLink::dataReceived, m_serialStream, &ScaleTextStream::feed);
     connect(m_serial, &SerialLink::openChanged, m_serialStream, &ScaleTextStream::resetMidStream);
-    connect(m_serialStream, &ScaleTextStream::readingReceived, this, [this](const QString &text) {
+    connect(m_serialStream, &ScaleTextStream::readingsReceived, this, [this](const QStringList &texts) {
         if (m_serialScale >= 0)
-            onReading(m_serialScale, text);
+            onReadings(m_serialScale, texts);
     });
     connect(m_serial, &SerialLink::openChanged, this, [this](bool open) {
         if (!open && m_serialScale >= 0)
@@ -72,8 +73,8 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
         m_polls[k] = new QTimer(this);
         connect(m_polls[k], &QTimer::timeout, this, [this, k] { poll(k); });
         m_links[k] = new ScaleLink(k, this);
-        connect(m_links[k], &ScaleLink::readingReceived, this,
-                [this, k](const QString &text) { onReading(k, text); });
+        connect(m_links[k], &ScaleLink::readingsReceived, this,
+                [this, k](const QStringList &texts) { onReadings(k, texts); });
         connect(m_links[k], &ScaleLink::connectedChanged, this, [this, k](bool connected) {
             if (!connected)
                 onLinkLost(k);
@@ -98,6 +99,14 @@ ScalePanel::ScalePanel(StationState &state, QWidget *window, QObject *parent)
     m_portAyar->setVisible(false);
     connect(m_portAyar, &QAction::triggered, this, &ScalePanel::PortAyar_Click);
 
+    m_staleTimer = new QTimer(this);
+    m_staleTimer->setSingleShot(true);
+    connect(m_staleTimer, &QTimer::timeout, this, [this] {
+        qCInfo(lcScale) << "scale" << m_shownScale + 1 << "sent no weight for"
+                        << m_staleTimer->interval() << "ms";
+        showNoScale();
+    });
+
     connect(m_serial, &SerialLink::failed, this, &ScalePanel::onSerialFailed);
     reloadScaleSettings();
 }
@@ -109,10 +118,11 @@ void ScalePanel::reloadScaleSettings()
         const auto format = scaleFormatFromName(name);
         if (!format)
             qCWarning(lcScale) << "scale" << k + 1 << "unknown reading format" << name << "- classic";
-        m_formats[k] = format.value_or(ScaleFormat::Classic);
+        m_readers[k].setFormat(format.value_or(ScaleFormat::Classic));
         m_rules[k] = StabilityRule::fromSettings();
 
         const auto poll = ScalePoll::forScale(k);
+        m_maxAgeMs[k] = ReadingAge::limitFromSettings(poll ? poll->intervalMs : 0);
         m_pollRequests[k] = poll ? poll->request : QByteArray();
         if (poll)
             m_polls[k]->start(poll->intervalMs);
@@ -314,26 +324,46 @@ void ScalePanel::PortAyar_Click()
     refreshPortCaption();
 }
 
-void ScalePanel::onReading(int k, const QString &text)
+void ScalePanel::onReadings(int k, const QStringList &texts)
 {
     if (!isScaleActive(k))
         return;
-    WeightReading reading = ReadScaleText(text, m_formats[k]);
+    const qint64 now = m_clock.elapsed();
+    std::optional<WeightReading> picked = m_readers[k].read(texts, now);
+    if (!picked)
+        return; // tare lines: the live weight waits for the package's weight
+    WeightReading &reading = *picked;
     if (reading.state == WeightReading::State::Unreported) {
         // A scale that tells no state: the station's rule, when set, judges it.
-        const bool stable = reading.kg ? m_rules[k].add(m_clock.elapsed(), *reading.kg)
+        const bool stable = reading.kg ? m_rules[k].add(now, *reading.kg)
                                        : (m_rules[k].clear(), true);
         reading.state = stable ? WeightReading::State::Stable : WeightReading::State::Moving;
     }
+    if (!reading.refusedUnit.isEmpty() && (m_shownScale != k || m_liveInKg))
+        qCWarning(lcScale) << "scale" << k + 1 << "weighs in" << reading.refusedUnit
+                           << "- shown, never added";
     m_liveState = reading.state;
     // A busy scale sends no weight: the caption stays, the state does not.
     if (!reading.display.isNull() && m_text3)
-        m_text3->setText(reading.display + u" Kg"_s);
+        m_text3->setText(reading.refusedUnit.isEmpty() ? reading.display + u" Kg"_s : reading.display);
     if (!reading.display.isNull() || m_shownScale == k) {
         m_shownScale = k;
+        if (!reading.display.isNull())
+            m_liveInKg = reading.kg.has_value();
+        m_liveAtMs = now;
+        if (m_maxAgeMs[k] > 0)
+            m_staleTimer->start(m_maxAgeMs[k]);
+        else
+            m_staleTimer->stop();
         m_liveWeight = text3() + u' ';
     }
     emit liveWeightChanged(m_liveWeight);
+}
+
+bool ScalePanel::isLiveAddable() const
+{
+    return m_shownScale >= 0 && m_liveInKg
+        && ReadingAge::isFresh(m_clock.elapsed() - m_liveAtMs, m_maxAgeMs[m_shownScale]);
 }
 
 void ScalePanel::onLinkLost(int k)
@@ -341,7 +371,14 @@ void ScalePanel::onLinkLost(int k)
     // The last weight of a scale that is gone is no weight on the pan now.
     if (m_shownScale != k && !isScaleActive(k))
         return;
+    showNoScale();
+}
+
+void ScalePanel::showNoScale()
+{
+    m_staleTimer->stop();
     m_shownScale = -1;
+    m_liveInKg = false;
     m_liveState = WeightReading::State::Stable;
     if (m_text3)
         m_text3->clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scale/ScaleFormat.h"
+#include "scale/ScaleReader.h"
 #include "scale/StabilityRule.h"
 
 #include <QElapsedTimer>
@@ -51,6 +52,10 @@ public:
     // scale that reports no state) calls stable.
     bool isLiveStable() const { return m_liveState == WeightReading::State::Stable; }
     WeightReading::State liveState() const { return m_liveState; }
+    // Whether the live weight may become a package as far as its scale is
+    // concerned: a weight in kg or g, no older than the scale's freshness
+    // limit. Stability is asked separately (isLiveStable).
+    bool isLiveAddable() const;
     // The scale whose reading the live weight holds; -1 for none.
     int liveScale() const { return m_shownScale; }
     bool isScaleActive(int k) const;
@@ -78,8 +83,10 @@ signals:
     void liveWeightChanged(const QString &caption);
 
 private:
-    void onReading(int k, const QString &text);
+    void onReadings(int k, const QStringList &texts);
     void onLinkLost(int k);
+    // The live weight is no weight on the pan now.
+    void showNoScale();
     void poll(int k);
     void onTartTriggered(int k);
     void paintButtons(int rgb);
@@ -100,7 +107,11 @@ private:
     QString m_liveWeight;
     int m_shownScale = -1; // whose reading the live weight holds
     WeightReading::State m_liveState = WeightReading::State::Stable;
-    std::array<ScaleFormat, ScaleCount> m_formats{ScaleFormat::Classic, ScaleFormat::Classic};
+    std::array<ScaleReader, ScaleCount> m_readers{};
+    std::array<int, ScaleCount> m_maxAgeMs{};
+    QTimer *m_staleTimer = nullptr;
+    qint64 m_liveAtMs = 0;
+    bool m_liveInKg = false;
     std::array<StabilityRule, ScaleCount> m_rules{};
     std::array<QTimer *, ScaleCount> m_polls{};
     std::array<QByteArray, ScaleCount> m_pollRequests{};

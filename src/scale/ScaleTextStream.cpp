@@ -10,13 +10,13 @@ ScaleTextStream::ScaleTextStream(QObject *parent)
 
 void ScaleTextStream::feed(QByteArrayView bytes)
 {
-    const std::optional<QString> reading = m_assembler.feed(bytes);
+    const QStringList readings = m_assembler.feed(bytes);
     if (m_assembler.hasPending() && !m_assembler.sawLineEnd())
         m_quietTimer.start();
     else
         m_quietTimer.stop();
-    if (reading)
-        emit readingReceived(*reading);
+    if (!readings.isEmpty())
+        emit readingsReceived(readings);
 }
 
 void ScaleTextStream::reset()
@@ -34,5 +34,5 @@ void ScaleTextStream::resetMidStream()
 void ScaleTextStream::onQuietGap()
 {
     if (const std::optional<QString> reading = m_assembler.takePending())
-        emit readingReceived(*reading);
+        emit readingsReceived({*reading});
 }

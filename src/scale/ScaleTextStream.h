@@ -25,8 +25,9 @@ public:
     void setQuietGap(std::chrono::milliseconds gap) { m_quietTimer.setInterval(gap); }
 
 signals:
-    // One reading as the scale sent it, without its line end.
-    void readingReceived(const QString &text);
+    // The readings of one arrival as the scale sent them, without their
+    // line ends, oldest first.
+    void readingsReceived(const QStringList &texts);
 
 private:
     void onQuietGap();

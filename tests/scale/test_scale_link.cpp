@@ -35,7 +35,7 @@ private:
 // A link of scale `k` connected to its own TestScale.
 struct ConnectedLink
 {
-    explicit ConnectedLink(int k = 0) : link(k), readings(&link, &ScaleLink::readingReceived) {}
+    explicit ConnectedLink(int k = 0) : link(k), readings(&link, &ScaleLink::readingsReceived) {}
 
     bool connect()
     {
@@ -45,7 +45,8 @@ struct ConnectedLink
         client = scale.waitForStation();
         return client && QTest::qWaitFor([this] { return link.isConnected(); });
     }
-    QString reading(qsizetype i) const { return readings.at(i).at(0).toString(); }
+    // The readings of arrival i, joined by "|".
+    QString reading(qsizetype i) const { return readings.at(i).at(0).toStringList().join(u'|'); }
 
     TestScale scale;
     ScaleLink link;
@@ -88,7 +89,7 @@ void TestScaleLink::deliversCompleteReadings_data()
         << QByteArrayList{"+0012.3", "45 kg\r\n"} << QStringList{u"+0012.345 kg"_s};
     QTest::newRow("two in one arrival")
         << QByteArrayList{"+0012.345 kg\r\n+0099.000 kg\r\n", "+0001.000 kg\r\n"}
-        << QStringList{u"+0012.345 kg"_s, u"+0001.000 kg"_s};
+        << QStringList{u"+0012.345 kg|+0099.000 kg"_s, u"+0001.000 kg"_s};
     QTest::newRow("no line end") << QByteArrayList{"+0007.500 kg"} << QStringList{u"+0007.500 kg"_s};
 }
 
@@ -199,7 +200,7 @@ void TestScaleLink::simulatorRestartDeliversAgain()
     QVERIFY(sim->start({u"--port"_s, u"0"_s, u"--weights"_s, u"1"_s, u"--interval"_s, u"50"_s}));
     const quint16 port = sim->port();
     ScaleLink link(0);
-    QSignalSpy readings(&link, &ScaleLink::readingReceived);
+    QSignalSpy readings(&link, &ScaleLink::readingsReceived);
     link.ConnectScaleLink(u"127.0.0.1"_s, QString::number(port));
     QTRY_VERIFY(!readings.isEmpty());
 
@@ -210,7 +211,7 @@ void TestScaleLink::simulatorRestartDeliversAgain()
     QVERIFY(sim->start({u"--port"_s, QString::number(port), u"--weights"_s, u"2"_s,
                         u"--interval"_s, u"50"_s}));
     QTRY_VERIFY_WITH_TIMEOUT(!readings.isEmpty(), 15000);
-    QCOMPARE(readings.last().at(0).toString(), u"+0002.000 kg"_s);
+    QCOMPARE(readings.last().at(0).toStringList().last(), u"+0002.000 kg"_s);
 }
 
 QTEST_GUILESS_MAIN(TestScaleLink)

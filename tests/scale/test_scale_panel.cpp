@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
@@ -72,6 +73,30 @@ struct TcpScale
     }
 };
 
+// A scale on TCP or on a serial pty that the test writes frames into.
+struct ScaleEnd
+{
+    explicit ScaleEnd(const QString &folder) : pty(folder) {}
+    void send(const QByteArray &bytes)
+    {
+        if (serial.isOpen())
+            serial.write(bytes);
+        else
+            tcp.send(bytes);
+    }
+    void unplug()
+    {
+        if (serial.isOpen())
+            pty.stop();
+        else
+            tcp.client->close();
+    }
+
+    TcpScale tcp;
+    PtyPair pty;
+    QFile serial;
+};
+
 // An option button takes clicks on its circle and caption only.
 void clickOption(QRadioButton *option)
 {
@@ -107,12 +132,19 @@ private slots:
     void polledScaleSpeaksOnlyWhenAsked();
     void lostLinkShowsNoScale_data();
     void lostLinkShowsNoScale();
+    void framesReachTheLiveWeight_data();
+    void framesReachTheLiveWeight();
+    void oldWeightIsNoWeight_data();
+    void oldWeightIsNoWeight();
+    void noiseGivesWayToReadings();
 
 private:
     void build();
     // Scale 1 on at the last run, on `port`: the window as start-up finds it.
     void buildAtStartup(const QString &port);
     void runDialog(const std::function<void(QDialog *)> &drive);
+    // Scale 1 switched on at start-up, over `end`'s TCP link or its pty.
+    bool connectScale(ScaleEnd &end, bool serial);
 
     std::unique_ptr<TestStation> m_station;
     ScriptedPrompts m_prompts;
@@ -299,7 +331,7 @@ void TestScalePanel::onlyTheActiveScaleReachesTheLiveWeight()
     QTRY_COMPARE(live.size(), 2);
     QCOMPARE(live.at(1).at(0).toString(), u"-0,500 Kg "_s);
 
-    scales[1].send("12.345\r\n");
+    scales[1].send("OVER\r\n");
     QTRY_COMPARE(live.size(), 3);
     QCOMPARE(live.at(2).at(0).toString(), u" Kg "_s);
     QCOMPARE(m_panel->liveWeightCaption(), u" Kg "_s);
@@ -652,6 +684,151 @@ void TestScalePanel::lostLinkShowsNoScale()
     QVERIFY(scale.waitForStation());
     scale.send("+0001.000 kg\r\n");
     QTRY_COMPARE(m_panel->liveWeightCaption(), u"1,000 Kg "_s);
+}
+
+bool TestScalePanel::connectScale(ScaleEnd &end, bool serial)
+{
+    if (serial) {
+        if (!end.pty.start())
+            return false;
+        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, end.pty.stationEnd());
+        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
+    } else if (!end.tcp.listen()) {
+        return false;
+    }
+    buildAtStartup(serial ? u"9"_s : end.tcp.port());
+    m_panel->restoreAtStartup();
+    m_state.customerKeyIndex = 0;
+    if (!serial)
+        return end.tcp.waitForStation();
+    m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
+    end.serial.setFileName(end.pty.scaleEnd());
+    if (!end.serial.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    // A port opened mid-stream drops its text up to the first line end.
+    end.send("\r\n");
+    return m_panel->serialLink().isOpen();
+}
+
+void TestScalePanel::framesReachTheLiveWeight_data()
+{
+    QTest::addColumn<bool>("serial");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArrayList>("frames"); // separate arrivals
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("addable");
+    const QByteArray block = "ST,GS,+0010.000kg\r\nST,TR,+0000.500kg\r\nST,NT,+0009.500kg\r\n";
+    QTest::newRow("gross, tare, net in one write, tcp")
+        << false << u"st-gs"_s << QByteArrayList{block} << u"9,500 Kg "_s << true;
+    QTest::newRow("gross, tare, net in one write, serial")
+        << true << u"auto"_s << QByteArrayList{block} << u"9,500 Kg "_s << true;
+    QTest::newRow("a tare line after the net")
+        << false << u"st-gs"_s << QByteArrayList{"ST,NT,+0009.500kg\r\n", "ST,TR,+0000.500kg\r\n"}
+        << u"9,500 Kg "_s << true;
+    QTest::newRow("pounds") << true << u"classic"_s << QByteArrayList{"+0002.720 lb\r\n"}
+                            << u"2,720 lb "_s << false;
+    QTest::newRow("grams") << false << u"classic"_s << QByteArrayList{"1250 g\r\n"} << u"1,250 Kg "_s << true;
+    QTest::newRow("grams with decimals") << true << u"auto"_s << QByteArrayList{"+0001.250 g\r\n"}
+                                         << u"0,001 Kg "_s << true;
+    QTest::newRow("right-aligned") << false << u"classic"_s << QByteArrayList{"   1.234 kg\r\n"}
+                                   << u"1,234 Kg "_s << true;
+    QTest::newRow("glued unit") << true << u"classic"_s << QByteArrayList{"+0001.250kg\r\n"}
+                                << u"1,250 Kg "_s << true;
+    QTest::newRow("minus infinity") << false << u"classic"_s << QByteArrayList{"-inf kg\r\n"}
+                                    << u"-inf Kg "_s << false;
+    QTest::newRow("stx etx frames after a line end")
+        << false << u"classic"_s << QByteArrayList{"+0003.000 kg\r\n", "\x02+0004.000 kg\x03"}
+        << u"4,000 Kg "_s << true;
+    QTest::newRow("unended frames after a line end")
+        << true << u"classic"_s
+        << QByteArrayList{"+0003.000 kg\r\n", "+0004.000 kg+0004.000 kg+0004.000 kg+0004.000 kg"}
+        << u"4,000 Kg "_s << true;
+}
+
+void TestScalePanel::framesReachTheLiveWeight()
+{
+    QFETCH(bool, serial);
+    QFETCH(QString, format);
+    QFETCH(QByteArrayList, frames);
+    QFETCH(QString, caption);
+    QFETCH(bool, addable);
+    SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, format);
+    ScaleEnd end(m_station->root());
+    QVERIFY(connectScale(end, serial));
+    for (const QByteArray &frame : std::as_const(frames)) {
+        end.send(frame);
+        QTest::qWait(int(ScaleLink::DefaultQuietGap.count()) * 2);
+    }
+    QTRY_COMPARE(m_panel->liveWeightCaption(), caption);
+    QCOMPARE(m_panel->isLiveAddable(), addable);
+}
+
+void TestScalePanel::oldWeightIsNoWeight_data()
+{
+    QTest::addColumn<bool>("serial");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QString>("maxAge"); // MaxReadingAgeMs
+    QTest::addColumn<QString>("poll");   // ScalePoll0
+    QTest::addColumn<bool>("unplug");    // else the scale falls silent
+    QTest::addColumn<QString>("caption"); // 2 s later
+    // Enough readings to show the scale ends none, even after a line end.
+    const QByteArray unended = "+0003.000 kg+0003.000 kg+0003.000 kg+0003.000 kg+0003.000 kg";
+    QTest::newRow("unended scale unplugged, tcp") << false << unended << QString() << QString() << true
+                                                  << ScalePanel::NoScaleCaption;
+    QTest::newRow("unended scale unplugged, serial") << true << unended << QString() << QString() << true
+                                                     << ScalePanel::NoScaleCaption;
+    QTest::newRow("unended scale falls silent") << false << unended << QString() << QString() << false
+                                                << ScalePanel::NoScaleCaption;
+    QTest::newRow("scale falls silent") << true << QByteArray("+0003.000 kg\r\n") << QString() << QString()
+                                        << false << ScalePanel::NoScaleCaption;
+    QTest::newRow("polled scale stops answering")
+        << false << QByteArray("+0003.000 kg\r\n") << QString() << u"100 SI\\r\\n"_s << false
+        << ScalePanel::NoScaleCaption;
+    QTest::newRow("slow poll") << false << QByteArray("+0003.000 kg\r\n") << QString()
+                               << u"1200 SI\\r\\n"_s << false << u"3,000 Kg "_s;
+    QTest::newRow("print-key indicator") << true << QByteArray("+0003.000 kg\r\n") << u"0"_s
+                                         << QString() << false << u"3,000 Kg "_s;
+}
+
+void TestScalePanel::oldWeightIsNoWeight()
+{
+    QFETCH(bool, serial);
+    QFETCH(QByteArray, frame);
+    QFETCH(QString, maxAge);
+    QFETCH(QString, poll);
+    QFETCH(bool, unplug);
+    QFETCH(QString, caption);
+    SaveAppSetting(u"Properties"_s, u"MaxReadingAgeMs"_s, maxAge);
+    SaveAppSetting(u"Properties"_s, u"ScalePoll0"_s, poll);
+    ScaleEnd end(m_station->root());
+    QVERIFY(connectScale(end, serial));
+    end.send(frame);
+    QTRY_COMPARE(m_panel->liveWeightCaption(), u"3,000 Kg "_s);
+    QVERIFY(m_panel->isLiveAddable());
+
+    if (unplug)
+        end.unplug();
+    QTest::qWait(2000);
+    QCOMPARE(m_panel->liveWeightCaption(), caption);
+    QCOMPARE(m_panel->isLiveAddable(), caption != ScalePanel::NoScaleCaption);
+}
+
+void TestScalePanel::noiseGivesWayToReadings()
+{
+    ScaleEnd end(m_station->root());
+    QVERIFY(connectScale(end, false));
+    QByteArray noise(10 << 20, '\0');
+    QRandomGenerator random(17);
+    random.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / int(sizeof(quint32)));
+    end.send(noise);
+    QTRY_VERIFY_WITH_TIMEOUT(end.tcp.client->bytesToWrite() == 0, 30000);
+
+    // Unended readings, as the scale sends them once the noise is over.
+    for (int i = 0; i < 500 && m_panel->liveWeightCaption() != u"3,000 Kg "_s; ++i) {
+        end.send("+0003.000 kg");
+        QTest::qWait(20);
+    }
+    QCOMPARE(m_panel->liveWeightCaption(), u"3,000 Kg "_s);
 }
 
 QTEST_MAIN(TestScalePanel)
