@@ -77,20 +77,8 @@ struct TcpScale
 struct ScaleEnd
 {
     explicit ScaleEnd(const QString &folder) : pty(folder) {}
-    void send(const QByteArray &bytes)
-    {
-        if (serial.isOpen())
-            serial.write(bytes);
-        else
-            tcp.send(bytes);
-    }
-    void unplug()
-    {
-        if (serial.isOpen())
-            pty.stop();
-        else
-            tcp.client->close();
-    }
+    void send(const QByteArray &bytes) { serial.isOpen() ? void(serial.write(bytes)) : tcp.send(bytes); }
+    void unplug() { serial.isOpen() ? pty.stop() : tcp.client->close(); }
 
     TcpScale tcp;
     PtyPair pty;
@@ -134,9 +122,6 @@ private slots:
     void lostLinkShowsNoScale();
     void framesReachTheLiveWeight_data();
     void framesReachTheLiveWeight();
-    void oldWeightIsNoWeight_data();
-    void oldWeightIsNoWeight();
-    void noiseGivesWayToReadings();
 
 private:
     void build();
@@ -713,122 +698,72 @@ bool TestScalePanel::connectScale(ScaleEnd &end, bool serial)
 void TestScalePanel::framesReachTheLiveWeight_data()
 {
     QTest::addColumn<bool>("serial");
-    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("settings"); // "Name=value"
     QTest::addColumn<QByteArrayList>("frames"); // separate arrivals
+    QTest::addColumn<int>("silentMs");          // then the scale falls silent; < 0: is unplugged
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("addable");
+    const QStringList stGs{u"ScaleFormat0=st-gs"_s};
+    const QStringList autoFormat{u"ScaleFormat0=auto"_s};
     const QByteArray block = "ST,GS,+0010.000kg\r\nST,TR,+0000.500kg\r\nST,NT,+0009.500kg\r\n";
-    QTest::newRow("gross, tare, net in one write, tcp")
-        << false << u"st-gs"_s << QByteArrayList{block} << u"9,500 Kg "_s << true;
-    QTest::newRow("gross, tare, net in one write, serial")
-        << true << u"auto"_s << QByteArrayList{block} << u"9,500 Kg "_s << true;
-    QTest::newRow("a tare line after the net")
-        << false << u"st-gs"_s << QByteArrayList{"ST,NT,+0009.500kg\r\n", "ST,TR,+0000.500kg\r\n"}
-        << u"9,500 Kg "_s << true;
-    QTest::newRow("pounds") << true << u"classic"_s << QByteArrayList{"+0002.720 lb\r\n"}
-                            << u"2,720 lb "_s << false;
-    QTest::newRow("grams") << false << u"classic"_s << QByteArrayList{"1250 g\r\n"} << u"1,250 Kg "_s << true;
-    QTest::newRow("grams with decimals") << true << u"auto"_s << QByteArrayList{"+0001.250 g\r\n"}
-                                         << u"0,001 Kg "_s << true;
-    QTest::newRow("right-aligned") << false << u"classic"_s << QByteArrayList{"   1.234 kg\r\n"}
-                                   << u"1,234 Kg "_s << true;
-    QTest::newRow("glued unit") << true << u"classic"_s << QByteArrayList{"+0001.250kg\r\n"}
-                                << u"1,250 Kg "_s << true;
-    QTest::newRow("minus infinity") << false << u"classic"_s << QByteArrayList{"-inf kg\r\n"}
-                                    << u"-inf Kg "_s << false;
-    QTest::newRow("stx etx frames after a line end")
-        << false << u"classic"_s << QByteArrayList{"+0003.000 kg\r\n", "\x02+0004.000 kg\x03"}
-        << u"4,000 Kg "_s << true;
-    QTest::newRow("unended frames after a line end")
-        << true << u"classic"_s
-        << QByteArrayList{"+0003.000 kg\r\n", "+0004.000 kg+0004.000 kg+0004.000 kg+0004.000 kg"}
-        << u"4,000 Kg "_s << true;
+    QTest::newRow("gross, tare, net, tcp") << false << stGs << QByteArrayList{block} << 0 << u"9,500 Kg "_s << true;
+    QTest::newRow("gross, tare, net, serial") << true << autoFormat << QByteArrayList{block} << 0 << u"9,500 Kg "_s << true;
+    QTest::newRow("pounds") << true << QStringList() << QByteArrayList{"+0002.720 lb\r\n"} << 0 << u"2,720 lb "_s << false;
+    QTest::newRow("grams") << false << autoFormat << QByteArrayList{"+0001.250 g\r\n"} << 0 << u"0,001 Kg "_s << true;
+    QTest::newRow("glued unit") << true << QStringList() << QByteArrayList{"+0001.250kg\r\n"} << 0 << u"1,250 Kg "_s << true;
+    QTest::newRow("right-aligned") << false << QStringList() << QByteArrayList{"   1.234 kg\r\n"} << 0 << u"1,234 Kg "_s << true;
+    QTest::newRow("minus infinity") << false << QStringList() << QByteArrayList{"-inf kg\r\n"} << 0 << u"-inf Kg "_s << false;
+    const QByteArray ended = "+0003.000 kg\r\n";
+    QTest::newRow("stx etx after a line end") << false << QStringList()
+        << QByteArrayList{ended, "\x02+0004.000 kg\x03"} << 0 << u"4,000 Kg "_s << true;
+    // Enough readings to show the scale ends none, even after a line end.
+    const QByteArray unended = "+0004.000 kg+0004.000 kg+0004.000 kg+0004.000 kg+0004.000 kg";
+    QTest::newRow("unended after a line end") << true << QStringList() << QByteArrayList{ended, unended} << 0
+                                              << u"4,000 Kg "_s << true;
+    QByteArray noise(10 << 20, '\0');
+    QRandomGenerator(17).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    QTest::newRow("10 MB of noise, then unended readings") << false << QStringList()
+        << QByteArrayList{noise, unended} << 0 << u"4,000 Kg "_s << true;
+
+    const QString none = ScalePanel::NoScaleCaption;
+    QTest::newRow("unended scale unplugged, tcp") << false << QStringList() << QByteArrayList{unended} << -2000
+                                                  << none << false;
+    QTest::newRow("unended scale unplugged, serial") << true << QStringList() << QByteArrayList{unended} << -2000
+                                                     << none << false;
+    QTest::newRow("scale falls silent") << true << QStringList() << QByteArrayList{ended} << 2000 << none << false;
+    QTest::newRow("polled scale stops answering") << false << QStringList{u"ScalePoll0=100 SI"_s}
+        << QByteArrayList{ended} << 2000 << none << false;
+    QTest::newRow("slow poll") << false << QStringList{u"ScalePoll0=1200 SI"_s} << QByteArrayList{ended} << 2000
+                               << u"3,000 Kg "_s << true;
+    QTest::newRow("print-key indicator") << true << QStringList{u"MaxReadingAgeMs=0"_s} << QByteArrayList{ended}
+                                         << 2000 << u"3,000 Kg "_s << true;
 }
 
 void TestScalePanel::framesReachTheLiveWeight()
 {
     QFETCH(bool, serial);
-    QFETCH(QString, format);
+    QFETCH(QStringList, settings);
     QFETCH(QByteArrayList, frames);
+    QFETCH(int, silentMs);
     QFETCH(QString, caption);
     QFETCH(bool, addable);
-    SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, format);
+    for (const QString &setting : std::as_const(settings))
+        SaveAppSetting(u"Properties"_s, setting.section(u'=', 0, 0), setting.section(u'=', 1));
     ScaleEnd end(m_station->root());
     QVERIFY(connectScale(end, serial));
     for (const QByteArray &frame : std::as_const(frames)) {
         end.send(frame);
         QTest::qWait(int(ScaleLink::DefaultQuietGap.count()) * 2);
     }
-    QTRY_COMPARE(m_panel->liveWeightCaption(), caption);
-    QCOMPARE(m_panel->isLiveAddable(), addable);
-}
-
-void TestScalePanel::oldWeightIsNoWeight_data()
-{
-    QTest::addColumn<bool>("serial");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QString>("maxAge"); // MaxReadingAgeMs
-    QTest::addColumn<QString>("poll");   // ScalePoll0
-    QTest::addColumn<bool>("unplug");    // else the scale falls silent
-    QTest::addColumn<QString>("caption"); // 2 s later
-    // Enough readings to show the scale ends none, even after a line end.
-    const QByteArray unended = "+0003.000 kg+0003.000 kg+0003.000 kg+0003.000 kg+0003.000 kg";
-    QTest::newRow("unended scale unplugged, tcp") << false << unended << QString() << QString() << true
-                                                  << ScalePanel::NoScaleCaption;
-    QTest::newRow("unended scale unplugged, serial") << true << unended << QString() << QString() << true
-                                                     << ScalePanel::NoScaleCaption;
-    QTest::newRow("unended scale falls silent") << false << unended << QString() << QString() << false
-                                                << ScalePanel::NoScaleCaption;
-    QTest::newRow("scale falls silent") << true << QByteArray("+0003.000 kg\r\n") << QString() << QString()
-                                        << false << ScalePanel::NoScaleCaption;
-    QTest::newRow("polled scale stops answering")
-        << false << QByteArray("+0003.000 kg\r\n") << QString() << u"100 SI\\r\\n"_s << false
-        << ScalePanel::NoScaleCaption;
-    QTest::newRow("slow poll") << false << QByteArray("+0003.000 kg\r\n") << QString()
-                               << u"1200 SI\\r\\n"_s << false << u"3,000 Kg "_s;
-    QTest::newRow("print-key indicator") << true << QByteArray("+0003.000 kg\r\n") << u"0"_s
-                                         << QString() << false << u"3,000 Kg "_s;
-}
-
-void TestScalePanel::oldWeightIsNoWeight()
-{
-    QFETCH(bool, serial);
-    QFETCH(QByteArray, frame);
-    QFETCH(QString, maxAge);
-    QFETCH(QString, poll);
-    QFETCH(bool, unplug);
-    QFETCH(QString, caption);
-    SaveAppSetting(u"Properties"_s, u"MaxReadingAgeMs"_s, maxAge);
-    SaveAppSetting(u"Properties"_s, u"ScalePoll0"_s, poll);
-    ScaleEnd end(m_station->root());
-    QVERIFY(connectScale(end, serial));
-    end.send(frame);
-    QTRY_COMPARE(m_panel->liveWeightCaption(), u"3,000 Kg "_s);
-    QVERIFY(m_panel->isLiveAddable());
-
-    if (unplug)
-        end.unplug();
-    QTest::qWait(2000);
-    QCOMPARE(m_panel->liveWeightCaption(), caption);
-    QCOMPARE(m_panel->isLiveAddable(), caption != ScalePanel::NoScaleCaption);
-}
-
-void TestScalePanel::noiseGivesWayToReadings()
-{
-    ScaleEnd end(m_station->root());
-    QVERIFY(connectScale(end, false));
-    QByteArray noise(10 << 20, '\0');
-    QRandomGenerator random(17);
-    random.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / int(sizeof(quint32)));
-    end.send(noise);
-    QTRY_VERIFY_WITH_TIMEOUT(end.tcp.client->bytesToWrite() == 0, 30000);
-
-    // Unended readings, as the scale sends them once the noise is over.
-    for (int i = 0; i < 500 && m_panel->liveWeightCaption() != u"3,000 Kg "_s; ++i) {
-        end.send("+0003.000 kg");
-        QTest::qWait(20);
+    if (silentMs != 0) {
+        // A weight was there, fresh and addable, before the scale went.
+        QTRY_VERIFY(m_panel->isLiveAddable());
+        if (silentMs < 0)
+            end.unplug();
+        QTest::qWait(std::abs(silentMs));
     }
-    QCOMPARE(m_panel->liveWeightCaption(), u"3,000 Kg "_s);
+    QTRY_COMPARE_WITH_TIMEOUT(m_panel->liveWeightCaption(), caption, 15000);
+    QCOMPARE(m_panel->isLiveAddable(), addable);
 }
 
 QTEST_MAIN(TestScalePanel)

@@ -1,7 +1,6 @@
 #include "station/Windows1254.h"
 #include "scale/ScaleCapacity.h"
 #include "scale/ScaleFormat.h"
-#include "scale/ReadingAge.h"
 #include "scale/ScalePoll.h"
 #include "scale/ScaleReader.h"
 #include "scale/ScaleLineAssembler.h"
@@ -24,8 +23,6 @@ private slots:
     void readsEveryFormat();
     void picksThePackageWeight_data();
     void picksThePackageWeight();
-    void readingAgeLimit_data();
-    void readingAgeLimit();
     void stableRuleNeedsASettledRun();
     void pollSettings_data();
     void pollSettings();
@@ -72,47 +69,40 @@ void TestScaleText::readsEveryFormat_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("display"); // null: the caption is kept
     QTest::addColumn<State>("state");
-    QTest::addColumn<bool>("inKg"); // a weight that may become a package
-    QTest::newRow("classic") << u"classic"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported << true;
+    QTest::newRow("classic") << u"classic"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported;
     QTest::newRow("classic takes st-gs text as it is")
-        << u"classic"_s << u"ST,GS,+0001.250kg"_s << QString(u""_s) << State::Unreported << false;
-    QTest::newRow("classic right-aligned") << u"classic"_s << u"   1.234 kg"_s << u"1,234"_s << State::Unreported << true;
-    QTest::newRow("classic glued unit") << u"classic"_s << u"+0001.250kg"_s << u"1,250"_s << State::Unreported << true;
-    QTest::newRow("classic blanks after sign") << u"classic"_s << u"-   0.500 kg"_s << u"-0,500"_s << State::Unreported << true;
-    QTest::newRow("classic no unit") << u"classic"_s << u"12.345"_s << u"12,345"_s << State::Unreported << true;
-    QTest::newRow("classic grams") << u"classic"_s << u"1250 g"_s << u"1,250"_s << State::Unreported << true;
-    QTest::newRow("classic grams, decimals") << u"classic"_s << u"+0001.250 g"_s << u"0,001"_s << State::Unreported << true;
-    QTest::newRow("classic pounds") << u"classic"_s << u"+0002.720 lb"_s << u"2,720 lb"_s << State::Unreported << false;
-    QTest::newRow("classic ounces") << u"classic"_s << u"   12.5 oz"_s << u"12,500 oz"_s << State::Unreported << false;
-    QTest::newRow("classic minus infinity") << u"classic"_s << u"-inf kg"_s << u"-inf"_s << State::Unreported << false;
-    QTest::newRow("classic no number") << u"classic"_s << u"ERR kg"_s << u"ERR"_s << State::Unreported << false;
-    QTest::newRow("st-gs stable") << u"st-gs"_s << u"ST,GS,+0001.250kg"_s << u"1,250"_s << State::Stable << true;
-    QTest::newRow("st-gs moving net") << u"st-gs"_s << u"US,NT,-0000.120kg"_s << u"-0,120"_s << State::Moving << true;
-    QTest::newRow("st-gs grams") << u"st-gs"_s << u"ST,GS,+001250 g"_s << u"1,250"_s << State::Stable << true;
+        << u"classic"_s << u"ST,GS,+0001.250kg"_s << QString(u""_s) << State::Unreported;
+    QTest::newRow("st-gs stable") << u"st-gs"_s << u"ST,GS,+0001.250kg"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("st-gs moving net") << u"st-gs"_s << u"US,NT,-0000.120kg"_s << u"-0,120"_s << State::Moving;
+    QTest::newRow("st-gs grams") << u"st-gs"_s << u"ST,GS,+001250 g"_s << u"1,250"_s << State::Stable;
     QTest::newRow("st-gs blanks after sign") << u"st-gs"_s << u"ST,GS,+   1.25 kg"_s << u"1,250"_s
-                                             << State::Stable << true;
+                                             << State::Stable;
     QTest::newRow("st-gs out of range") << u"st-gs"_s << u"OL,GS,+9999.999kg"_s << u"9999,999"_s
-                                        << State::OutOfRange << true;
+                                        << State::OutOfRange;
     QTest::newRow("st-gs other text") << u"st-gs"_s << u"+0012.345 kg"_s << u"+0012.345 kg"_s
-                                      << State::OutOfRange << false;
-    QTest::newRow("st-gs pounds") << u"st-gs"_s << u"ST,GS,+0002.000lb"_s << u"2,000 lb"_s
-                                  << State::Stable << false;
+                                      << State::OutOfRange;
+    QTest::newRow("st-gs pound") << u"st-gs"_s << u"ST,GS,+0002.000lb"_s << u"2,000 lb"_s
+                                 << State::Stable;
     QTest::newRow("st-gs text after the unit") << u"st-gs"_s << u"ST,GS,+0002.000kg x"_s
-                                               << u"ST,GS,+0002.000kg x"_s << State::Stable << false;
-    QTest::newRow("sics stable") << u"sics"_s << u"S S     1.250 kg"_s << u"1,250"_s << State::Stable << true;
-    QTest::newRow("sics dynamic") << u"sics"_s << u"S D    -0.500 kg"_s << u"-0,500"_s << State::Moving << true;
-    QTest::newRow("sics grams") << u"sics"_s << u"S S   1250 g"_s << u"1,250"_s << State::Stable << true;
-    QTest::newRow("sics pounds") << u"sics"_s << u"S S     2.720 lb"_s << u"2,720 lb"_s << State::Stable << false;
-    QTest::newRow("sics overload") << u"sics"_s << u"S +"_s << u"S +"_s << State::OutOfRange << false;
-    QTest::newRow("sics underload") << u"sics"_s << u"S -"_s << u"S -"_s << State::OutOfRange << false;
-    QTest::newRow("sics busy") << u"sics"_s << u"S I"_s << QString() << State::Moving << false;
-    QTest::newRow("auto st-gs") << u"auto"_s << u"US,GS,+0001.000kg"_s << u"1,000"_s << State::Moving << true;
-    QTest::newRow("auto sics") << u"auto"_s << u"S S      2.5 kg"_s << u"2,500"_s << State::Stable << true;
-    QTest::newRow("auto classic") << u"auto"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported << true;
-    QTest::newRow("auto classic grams") << u"auto"_s << u"+0001.250 g"_s << u"0,001"_s << State::Unreported << true;
-    QTest::newRow("auto negative classic") << u"auto"_s << u"-0.5 kg"_s << u"-0,500"_s << State::Unreported << true;
+                                               << u"ST,GS,+0002.000kg x"_s << State::Stable;
+    QTest::newRow("classic right-aligned") << u"classic"_s << u"   1.234 kg"_s << u"1,234"_s << State::Unreported;
+    QTest::newRow("classic blanks after sign") << u"classic"_s << u"-   0.5 kg"_s << u"-0,500"_s << State::Unreported;
+    QTest::newRow("classic no unit") << u"classic"_s << u"12.345"_s << u"12,345"_s << State::Unreported;
+    QTest::newRow("classic grams") << u"classic"_s << u"1250 g"_s << u"1,250"_s << State::Unreported;
+    QTest::newRow("classic ounces") << u"classic"_s << u"   12.5 oz"_s << u"12,500 oz"_s << State::Unreported;
+    QTest::newRow("sics pounds") << u"sics"_s << u"S S     2.720 lb"_s << u"2,720 lb"_s << State::Stable;
+    QTest::newRow("sics stable") << u"sics"_s << u"S S     1.250 kg"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("sics dynamic") << u"sics"_s << u"S D    -0.500 kg"_s << u"-0,500"_s << State::Moving;
+    QTest::newRow("sics grams") << u"sics"_s << u"S S   1250 g"_s << u"1,250"_s << State::Stable;
+    QTest::newRow("sics overload") << u"sics"_s << u"S +"_s << u"S +"_s << State::OutOfRange;
+    QTest::newRow("sics underload") << u"sics"_s << u"S -"_s << u"S -"_s << State::OutOfRange;
+    QTest::newRow("sics busy") << u"sics"_s << u"S I"_s << QString() << State::Moving;
+    QTest::newRow("auto st-gs") << u"auto"_s << u"US,GS,+0001.000kg"_s << u"1,000"_s << State::Moving;
+    QTest::newRow("auto sics") << u"auto"_s << u"S S      2.5 kg"_s << u"2,500"_s << State::Stable;
+    QTest::newRow("auto classic") << u"auto"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported;
+    QTest::newRow("auto negative classic") << u"auto"_s << u"-0.5 kg"_s << u"-0,500"_s << State::Unreported;
     QTest::newRow("auto, S then a number is classic")
-        << u"auto"_s << u"S 12.0 kg"_s << u"S"_s << State::Unreported << false;
+        << u"auto"_s << u"S 12.0 kg"_s << u"S"_s << State::Unreported;
 }
 
 void TestScaleText::readsEveryFormat()
@@ -121,7 +111,6 @@ void TestScaleText::readsEveryFormat()
     QFETCH(QString, text);
     QFETCH(QString, display);
     QFETCH(State, state);
-    QFETCH(bool, inKg);
     const auto parsed = scaleFormatFromName(format);
     QVERIFY(parsed);
     QCOMPARE(scaleFormatName(*parsed), format);
@@ -129,7 +118,6 @@ void TestScaleText::readsEveryFormat()
     QCOMPARE(reading.display, display);
     QCOMPARE(reading.display.isNull(), display.isNull());
     QCOMPARE(reading.state, state);
-    QCOMPARE(reading.kg.has_value() && reading.refusedUnit.isEmpty(), inKg);
 }
 
 void TestScaleText::picksThePackageWeight_data()
@@ -138,22 +126,16 @@ void TestScaleText::picksThePackageWeight_data()
     QTest::addColumn<QStringList>("arrivals"); // readings joined by "|"
     QTest::addColumn<int>("stepMs");          // between arrivals
     QTest::addColumn<QStringList>("shown");   // per arrival, "-" for none
-    QTest::newRow("net wins in a block")
-        << u"st-gs"_s << QStringList{u"ST,GS,+0010.000kg|ST,TR,+0000.500kg|ST,NT,+0009.500kg"_s} << 100
-        << QStringList{u"9,500"_s};
-    QTest::newRow("a tare is no package") << u"st-gs"_s << QStringList{u"ST,TR,+0000.500kg"_s} << 100
-                                          << QStringList{u"-"_s};
-    QTest::newRow("gross of an indicator without net lines")
-        << u"auto"_s << QStringList{u"ST,GS,+0010.000kg"_s, u"ST,TR,+0000.000kg|ST,GS,+0011.000kg"_s} << 100
+    QTest::newRow("a tare is no package") << u"st-gs"_s << QStringList{u"ST,TR,+0000.500kg"_s} << 100 << QStringList{u"-"_s};
+    QTest::newRow("gross of an indicator without net lines") << u"auto"_s
+        << QStringList{u"ST,GS,+0010.000kg"_s, u"ST,TR,+0000.000kg|ST,GS,+0011.000kg"_s} << 100
         << QStringList{u"10,000"_s, u"11,000"_s};
-    QTest::newRow("gross split from its net")
-        << u"st-gs"_s << QStringList{u"ST,NT,+0009.500kg"_s, u"ST,GS,+0010.000kg"_s, u"ST,NT,+0009.600kg"_s}
-        << 100 << QStringList{u"9,500"_s, u"-"_s, u"9,600"_s};
-    QTest::newRow("gross again once net lines stop")
-        << u"st-gs"_s << QStringList{u"ST,NT,+0009.500kg"_s, u"ST,GS,+0010.000kg"_s}
-        << int(ScaleReader::NetMemoryMs) << QStringList{u"9,500"_s, u"10,000"_s};
-    QTest::newRow("classic: first of an arrival")
-        << u"classic"_s << QStringList{u"+0012.345 kg|+0099.000 kg"_s} << 100 << QStringList{u"12,345"_s};
+    const QStringList netThenGross{u"ST,NT,+0009.500kg"_s, u"ST,GS,+0010.000kg"_s};
+    QTest::newRow("gross split from its net") << u"st-gs"_s << netThenGross << 100 << QStringList{u"9,500"_s, u"-"_s};
+    QTest::newRow("gross again once net lines stop") << u"st-gs"_s << netThenGross << int(ScaleReader::NetMemoryMs)
+                                                     << QStringList{u"9,500"_s, u"10,000"_s};
+    QTest::newRow("classic: first of an arrival") << u"classic"_s << QStringList{u"+0012.345 kg|+0099.000 kg"_s}
+                                                  << 100 << QStringList{u"12,345"_s};
 }
 
 void TestScaleText::picksThePackageWeight()
@@ -168,28 +150,6 @@ void TestScaleText::picksThePackageWeight()
         const auto reading = reader.read(arrivals[i].split(u'|'), i * stepMs);
         QCOMPARE(reading ? reading->display : u"-"_s, shown[i]);
     }
-}
-
-void TestScaleText::readingAgeLimit_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<int>("pollMs");
-    QTest::addColumn<int>("limitMs"); // 0: no limit
-    QTest::newRow("unset") << QString() << 0 << 1500;
-    QTest::newRow("unset, fast poll") << QString() << 200 << 1500;
-    QTest::newRow("unset, slow poll") << QString() << 2000 << 4000;
-    QTest::newRow("set") << u" 800 "_s << 2000 << 800;
-    QTest::newRow("off") << u"0"_s << 500 << 0;
-    QTest::newRow("negative") << u"-5"_s << 0 << 1500;
-    QTest::newRow("not a number") << u"1,5 s"_s << 0 << 1500;
-}
-
-void TestScaleText::readingAgeLimit()
-{
-    QFETCH(QString, setting);
-    QFETCH(int, pollMs);
-    QFETCH(int, limitMs);
-    QCOMPARE(ReadingAge::limitMs(setting, pollMs), limitMs);
 }
 
 void TestScaleText::stableRuleNeedsASettledRun()
