@@ -188,11 +188,13 @@ WeightReading ReadScaleText(const QString &text, ScaleFormat format)
         return looksSics(t) ? readSics(t) : withWeight(State::OutOfRange, std::nullopt, t);
 
     // Whatever follows the unit is the scale's own business.
-    if (const auto measure = readMeasure(t))
+    const auto measure = readMeasure(t);
+    if (measure && std::fabs(measure->value) < ExactDigitsBound)
         return withWeight(State::Unreported, measure, t);
-    // Text that is no number is shown the way it always was, never added.
+    // Text that is no number, or one too large for a weight, is shown the
+    // way it always was, never added.
     WeightReading reading;
-    reading.display = ParseScaleReading(text).trimmed();
+    reading.display = ParseScaleReading(text);
     if (reading.display.isNull())
         reading.display = u""_s; // no weight, yet a caption: " Kg "
     return reading;

@@ -102,7 +102,7 @@ void TestScaleText::readsEveryFormat_data()
     QTest::newRow("auto classic") << u"auto"_s << u"+0012.345 kg"_s << u"12,345"_s << State::Unreported;
     QTest::newRow("auto negative classic") << u"auto"_s << u"-0.5 kg"_s << u"-0,500"_s << State::Unreported;
     QTest::newRow("auto, S then a number is classic")
-        << u"auto"_s << u"S 12.0 kg"_s << u"S"_s << State::Unreported;
+        << u"auto"_s << u"S 12.0 kg"_s << u"S "_s << State::Unreported;
 }
 
 void TestScaleText::readsEveryFormat()
