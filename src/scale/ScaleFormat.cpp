@@ -194,7 +194,7 @@ WeightReading ReadScaleText(const QString &text, ScaleFormat format)
     // Text that is no number, or one too large for a weight, is shown the
     // way it always was, never added.
     WeightReading reading;
-    reading.display = ParseScaleReading(text);
+    reading.display = ParseScaleReading(t.toString());
     if (reading.display.isNull())
         reading.display = u""_s; // no weight, yet a caption: " Kg "
     return reading;

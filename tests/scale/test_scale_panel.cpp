@@ -712,7 +712,7 @@ void TestScalePanel::framesReachTheLiveWeight_data()
     QTest::newRow("grams") << false << autoFormat << QByteArrayList{"+0001.250 g\r\n"} << 0 << u"0,001 Kg "_s << true;
     QTest::newRow("glued unit") << true << QStringList() << QByteArrayList{"+0001.250kg\r\n"} << 0 << u"1,250 Kg "_s << true;
     QTest::newRow("right-aligned") << false << QStringList() << QByteArrayList{"   1.234 kg\r\n"} << 0 << u"1,234 Kg "_s << true;
-    QTest::newRow("minus infinity") << false << QStringList() << QByteArrayList{"-inf kg\r\n"} << 0 << u"-inf  Kg "_s << false;
+    QTest::newRow("minus infinity") << false << QStringList() << QByteArrayList{"     -inf kg\r\n"} << 0 << u"-inf  Kg "_s << false;
     const QByteArray ended = "+0003.000 kg\r\n";
     QTest::newRow("stx etx after a line end") << false << QStringList()
         << QByteArrayList{ended, "\x02+0004.000 kg\x03"} << 0 << u"4,000 Kg "_s << true;
