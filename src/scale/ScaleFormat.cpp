@@ -49,6 +49,9 @@ std::optional<Measure> readMeasure(QStringView text)
             break;
         }
     }
+    // "1.2.3 kg" or "12-5 kg" is no number with a tail.
+    if (i < text.size() && text[i] != u' ' && !text[i].isLetter())
+        return std::nullopt;
     bool ok = false;
     const double value = seenDigit ? QStringView(number).toDouble(&ok) : 0.0;
     if (!ok || !std::isfinite(value))

@@ -88,6 +88,7 @@ void TestScaleText::readsEveryFormat_data()
     QTest::newRow("classic right-aligned") << u"classic"_s << u"   1.234 kg"_s << u"1,234"_s << State::Unreported;
     QTest::newRow("classic blanks after sign") << u"classic"_s << u"-   0.5 kg"_s << u"-0,500"_s << State::Unreported;
     QTest::newRow("classic no unit") << u"classic"_s << u"12.345"_s << u"12,345"_s << State::Unreported;
+    QTest::newRow("classic two points") << u"classic"_s << u"1.2.3 kg"_s << u"1,2,3 "_s << State::Unreported;
     QTest::newRow("classic grams") << u"classic"_s << u"1250 g"_s << u"1,250"_s << State::Unreported;
     QTest::newRow("classic ounces") << u"classic"_s << u"   12.5 oz"_s << u"12,500 oz"_s << State::Unreported;
     QTest::newRow("sics pounds") << u"sics"_s << u"S S     2.720 lb"_s << u"2,720 lb"_s << State::Stable;
