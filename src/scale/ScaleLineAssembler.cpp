@@ -43,7 +43,7 @@ QStringList ScaleLineAssembler::feed(QByteArrayView bytes)
     for (const char c : bytes) {
         if (isLineEnd(c)) {
             m_sawLineEnd = true;
-            if (closeReading())
+            if (closeReading() && lines.size() < MaxReadingsPerArrival)
                 lines << Windows1254::decode(m_pending);
             m_pending.clear();
             m_boundaries = 0;

@@ -10,11 +10,12 @@
 // over two arrivals, so text is kept until the reading is complete.
 //
 // A scale that ends its readings with CR, LF or ETX: a line end completes a
-// reading, and every reading one arrival completes is handed on, in order.
+// reading, and the readings one arrival completes are handed on, in order
+// (the first MaxReadingsPerArrival of them).
 // STX starts a reading afresh.
 //
 // A scale that sends no line ends: a reading is complete when the next one
-// starts, that is when, after the blank behind the number a sign or digit
+// starts, that is when, after the blank behind the number, a sign or digit
 // follows a letter or blank ("+0012.345 kg+0012.350 kg"). Of the readings
 // one arrival completes, the newest is used, so the live weight lags one
 // reading at most. The last reading of a pause is served by takePending()
@@ -32,6 +33,9 @@ class ScaleLineAssembler
 {
 public:
     static constexpr qsizetype MaxPending = 4096;
+    // A flood of short lines is not handed on line by line: an indicator's
+    // gross, tare and net block fits many times over.
+    static constexpr qsizetype MaxReadingsPerArrival = 16;
 
     // Boundaries in a row without a line end that show a scale sends none.
     static constexpr int UnendedProof = 3;
