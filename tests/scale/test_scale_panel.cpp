@@ -128,6 +128,9 @@ private:
     // Scale 1 on at the last run, on `port`: the window as start-up finds it.
     void buildAtStartup(const QString &port);
     void runDialog(const std::function<void(QDialog *)> &drive);
+    // Scale 1 on at start-up, over `pty` (started) or TCP `port`; a pty
+    // is the serial scale and the serial link is chosen.
+    void startScaleOne(PtyPair *pty, quint16 port);
     // Scale 1 switched on at start-up, over `end`'s TCP link or its pty.
     bool connectScale(ScaleEnd &end, bool serial);
 
@@ -579,17 +582,12 @@ void TestScalePanel::everyFormatGivesTheSameCaption()
     if (serial) {
         QVERIFY(pty.start());
         arguments << u"--serial"_s << pty.scaleEnd();
-        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
-        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
     } else {
         arguments << u"--port"_s << u"0"_s;
     }
     QVERIFY(sim.start(arguments));
     SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, stationFormat);
-    buildAtStartup(QString::number(serial ? 9 : sim.port()));
-    m_panel->restoreAtStartup();
-    if (serial)
-        m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
+    startScaleOne(serial ? &pty : nullptr, sim.port());
 
     QTRY_COMPARE_WITH_TIMEOUT(m_panel->liveWeightCaption(), u"1,250 Kg "_s, 10000);
     QVERIFY(m_panel->isLiveStable());
@@ -615,19 +613,14 @@ void TestScalePanel::polledScaleSpeaksOnlyWhenAsked()
     if (serial) {
         QVERIFY(pty.start());
         arguments << u"--serial"_s << pty.scaleEnd();
-        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty.stationEnd());
-        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
     } else {
         arguments << u"--port"_s << u"0"_s;
     }
     QVERIFY(sim.start(arguments));
     SaveAppSetting(u"Properties"_s, u"ScaleFormat0"_s, u"sics"_s);
-    buildAtStartup(QString::number(serial ? 9 : sim.port()));
+    startScaleOne(serial ? &pty : nullptr, sim.port());
     QSignalSpy live(m_panel.get(), &ScalePanel::liveWeightChanged);
-    m_panel->restoreAtStartup();
-    if (serial)
-        m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
-    else
+    if (!serial)
         QTRY_VERIFY(m_panel->scaleLink(0).isConnected());
     QTest::qWait(500);
     QCOMPARE(live.size(), 0);
@@ -671,22 +664,26 @@ void TestScalePanel::lostLinkShowsNoScale()
     QTRY_COMPARE(m_panel->liveWeightCaption(), u"1,000 Kg "_s);
 }
 
+void TestScalePanel::startScaleOne(PtyPair *pty, quint16 port)
+{
+    if (pty) {
+        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, pty->stationEnd());
+        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
+    }
+    buildAtStartup(QString::number(pty ? 9 : port));
+    m_panel->restoreAtStartup();
+    if (pty)
+        m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
+}
+
 bool TestScalePanel::connectScale(ScaleEnd &end, bool serial)
 {
-    if (serial) {
-        if (!end.pty.start())
-            return false;
-        SaveAppSetting(u"Properties"_s, u"CommDevice1"_s, end.pty.stationEnd());
-        SaveAppSetting(u"Properties"_s, u"SerialScale"_s, u"1"_s);
-    } else if (!end.tcp.listen()) {
+    if (serial ? !end.pty.start() : !end.tcp.listen())
         return false;
-    }
-    buildAtStartup(serial ? u"9"_s : end.tcp.port());
-    m_panel->restoreAtStartup();
+    startScaleOne(serial ? &end.pty : nullptr, end.tcp.server.serverPort());
     m_state.customerKeyIndex = 0;
     if (!serial)
         return end.tcp.waitForStation();
-    m_panel->findChild<QAction *>(u"Baglan(1)"_s)->trigger();
     end.serial.setFileName(end.pty.scaleEnd());
     if (!end.serial.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
