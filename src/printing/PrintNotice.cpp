@@ -2,7 +2,9 @@
 
 #include "printing/PrintJobResult.h"
 
+#include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +22,19 @@ PrintNotice::PrintNotice(QWidget *parent)
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
+
+    m_retry = new QPushButton(this);
+    m_retry->setObjectName(u"PrintNoticeRetry"_s);
+    m_retry->setFocusPolicy(Qt::NoFocus);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->addStretch();
+    row->addWidget(m_retry);
+    m_retry->hide();
+    connect(m_retry, &QPushButton::clicked, this, [this] {
+        hide();
+        emit retryRequested(m_document);
+    });
     hide();
 }
 
@@ -34,6 +49,7 @@ void PrintNotice::report(const PrintJobResult &result)
 void PrintNotice::tell(const QString &topic, const QString &text)
 {
     m_document = topic;
+    m_retry->hide();
     setText(text);
     show();
     raise();
@@ -43,6 +59,12 @@ void PrintNotice::withdraw(const QString &topic)
 {
     if (topic == m_document)
         hide();
+}
+
+void PrintNotice::offerRetry(const QString &caption)
+{
+    m_retry->setText(caption);
+    m_retry->show();
 }
 
 void PrintNotice::mousePressEvent(QMouseEvent *event)
