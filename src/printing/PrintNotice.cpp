@@ -2,7 +2,6 @@
 
 #include "printing/PrintJobResult.h"
 
-#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -26,10 +25,6 @@ PrintNotice::PrintNotice(QWidget *parent)
     m_retry = new QPushButton(this);
     m_retry->setObjectName(u"PrintNoticeRetry"_s);
     m_retry->setFocusPolicy(Qt::NoFocus);
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 4, 4, 4);
-    row->addStretch();
-    row->addWidget(m_retry);
     m_retry->hide();
     connect(m_retry, &QPushButton::clicked, this, [this] {
         hide();
@@ -50,6 +45,7 @@ void PrintNotice::tell(const QString &topic, const QString &text)
 {
     m_document = topic;
     m_retry->hide();
+    setContentsMargins(QMargins());
     setText(text);
     show();
     raise();
@@ -65,6 +61,23 @@ void PrintNotice::offerRetry(const QString &caption)
 {
     m_retry->setText(caption);
     m_retry->show();
+    placeRetry();
+}
+
+void PrintNotice::placeRetry()
+{
+    // The text keeps clear of the button on the right.
+    const int gap = 4;
+    m_retry->adjustSize();
+    m_retry->move(width() - m_retry->width() - gap, (height() - m_retry->height()) / 2);
+    setContentsMargins(0, 0, m_retry->width() + 2 * gap, 0);
+}
+
+void PrintNotice::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    if (!m_retry->isHidden())
+        placeRetry();
 }
 
 void PrintNotice::mousePressEvent(QMouseEvent *event)

@@ -30,8 +30,11 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void placeRetry();
+
     QString m_document;
     QPushButton *m_retry = nullptr;
 };
