@@ -9,7 +9,7 @@ packages=(
   libzint-dev libsqlite3-dev sqlite3 libsodium-dev libcsv-dev pkg-config libbenchmark-dev
   fonts-liberation locales
   zbar-tools poppler-utils socat
-  cups
+  cups libcups2-dev
   postgresql
   xvfb xauth xdotool imagemagick
 )

@@ -8,8 +8,8 @@
 #include "journal/Journal.h"
 #include "journal/JournalCommand.h"
 #include "journal/JournalFile.h"
-#include "journal/JournalLabel.h"
 #include "labels/ChoosePrinter.h"
+#include "labels/LabelJournal.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PdfJob.h"
@@ -79,9 +79,9 @@ std::optional<PackageLabel> journalLabel(const QString &idText, const QString &f
             << Qt::endl;
         return std::nullopt;
     }
-    auto label = JournalLabel::of(*entry, StationTextFiles::readHeaderLines(folder));
+    auto label = LabelJournal::label(*entry, StationTextFiles::readHeaderLines(folder));
     if (!label)
-        err << "label: journal entry " << id << " is no printed label (" << entry->kind << ')' << Qt::endl;
+        err << "label: journal entry " << id << " is no label (" << entry->kind << ')' << Qt::endl;
     return label;
 }
 
@@ -127,18 +127,18 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
                 err << "label: no printer named \"" << parser.value(u"printer"_s) << '"' << Qt::endl;
                 return 1;
             }
-        } else {
-            CurrentPrinter::selectRemembered(LabelPrinterKey);
         }
-        printer = CurrentPrinter::printer().printerName();
-        PrinterJob job(CurrentPrinter::printer(), u"Etiket"_s);
+        PrinterJob job = parser.isSet(u"printer"_s) ? PrinterJob(CurrentPrinter::printer(), u"Etiket"_s)
+                                                    : PrinterJob(LabelPrinterKey, u"Etiket"_s);
+        printer = job.queueName();
         label.draw(job, PackageLabel::Target::Page);
         result = job.endDoc();
     }
     Journal journal(folder);
     journal.setStaff(JournalCommand::commandUser());
-    journal.label(label, printer, result,
-                  reprint ? u"yeniden basım, kayıt "_s + parser.value(u"reprint"_s) : u"komut satırı"_s);
+    journal.append(LabelJournal::entry(
+        label, printer, result,
+        reprint ? u"yeniden basım, kayıt "_s + parser.value(u"reprint"_s) : u"komut satırı"_s));
     if (!result.printed) {
         err << result.notice() << Qt::endl;
         return 1;

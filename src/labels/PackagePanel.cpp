@@ -6,8 +6,8 @@
 #include "journal/Journal.h"
 #include "labels/LabelContent.h"
 #include "labels/ChoosePrinter.h"
+#include "labels/LabelJournal.h"
 #include "labels/PackageLabel.h"
-#include "printing/CurrentPrinter.h"
 #include "printing/PreviewPicture.h"
 #include "printing/PrintJobResult.h"
 #include "printing/PrintNotice.h"
@@ -29,12 +29,15 @@
 #include <QGroupBox>
 #include <QLoggingCategory>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 Q_LOGGING_CATEGORY(lcPackage, "tavran.labels")
+
+namespace {
+const QString LabelDocument = u"Etiket"_s;
+}
 
 PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
     : QObject(&form)
@@ -272,12 +275,37 @@ void PackagePanel::printLabel()
     container->raise();
     const int previewHeight = TwipsGeometry::twipsRect(container).height();
     label.draw(m_form.picture2()->page(), PackageLabel::Target::Preview, previewHeight);
+    sendLabel(label, {});
+    container->hide();
+}
 
-    CurrentPrinter::selectRemembered(LabelPrinterKey);
-    PrinterJob job(CurrentPrinter::printer(), u"Etiket"_s);
+void PackagePanel::reprintLabel()
+{
+    if (!m_unprintedLabel)
+        return;
+    if (const auto label = LabelJournal::label(*m_unprintedLabel, m_form.state().headerLines))
+        sendLabel(*label, u"yeniden basım"_s);
+}
+
+void PackagePanel::onRetryRequested(const QString &topic)
+{
+    if (topic == LabelDocument)
+        reprintLabel();
+}
+
+void PackagePanel::sendLabel(const PackageLabel &label, const QString &detail)
+{
+    PrinterJob job(LabelPrinterKey, LabelDocument);
     label.draw(job, PackageLabel::Target::Page);
     const PrintJobResult result = job.endDoc();
+    const JournalEntry entry = LabelJournal::entry(label, job.queueName(), result, detail);
+    m_form.journal().append(entry);
     m_form.printNotice()->report(result);
-    m_form.journal().label(label, CurrentPrinter::printer().printerName(), result);
-    container->hide();
+    m_unprintedLabel.reset();
+    if (!result.printed) {
+        m_unprintedLabel = entry;
+        m_form.printNotice()->offerRetry(u"Tekrar Yazdır"_s);
+        connect(m_form.printNotice(), &PrintNotice::retryRequested, this,
+                &PackagePanel::onRetryRequested, Qt::UniqueConnection);
+    }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "journal/JournalEntry.h"
 #include "ui_support/TapGuard.h"
 
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <optional>
 
 class CaptionLabel;
 class Form1;
@@ -58,6 +60,10 @@ public:
     // remembered for labels. A failed job is reported on the window.
     void printLabel();
     class PackageLabel currentLabel() const;
+    // The last label that did not come out, printed again from its journal
+    // entry with its first dates; nothing is booked again.
+    void reprintLabel();
+    void onRetryRequested(const QString &topic);
 
 signals:
     // " Ekle Ve Devam Et" added a package to the product's total.
@@ -67,6 +73,7 @@ signals:
 
 private:
     void addReading();
+    void sendLabel(const class PackageLabel &label, const QString &detail);
 
     Form1 &m_form;
     CaptionLabel *m_label4[3] = {};
@@ -81,4 +88,5 @@ private:
     QPushButton *m_command7[2] = {};
     QFrame *m_frame4 = nullptr;
     QCheckBox *m_paketYaz = nullptr;
+    std::optional<JournalEntry> m_unprintedLabel;
 };

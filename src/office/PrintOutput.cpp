@@ -41,13 +41,13 @@ int toPdf(const QString &path, const QString &documentName, QSize pageTwips, con
 int toPrinter(const QString &printer, const QString &documentKey, const QString &documentName,
               const Print &print, const QString &command, QTextStream &err)
 {
-    if (printer.isEmpty()) {
-        CurrentPrinter::selectRemembered(documentKey);
-    } else if (!CurrentPrinter::select(printer)) {
+    if (!printer.isEmpty() && !CurrentPrinter::select(printer)) {
         err << command << ": \"" << printer << "\" adında yazıcı yok" << Qt::endl;
         return OfficeArguments::Failed;
     }
-    PrinterJob job(CurrentPrinter::printer(), documentName);
+    // A remembered printer out of reach fails the job instead of another printer taking it.
+    PrinterJob job = printer.isEmpty() ? PrinterJob(documentKey, documentName)
+                                       : PrinterJob(CurrentPrinter::printer(), documentName);
     return ended(print(job), command, err);
 }
 

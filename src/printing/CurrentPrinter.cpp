@@ -2,10 +2,13 @@
 
 #include "station/SettingsStore.h"
 #include "printing/PrintingLog.h"
+#include "printing/PrintQueue.h"
 #include "printing/PrinterResolution.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -55,4 +58,14 @@ bool CurrentPrinter::select(const QString &deviceName)
 bool CurrentPrinter::selectRemembered(const QString &documentKey)
 {
     return select(regText(ReadRegValue(documentKey)));
+}
+
+QString CurrentPrinter::useRemembered(const QString &documentKey)
+{
+    const QString name = regText(ReadRegValue(documentKey));
+    if (name.isEmpty() || select(name))
+        return {};
+    // A remembered printer must not be swapped for whichever is current.
+    const PrintQueueState state = PrintQueue::ask(name);
+    return state.isReady() ? u"«%1» yazıcısı kurulu değil"_s.arg(name) : state.reason();
 }

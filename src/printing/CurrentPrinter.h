@@ -19,4 +19,8 @@ public:
     static bool select(const QString &deviceName);
     // Same for the name remembered under a document key ("FisYaz", "PktYaz").
     static bool selectRemembered(const QString &documentKey);
+    // Makes the printer remembered under `documentKey` current. Empty when it
+    // is, or when nothing is remembered (the current printer stays); else why
+    // the document cannot be printed: its scheduler, its queue.
+    static QString useRemembered(const QString &documentKey);
 };

@@ -3,6 +3,7 @@
 #include "printing/PrintJobResult.h"
 
 #include <QMouseEvent>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +21,15 @@ PrintNotice::PrintNotice(QWidget *parent)
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
+
+    m_retry = new QPushButton(this);
+    m_retry->setObjectName(u"PrintNoticeRetry"_s);
+    m_retry->setFocusPolicy(Qt::NoFocus);
+    m_retry->hide();
+    connect(m_retry, &QPushButton::clicked, this, [this] {
+        hide();
+        emit retryRequested(m_document);
+    });
     hide();
 }
 
@@ -34,6 +44,8 @@ void PrintNotice::report(const PrintJobResult &result)
 void PrintNotice::tell(const QString &topic, const QString &text)
 {
     m_document = topic;
+    m_retry->hide();
+    setContentsMargins(QMargins());
     setText(text);
     show();
     raise();
@@ -43,6 +55,29 @@ void PrintNotice::withdraw(const QString &topic)
 {
     if (topic == m_document)
         hide();
+}
+
+void PrintNotice::offerRetry(const QString &caption)
+{
+    m_retry->setText(caption);
+    m_retry->show();
+    placeRetry();
+}
+
+void PrintNotice::placeRetry()
+{
+    // The text keeps clear of the button on the right.
+    const int gap = 4;
+    m_retry->adjustSize();
+    m_retry->move(width() - m_retry->width() - gap, (height() - m_retry->height()) / 2);
+    setContentsMargins(0, 0, m_retry->width() + 2 * gap, 0);
+}
+
+void PrintNotice::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    if (!m_retry->isHidden())
+        placeRetry();
 }
 
 void PrintNotice::mousePressEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+class QPushButton;
 struct PrintJobResult;
 
 // A strip on the main window telling the operator that a print job was
@@ -19,10 +20,21 @@ public:
     // when the strip still shows that topic.
     void tell(const QString &topic, const QString &text);
     void withdraw(const QString &topic);
+    // Puts a button `caption` on the strip showing now; a tap on it hides the
+    // strip and asks for its topic again. Anything the strip tells next
+    // takes the button away.
+    void offerRetry(const QString &caption);
+
+signals:
+    void retryRequested(const QString &topic);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void placeRetry();
+
     QString m_document;
+    QPushButton *m_retry = nullptr;
 };

@@ -1,5 +1,9 @@
 #include "printing/PrinterJob.h"
 
+#include "station/SettingsStore.h"
+#include "printing/CurrentPrinter.h"
+#include "printing/PrintQueue.h"
+
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -19,8 +23,24 @@ QSize paperTwips(const QPrinter &printer)
 
 PrinterJob::PrinterJob(QPrinter &printer, QString documentName)
     : PrintJob(std::move(documentName), paperTwips(printer), printer.resolution()),
-      m_printer(printer)
+      m_printer(printer),
+      m_queue(printer.printerName())
 {
+}
+
+PrinterJob::PrinterJob(const QString &documentKey, QString documentName)
+    : PrinterJob(CurrentPrinter::printer(), std::move(documentName),
+                 CurrentPrinter::useRemembered(documentKey))
+{
+    if (const QString remembered = regText(ReadRegValue(documentKey)); !remembered.isEmpty())
+        m_queue = remembered;
+}
+
+PrinterJob::PrinterJob(QPrinter &printer, QString documentName, const QString &unusable)
+    : PrinterJob(printer, std::move(documentName))
+{
+    if (!unusable.isEmpty())
+        fail(unusable);
 }
 
 bool PrinterJob::sendPage(QString *reason)
@@ -28,6 +48,15 @@ bool PrinterJob::sendPage(QString *reason)
     if (m_printer.printerName().isEmpty() && m_printer.outputFileName().isEmpty()) {
         *reason = u"yazıcı seçili değil"_s;
         return false;
+    }
+    // The platform's spooler reports nothing when its scheduler is gone, so
+    // the job would count as printed although no page ever comes out.
+    if (m_printer.outputFileName().isEmpty()) {
+        const PrintQueueState queue = PrintQueue::ask(m_printer.printerName());
+        if (!queue.isReady()) {
+            *reason = queue.reason();
+            return false;
+        }
     }
     const QPageLayout paper = m_printer.pageLayout();
     const bool fullPage = m_printer.fullPage();

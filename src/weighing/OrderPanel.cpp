@@ -11,7 +11,6 @@
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
 #include "ui_support/TwipsGeometry.h"
-#include "printing/CurrentPrinter.h"
 #include "printing/PreviewPicture.h"
 #include "printing/PrintNotice.h"
 #include "station/NumberText.h"
@@ -28,7 +27,6 @@
 #include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -220,8 +218,7 @@ void OrderPanel::printSlip()
     button->setEnabled(false);
     StationData &data = m_form.data();
 
-    CurrentPrinter::selectRemembered(SlipPrinterKey);
-    PrinterJob job(CurrentPrinter::printer(), u"Fiş"_s);
+    PrinterJob job(SlipPrinterKey, u"Fiş"_s);
     RefreshDataControl(data.data3());
     if (!data.data6().recordset())
         RefreshDataControl(data.data6());
@@ -233,8 +230,8 @@ void OrderPanel::printSlip()
     slip.draw(job, OrderSlip::Target::Page);
     const PrintJobResult printed = job.endDoc();
     m_form.printNotice()->report(printed);
-    m_form.journal().slip(slip.customer, int(slip.rows.size()), slip.total(),
-                          CurrentPrinter::printer().printerName(), printed);
+    m_form.journal().slip(slip.customer, int(slip.rows.size()), slip.total(), job.queueName(),
+                          printed);
 
     // The order is booked whether or not the slip came out.
     BookingResult booking;

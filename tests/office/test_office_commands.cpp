@@ -455,6 +455,12 @@ void TestOfficeCommands::slipReprintOnTheRememberedQueue()
         },
         20000));
     QCOMPARE(barcodesOn(arrived, m_station->root()), orderBarcodes());
+
+    // A remembered queue that is gone is named, not swapped for another printer.
+    QCOMPARE(tavran({u"config"_s, u"set"_s, u"FisYaz"_s, u"Yok"_s}).code, 0);
+    const Result gone = tavran({u"slip"_s});
+    QCOMPARE(gone.code, 1);
+    QVERIFY2(gone.err.contains(u"yazdırma sunucusunda «Yok» yazıcısı yok"_s), qPrintable(gone.err));
 }
 
 void TestOfficeCommands::arguments_data()

@@ -1,6 +1,7 @@
 #include "PrintTools.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -126,6 +127,26 @@ QString cupsQueueProblem(const QString &queue)
     if (info.state() == QPrinter::Aborted || info.state() == QPrinter::Error)
         return u"queue \"%1\" is stopped"_s.arg(queue);
     return {};
+}
+
+namespace {
+
+bool runCupsScript(const QString &script)
+{
+    const QString dir = QFileInfo(qEnvironmentVariable("CUPS_SERVER")).path();
+    return QProcess::execute(QStringLiteral(TAVRAN_SOURCE_DIR "/tests/cups/") + script, {dir}) == 0;
+}
+
+} // namespace
+
+bool stopScheduler()
+{
+    return runCupsScript(u"stop-cups.sh"_s);
+}
+
+bool startScheduler()
+{
+    return runCupsScript(u"start-cups.sh"_s);
 }
 
 } // namespace PrintTools

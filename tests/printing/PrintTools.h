@@ -60,4 +60,19 @@ QString cupsOutputDir(const QString &queue);
 // is not stopped; else why not.
 QString cupsQueueProblem(const QString &queue);
 
+// Stops the tests' scheduler (the one CUPS_SERVER names) and starts it again
+// with its queues, as tests/cups does; false when the script failed.
+bool stopScheduler();
+bool startScheduler();
+// Stops the scheduler for one test and starts it again when it goes.
+class SchedulerOutage
+{
+public:
+    SchedulerOutage() { stopped = stopScheduler(); }
+    ~SchedulerOutage() { startScheduler(); }
+    SchedulerOutage(const SchedulerOutage &) = delete;
+    SchedulerOutage &operator=(const SchedulerOutage &) = delete;
+    bool stopped = false;
+};
+
 } // namespace PrintTools

@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -77,6 +79,8 @@ private slots:
     void labelArrivesOnItsQueueAndScans();
     void slipOnRollPaperArrivesAsOnePage();
     void abandonedLabelIsShownOnTheWindow();
+    void jobNamesWhyItsQueueCannotPrint_data();
+    void jobNamesWhyItsQueueCannotPrint();
 
 private:
     std::unique_ptr<TestStation> m_station;
@@ -293,6 +297,57 @@ void TestPrinterQueue::abandonedLabelIsShownOnTheWindow()
     QVERIFY(notice->isVisible());
     notice->report(PrintJobResult{u"Etiket"_s, true, {}});
     QVERIFY(notice->isHidden());
+}
+
+void TestPrinterQueue::jobNamesWhyItsQueueCannotPrint_data()
+{
+    QTest::addColumn<QString>("remembered"); // the label printer
+    QTest::addColumn<QString>("outage");     // a command on the queue, or "scheduler" to stop it
+    QTest::addColumn<bool>("chosenBefore");  // the label printer was current before the outage
+    QTest::addColumn<QString>("reason");     // empty: printed; %1 the scheduler's socket
+    QTest::newRow("ready") << u"Etiket"_s << QString() << false << QString();
+    QTest::newRow("queue missing")
+        << u"Zebra"_s << QString() << false << u"yazdırma sunucusunda «Zebra» yazıcısı yok"_s;
+    QTest::newRow("queue stopped")
+        << u"Etiket"_s << u"cupsdisable"_s << false << u"«Etiket» yazıcısı durdurulmuş"_s;
+    QTest::newRow("queue refusing jobs")
+        << u"Etiket"_s << u"cupsreject"_s << false << u"«Etiket» yazıcısı iş kabul etmiyor"_s;
+    QTest::newRow("scheduler gone, slip printer current")
+        << u"Etiket"_s << u"scheduler"_s << false << u"yazdırma sunucusuna ulaşılamıyor (%1)"_s;
+    QTest::newRow("scheduler gone after the label printer was chosen")
+        << u"Etiket"_s << u"scheduler"_s << true << u"yazdırma sunucusuna ulaşılamıyor (%1)"_s;
+}
+
+void TestPrinterQueue::jobNamesWhyItsQueueCannotPrint()
+{
+    REQUIRE_QUEUES();
+    QFETCH(QString, remembered);
+    QFETCH(QString, outage);
+    QFETCH(bool, chosenBefore);
+    QFETCH(QString, reason);
+    WriteRegValue(LabelPrinterKey, remembered);
+    QVERIFY(CurrentPrinter::select(chosenBefore ? remembered : u"Fis"_s));
+    std::unique_ptr<PrintTools::SchedulerOutage> gone;
+    if (outage == u"scheduler"_s) {
+        gone = std::make_unique<PrintTools::SchedulerOutage>();
+        QVERIFY(gone->stopped);
+    } else if (!outage.isEmpty()) {
+        QCOMPARE(QProcess::execute(outage, {remembered}), 0);
+    }
+    const auto restore = qScopeGuard([&] {
+        if (outage == u"cupsdisable"_s)
+            QProcess::execute(u"cupsenable"_s, {remembered});
+        else if (outage == u"cupsreject"_s)
+            QProcess::execute(u"cupsaccept"_s, {remembered});
+    });
+
+    PrinterJob job = chosenBefore ? PrinterJob(CurrentPrinter::printer(), u"Etiket"_s)
+                                  : PrinterJob(LabelPrinterKey, u"Etiket"_s);
+    job.print(u"DANA KIYMA"_s);
+    const PrintJobResult result = job.endDoc();
+    QCOMPARE(result.reason, QString(reason).replace(u"%1"_s, qEnvironmentVariable("CUPS_SERVER")));
+    QCOMPARE(result.printed, reason.isEmpty());
+    QCOMPARE(job.queueName(), remembered);
 }
 
 QTEST_MAIN(TestPrinterQueue)

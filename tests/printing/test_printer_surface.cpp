@@ -1,7 +1,6 @@
 #include "printing/PdfJob.h"
 #include "printing/PrinterSurface.h"
 #include "printing/PrintTools.h"
-#include "printing/PrinterResolution.h"
 
 #include <QFontInfo>
 #include <QTemporaryDir>
@@ -47,8 +46,6 @@ private slots:
     void rollPageGrowsToOnePage();
     void pdfCarriesTurkishText();
     void abandonedJobSaysWhyAndPrintsNothing();
-    void queueResolution_data();
-    void queueResolution();
 };
 
 void TestPrinterSurface::printsAtThePositionAndAdvances()
@@ -241,26 +238,6 @@ void TestPrinterSurface::abandonedJobSaysWhyAndPrintsNothing()
         QVERIFY(result.notice().startsWith(u"Sipariş Fişi yazdırılamadı: "_s));
     }
     QVERIFY(!QFile::exists(pdf));
-}
-
-void TestPrinterSurface::queueResolution_data()
-{
-    QTest::addColumn<QString>("listing");
-    QTest::addColumn<int>("dpi");
-    QTest::newRow("label printer") << u"PageSize/Media Size: *w288h432\n"
-                                      u"Resolution/Resolution: *203dpi 300dpi\n"_s
-                                   << 203;
-    QTest::newRow("default in the middle")
-        << u"Resolution/Output Resolution: 150dpi *300dpi 600dpi\n"_s << 300;
-    QTest::newRow("two axes") << u"Resolution/Quality: 600x600dpi *300x300dpi\n"_s << 300;
-    QTest::newRow("no resolution option") << u"PageSize/Media Size: *A4 Letter\n"_s << 0;
-}
-
-void TestPrinterSurface::queueResolution()
-{
-    QFETCH(QString, listing);
-    QFETCH(int, dpi);
-    QCOMPARE(PrinterResolution::parseDefault(listing), dpi);
 }
 
 QTEST_MAIN(TestPrinterSurface)

@@ -68,6 +68,7 @@ private slots:
     void tapWhileThePreviewDrawsIsIgnored();
     void bookingFailureIsShownAndKeepsTheOrder();
     void slipArrivesOnTheRememberedQueue();
+    void slipLostWithTheSchedulerNamesItAndPrintsAgain();
     void memberAndAccountReachTheOtherScreens();
 
 private:
@@ -350,6 +351,30 @@ void TestSlipScreen::slipArrivesOnTheRememberedQueue()
     QVERIFY2(!arrived.isEmpty(), "no slip arrived on the queue");
     QCOMPARE(WeighingTestTools::barcodePayloads(arrived),
              (QStringList{u"200000101500"_s, u"200000512345"_s}));
+}
+
+void TestSlipScreen::slipLostWithTheSchedulerNamesItAndPrintsAgain()
+{
+    if (const QString problem = PrintTools::cupsQueueProblem(u"Fis"_s); !problem.isEmpty())
+        QSKIP(qPrintable(problem));
+    CurrentPrinter::printer().setOutputFileName(QString());
+    WriteRegValue(SlipPrinterKey, u"Fis"_s);
+    addRows({{u"Dana Kuşbaşı"_s, 1.5}});
+    const QStringList before = movements();
+    auto gone = std::make_unique<PrintTools::SchedulerOutage>();
+    QVERIFY(gone->stopped);
+    m_driver->tap(u"Command2(2)"_s);
+    m_driver->tap(u"Command2(2)"_s);
+    QCOMPARE(m_driver->text(u"PrintNotice"_s), u"Fiş yazdırılamadı: yazdırma sunucusuna ulaşılamıyor ("_s
+                                                   + qEnvironmentVariable("CUPS_SERVER") + u')');
+    QCOMPARE(movements().size(), before.size() + 1); // booked all the same
+
+    gone.reset();
+    m_driver->tap(u"Command2(2)"_s);
+    m_driver->tap(u"Command2(2)"_s);
+    QVERIFY(!m_driver->widget(u"PrintNotice"_s)->isVisible());
+    QVERIFY2(!WeighingTestTools::waitForNewPdf(u"Fis"_s, {}).isEmpty(), "no slip arrived on the queue");
+    QCOMPARE(movements().size(), before.size() + 1); // the second slip books nothing
 }
 
 // Each screen shows what another one chose: the weighing screen names the

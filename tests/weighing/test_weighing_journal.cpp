@@ -5,6 +5,7 @@
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "journal/JournalFile.h"
+#include "labels/LabelJournal.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PrintJobResult.h"
@@ -50,6 +51,7 @@ private slots:
     void cleanup();
     void weighingRunIsJournalled();
     void unwritableJournalDoesNotStopWeighing();
+    void reprintKeepsTheOriginalDates_data();
     void reprintKeepsTheOriginalDates();
 
 private:
@@ -175,9 +177,17 @@ void TestWeighingJournal::unwritableJournalDoesNotStopWeighing()
     QVERIFY(m_driver->get<QPushButton>(u"Command2(0)"_s)->isEnabled()); // booked
 }
 
+void TestWeighingJournal::reprintKeepsTheOriginalDates_data()
+{
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("printed label") << true;
+    QTest::newRow("label that never came out") << false;
+}
+
 void TestWeighingJournal::reprintKeepsTheOriginalDates()
 {
     SKIP_WITHOUT(u"pdftotext"_s);
+    QFETCH(bool, printed);
     m_window.reset();
     PackageLabel first;
     first.product = u"Dana Kuşbaşı"_s;
@@ -186,7 +196,8 @@ void TestWeighingJournal::reprintKeepsTheOriginalDates()
     first.headerLines[7] = u"10"_s;
     first.today = QDate(2026, 12, 25);
     Journal journal(m_station->stationDir());
-    journal.label(first, u"Etiket"_s, PrintJobResult{u"Etiket"_s, true, {}});
+    journal.append(LabelJournal::entry(first, u"Etiket"_s,
+                                       PrintJobResult{u"Etiket"_s, printed, printed ? QString() : u"kağıt yok"_s}));
     // The days have changed since; the reprint keeps what was printed.
     m_station->writeStationFile(u"Tavran.Txt"_s, "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nTR\r\n3\r\n");
 
@@ -207,7 +218,7 @@ void TestWeighingJournal::reprintKeepsTheOriginalDates()
     QCOMPARE(entries[1].barcode, u"200000101500"_s);
     QCOMPARE(entries[1].detail, u"yeniden basım, kayıt 1"_s);
 
-    // Only a printed label can be printed again.
+    // Only a label can be printed again.
     journal.login(Ahmet, false);
     run.start(QStringLiteral(TAVRAN_BINARY_DIR) + u"/src/tavran"_s,
               {u"--data-dir"_s, m_station->stationDir(), u"label"_s, u"--reprint"_s, u"3"_s, u"--pdf"_s, pdf});

@@ -3,6 +3,7 @@
 #include "data/DemoStation.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
+#include "journal/JournalFile.h"
 #include "printing/PrintTools.h"
 #include "scale/ScaleLink.h"
 #include "scale/ScalePanel.h"
@@ -73,6 +74,7 @@ private slots:
     void movingWeightWaitsForItsScale();
     void heavyProductIsBookedButItsLabelRefused();
     void labelFromTheScreenArrivesOnItsQueue();
+    void labelLostWithTheSchedulerIsPrintedAgain();
 
 private:
     // Logs in, picks the first customer and opens the order screen.
@@ -474,6 +476,42 @@ void TestWeighingRun::labelFromTheScreenArrivesOnItsQueue()
     QVERIFY2(!arrived.isEmpty(), "no label arrived on the queue");
     const QString barkod = orderRows().value(u"Barkod"_s).toString();
     QCOMPARE(WeighingTestTools::barcodePayloads(arrived), QStringList{barkod + u"01500"_s});
+}
+
+void TestWeighingRun::labelLostWithTheSchedulerIsPrintedAgain()
+{
+    if (const QString problem = PrintTools::cupsQueueProblem(u"Etiket"_s); !problem.isEmpty())
+        QSKIP(qPrintable(problem));
+    SKIP_WITHOUT(u"pdftoppm"_s, u"zbarimg"_s);
+    WriteRegValue(u"PktYaz"_s, u"Etiket"_s);
+    m_driver->get<QCheckBox>(u"PaketYaz"_s)->setChecked(true);
+    openOrder();
+    auto gone = std::make_unique<PrintTools::SchedulerOutage>();
+    QVERIFY(gone->stopped);
+    weighProduct(u"Dana Kuşbaşı"_s, {"+0001.250 kg"});
+
+    QCOMPARE(orderRows().recordCount(), 1); // booked all the same
+    QVERIFY(m_driver->widget(u"PrintNotice"_s)->isVisible());
+    const QString reason = u"yazdırma sunucusuna ulaşılamıyor ("_s + qEnvironmentVariable("CUPS_SERVER") + u')';
+    QCOMPARE(m_driver->text(u"PrintNotice"_s), u"Etiket yazdırılamadı: "_s + reason);
+    QList<JournalEntry> entries;
+    QVERIFY(JournalFile::read(JournalFile::path(m_station->stationDir()), {}, entries));
+    QCOMPARE(entries.last().kind, JournalKind::LabelAbandoned);
+    QCOMPARE(entries.last().reason, reason);
+    QCOMPARE(entries.last().printer, u"Etiket"_s);
+
+    gone.reset(); // the scheduler is back
+    m_driver->tap(u"PrintNoticeRetry"_s);
+    QVERIFY(!m_driver->widget(u"PrintNotice"_s)->isVisible());
+    const QString arrived = WeighingTestTools::waitForNewPdf(u"Etiket"_s, {});
+    QVERIFY2(!arrived.isEmpty(), "the label printed again did not arrive");
+    const QString barkod = orderRows().value(u"Barkod"_s).toString();
+    QCOMPARE(WeighingTestTools::barcodePayloads(arrived), QStringList{barkod + u"01250"_s});
+    QCOMPARE(orderRows().recordCount(), 1);
+    entries.clear();
+    QVERIFY(JournalFile::read(JournalFile::path(m_station->stationDir()), {}, entries));
+    QCOMPARE(entries.last().kind, JournalKind::Label);
+    QCOMPARE(entries.last().detail, u"yeniden basım"_s);
 }
 
 QTEST_MAIN(TestWeighingRun)
