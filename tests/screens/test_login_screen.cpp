@@ -9,7 +9,9 @@
 #include "support/TestStation.h"
 #include "ui_support/Colors.h"
 
+#include <QFile>
 #include <QGroupBox>
+#include <QProcess>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +38,8 @@ private slots:
     void changeOfferIsNotCarriedToAnotherMember();
     void clearLegacyPasswordIsHashedAtItsLogin();
     void wrongEntriesLockOneMemberForAWhile();
+    void unreadableKeyLetsNobodyIn_data();
+    void unreadableKeyLetsNobodyIn();
 
 private:
     bool loggedIn() const;
@@ -72,7 +76,9 @@ void TestLoginScreen::enterKeyFollowsThePasswordRules_data()
     QTest::newRow("one digit too few")
         << u"123"_s << u"12E"_s << u"123"_s << false << Wrong << Colors::White;
     QTest::newRow("enter on the prompt with a password")
-        << u"123"_s << u"E"_s << u"123"_s << false << Wrong << Colors::White;
+        << u"123"_s << u"E"_s << u"123"_s << false << Prompt << Colors::White;
+    QTest::newRow("empty entries are no attempts and lock nobody")
+        << u"123"_s << u"EEEEECEEEEE123E"_s << u"123"_s << false << Change << Colors::Cyan;
     QTest::newRow("correct password offers a change")
         << u"123"_s << u"12E123E"_s << u"123"_s << false << Change << Colors::Cyan;
     QTest::newRow("enter again keeps the password")
@@ -205,6 +211,53 @@ void TestLoginScreen::wrongEntriesLockOneMemberForAWhile()
     m_f->driver().typeKeypad(u"123E"_s);
     QCOMPARE(m_f->driver().text(u"Label7"_s), Change);
     QCOMPARE(m_f->window().loginScreen().lockout().recordWrong(Ahmet), qint64(0));
+}
+
+void TestLoginScreen::unreadableKeyLetsNobodyIn_data()
+{
+    QTest::addColumn<bool>("writerKilled"); // else it still holds the key locked
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("locked: any digits") << false << u"98E"_s << u"Ayar dosyası okunamadı: başka bir program kilitlemiş"_s;
+    QTest::newRow("locked: the right digits") << false << u"123E"_s << u"Ayar dosyası okunamadı: başka bir program kilitlemiş"_s;
+    QTest::newRow("leftover journal: any digits") << true << u"98E"_s << Wrong;
+    QTest::newRow("leftover journal: the right digits") << true << u"123E"_s << Change;
+}
+
+void TestLoginScreen::unreadableKeyLetsNobodyIn()
+{
+    QFETCH(bool, writerKilled);
+    QFETCH(QString, keys);
+    QFETCH(QString, display);
+    QVERIFY(StaffPasswords().store(Ahmet, u"123"_s));
+    const QString key = StationKey::defaultPath();
+
+    // Another program in the middle of a write that spills into the file.
+    QProcess writer;
+    writer.start(u"sqlite3"_s, {key});
+    QVERIFY(writer.waitForStarted());
+    writer.write("PRAGMA cache_size=2; BEGIN; UPDATE value SET data = X'00';\n"
+                 "CREATE TABLE pad(x); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                 "WHERE i < 100) INSERT INTO pad SELECT randomblob(2000) FROM n;\n.print ready\n");
+    QVERIFY(writer.waitForReadyRead(10000));
+    if (writerKilled) {
+        writer.kill();
+        QVERIFY(writer.waitForFinished());
+        QVERIFY(QFile::exists(key + u"-journal"_s));
+    }
+
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    m_f->driver().typeKeypad(keys);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), display);
+    QVERIFY(!loggedIn());
+    if (writerKilled) {
+        QVERIFY2(!QFile::exists(key + u"-journal"_s), "the leftover journal is rolled back");
+    } else {
+        writer.kill();
+        writer.waitForFinished();
+    }
+    QVERIFY(PasswordHash::matches(regText(ReadRegValue(Ahmet)), u"123"_s));
+    QCOMPARE(LoginLockout().secondsLeft(Ahmet), qint64(0));
 }
 
 QTEST_MAIN(TestLoginScreen)
