@@ -163,11 +163,11 @@ std::optional<QByteArray> hashOf(sqlite3 *db, qint64 id)
 }
 
 // Inside the write's transaction: the schema, the link after the file's
-// last entry, and the entry itself. `keyAgrees`: the station key's latest
-// link is in the file as kept (or the key holds none yet).
-bool appendChained(sqlite3 *db, const QString &file, const JournalEntry &e,
-                   const QList<JournalChain::Field> &fields, std::optional<JournalChain::Link> &written,
-                   bool &keyAgrees, QString *error)
+// last entry, and the entry itself. `keyAgrees`: the station key was read
+// (`keyRead`) and its latest link `kept` is in the file as kept, or it holds none yet.
+bool appendChained(sqlite3 *db, bool keyRead, const std::optional<JournalChain::Link> &kept,
+                   const JournalEntry &e, const QList<JournalChain::Field> &fields,
+                   std::optional<JournalChain::Link> &written, bool &keyAgrees, QString *error)
 {
     if (!SqliteFile::exec(db, SchemaSql, error))
         return false;
@@ -189,12 +189,8 @@ bool appendChained(sqlite3 *db, const QString &file, const JournalEntry &e,
         return false;
     const qint64 id = sqlite3_column_int64(nextId.get(), 0);
 
-    std::optional<JournalChain::Link> kept;
-    QString problem;
-    if (JournalChain::keptLink(file, kept, &problem))
+    if (keyRead)
         keyAgrees = !kept || hashOf(db, kept->id) == kept->hash;
-    else
-        qCWarning(lcJournalFile) << "station key not read for the journal's link:" << problem;
 
     StmtHandle stmt = SqliteFile::prepare(db, InsertSql, error);
     if (!stmt)
@@ -231,6 +227,13 @@ QString path(const QString &stationFolder)
 
 bool append(const QString &file, const JournalEntry &e, QString *error)
 {
+    // The key first: a key held by another program must not keep the journal locked meanwhile.
+    std::optional<JournalChain::Link> kept;
+    QString problem;
+    const bool keyRead = JournalChain::keptLink(file, kept, &problem);
+    if (!keyRead)
+        qCWarning(lcJournalFile) << "station key not read for the journal's link:" << problem;
+
     DbHandle db = SqliteFile::open(file, true, BusyMs, error);
     if (!db || !SqliteFile::exec(db.get(), PragmasSql, error))
         return false;
@@ -240,7 +243,7 @@ bool append(const QString &file, const JournalEntry &e, QString *error)
     const QList<JournalChain::Field> fields = entryFields(e, time.toString(TimeFormat));
     std::optional<JournalChain::Link> written;
     bool keyAgrees = false;
-    if (!appendChained(db.get(), file, e, fields, written, keyAgrees, error)) {
+    if (!appendChained(db.get(), keyRead, kept, e, fields, written, keyAgrees, error)) {
         SqliteFile::exec(db.get(), "ROLLBACK");
         return false;
     }
@@ -352,6 +355,9 @@ bool verify(const QString &file, Verdict &verdict, QString *error)
             *error = QString::fromUtf8(sqlite3_errmsg(db.get()));
         return false;
     }
+    // Entries cut off the end: the first one missing is named.
+    if (kept && !keptFound && verdict.chained > 0 && kept->id > lastId)
+        return broken(lastId + 1, u"kayıt yok (sondan silinmiş)"_s);
     if (kept && !keptFound)
         return broken(kept->id, u"istasyon anahtarının bildiği son kayıt yok"_s);
     if (kept && *keptFound != kept->hash)

@@ -141,9 +141,11 @@ void TestJournalCommand::verifyNamesTheFirstBrokenLink_data()
                                     << u"Kayıt 4: zincir halkası silinmiş"_s;
     QTest::newRow("every link removed") << unkept + u"UPDATE entry SET hash = NULL"_s << 0
                                         << u"Kayıt 5: istasyon anahtarının bildiği son kayıt yok"_s;
+    QTest::newRow("the last entries cut off") << undeleted + u"DELETE FROM entry WHERE id >= 4"_s << 0
+                                              << u"Kayıt 4: kayıt yok"_s;
     QTest::newRow("the last entries cut off and counted again")
         << undeleted + u"DELETE FROM entry WHERE id >= 4; UPDATE sqlite_sequence SET seq = 3"_s << 1
-        << u"Kayıt 5: istasyon anahtarının bildiği son kayıt yok"_s;
+        << u"Kayıt 5: kayıt yok"_s;
     QTest::newRow("the file deleted") << u"rm"_s << 0 << u"Kayıt 5: Journal.db yok"_s;
     QTest::newRow("the file deleted and started again") << u"rm"_s << 6 << u"Kayıt 5: istasyon anahtarındaki"_s;
 }
