@@ -33,6 +33,12 @@ void journalSetting(const QString &folder, const QString &name, const QString &v
     journal.setting(name, value);
 }
 
+int unreadable(const QString &problem, QTextStream &err)
+{
+    err << "config: Ayar dosyası okunamadı: " << problem << " (" << StationKey::defaultPath() << ')' << Qt::endl;
+    return 1;
+}
+
 } // namespace
 
 int initDemo(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
@@ -69,7 +75,10 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
     const QString action = words.value(0);
     const bool app = parser.isSet(u"app"_s);
     if (action == u"list"_s) {
-        const QStringList names = app ? AppSettingKeys(AppSection) : StationKey().names();
+        QString problem;
+        const QStringList names = app ? AppSettingKeys(AppSection) : StationKey().names(&problem);
+        if (!problem.isEmpty())
+            return unreadable(problem, err);
         const QStringList staff = StationTextFiles::readStaff(folder);
         for (const QString &name : names) {
             const QString value = app ? GetAppSetting(AppSection, name)
@@ -84,7 +93,10 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
             out << GetAppSetting(AppSection, words[1]) << Qt::endl;
             return 0;
         }
-        const auto value = ReadRegValue(words[1]);
+        const StationKey::Lookup found = StationKey().lookup(words[1]);
+        if (!found.readable())
+            return unreadable(found.problem, err);
+        const auto &value = found.value;
         if (!value)
             return 1; // no value
         const bool password = StaffPasswords::isPassword(words[1], *value, StationTextFiles::readStaff(folder));

@@ -193,18 +193,23 @@ bool StationKey::remove(const QString &name) const
     return true;
 }
 
-QStringList StationKey::names() const
+QStringList StationKey::names(QString *problem) const
 {
     QStringList result;
+    // The same checks a read makes: a leftover journal rolled back, a lock or damage told.
+    if (const Lookup probe = lookup(QString()); !probe.readable()) {
+        if (problem)
+            *problem = probe.problem;
+        return result;
+    }
     if (!QFileInfo::exists(m_path))
         return result;
-    narrowAccess(m_path);
     DbHandle db = openDb(m_path, false);
     if (!db)
         return result;
     StmtHandle stmt = prepare(db.get(), SelectNamesSql);
     while (stmt && sqlite3_step(stmt.get()) == SQLITE_ROW)
-        result << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), 0)));
+        result << SqliteFile::columnText(stmt.get(), 0);
     return result;
 }
 

@@ -42,7 +42,8 @@ public:
     bool writeRaw(const QString &name, int type, const QByteArray &data) const;
     // Removes the value; true when it is gone (or never was).
     bool remove(const QString &name) const;
-    QStringList names() const;
+    // Every value's name; empty with `problem` set when the file cannot be read.
+    QStringList names(QString *problem = nullptr) const;
 
 private:
     QString m_path;
