@@ -94,7 +94,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     if (parser.positionalArguments().size() > 1
         || (parser.isSet(u"day"_s) && (parser.isSet(u"from"_s) || parser.isSet(u"to"_s)))) {
         err << "usage: tavran journal [--day YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] "
-               "[--staff NAME] [--csv FILE]"
+               "[--staff NAME] [--csv FILE] | --verify"
             << Qt::endl;
         return 2;
     }
