@@ -43,8 +43,6 @@ private slots:
     void lockGrowsToItsLongest();
     void lockMessageSaysTheTimeLeft_data();
     void lockMessageSaysTheTimeLeft();
-    void clearPasswordOfOldIsMatchedWhole_data();
-    void clearPasswordOfOldIsMatchedWhole();
     void configNeverPrintsAPassword();
     void configSetRefusesUnknownNames_data();
     void configSetRefusesUnknownNames();
@@ -100,28 +98,6 @@ void TestStaffPasswords::lockMessageSaysTheTimeLeft()
     QFETCH(qint64, seconds);
     QFETCH(QString, message);
     QCOMPARE(LoginLockout::message(seconds), message);
-}
-
-void TestStaffPasswords::clearPasswordOfOldIsMatchedWhole_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("check");
-    QTest::newRow("the same digits") << u"4711"_s << int(StaffPasswords::Check::Correct);
-    QTest::newRow("one digit more") << u"47110"_s << int(StaffPasswords::Check::Wrong);
-    QTest::newRow("one digit fewer") << u"471"_s << int(StaffPasswords::Check::Wrong);
-    QTest::newRow("a leading zero") << u"04711"_s << int(StaffPasswords::Check::Wrong);
-}
-
-void TestStaffPasswords::clearPasswordOfOldIsMatchedWhole()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, check);
-    TestStation station;
-    WriteRegValue(Ahmet, u"4711"_s);
-    QCOMPARE(int(StaffPasswords().check(Ahmet, typed)), check);
-    // Only the right digits replace the clear password with their hash.
-    const QString kept = regText(ReadRegValue(Ahmet));
-    QCOMPARE(kept == u"4711"_s, check == int(StaffPasswords::Check::Wrong));
 }
 
 void TestStaffPasswords::configNeverPrintsAPassword()
