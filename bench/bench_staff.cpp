@@ -39,6 +39,25 @@ void BM_JournalEntryWritten(benchmark::State &state)
 }
 BENCHMARK(BM_JournalEntryWritten)->Unit(benchmark::kMillisecond);
 
+// Every link of a year's journal at a busy station checked.
+void BM_JournalVerified(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = JournalFile::path(dir.path());
+    JournalEntry entry;
+    entry.kind = JournalKind::Label;
+    entry.product = u"Dana Kuşbaşı"_s;
+    entry.kilograms = 1.5;
+    for (int i = 0; i < state.range(0); ++i)
+        JournalFile::append(file, entry);
+    for (auto _ : state) {
+        JournalFile::Verdict verdict;
+        benchmark::DoNotOptimize(JournalFile::verify(file, verdict));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_JournalVerified)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -27,6 +27,7 @@ const QString NoStaff = u"PERSONEL YOK"_s;
 const QString PasswordPrompt = u"ŞİFRENİZİ GİRİNİZ"_s;
 const QString WrongPassword = u"ŞİFRE YANLIŞ"_s;
 const QString ChangePassword = u"ŞİFRE DEĞİŞTİRME"_s;
+const QString KeyUnreadable = u"Ayar dosyası okunamadı: "_s;
 const QString Sale = u"SATIŞ"_s;
 const QString Purchase = u"ALIŞ"_s;
 constexpr int ClearKey = 10;
@@ -57,6 +58,7 @@ LoginScreen::LoginScreen(Form1 &form, QWidget *girisFrm, QWidget *surface)
     m_label7 = new QLabel(m_picture3);
     m_label7->setObjectName(u"Label7"_s);
     m_label7->setAlignment(Qt::AlignCenter);
+    m_label7->setWordWrap(true); // the longer messages take two lines
     Control::setBackColor(m_label7, Colors::White);
     m_label7->setFrameShape(QFrame::Box);
     TwipsGeometry::place(m_label7, 330, 330, 4605, 705, 18);
@@ -158,16 +160,24 @@ void LoginScreen::pressEnter()
             showMessage(LoginLockout::message(locked));
             return;
         }
-        const StaffPasswords::Check check = m_passwords.check(name, typed);
+        // An empty entry, or enter on a message, is no attempt: it neither
+        // counts towards a lock nor says anything about the password.
+        if (m_form.state().passwordPromptShown || typed.isEmpty())
+            return;
+        QString problem;
+        const StaffPasswords::Check check = m_passwords.check(name, typed, &problem);
+        if (check == StaffPasswords::Check::Unreadable) {
+            // Not knowing the password is not having none: nobody gets in and nothing is stored.
+            showMessage(KeyUnreadable + problem);
+            m_form.journal().login(name, false, KeyUnreadable + problem);
+            return;
+        }
         if (check == StaffPasswords::Check::Wrong) {
             const qint64 locked = m_lockout.recordWrong(name);
             showMessage(locked > 0 ? LoginLockout::message(locked) : WrongPassword);
             m_form.journal().login(name, false, locked > 0 ? u"şifre yanlış, kilitlendi"_s : u"şifre yanlış"_s);
             return;
         }
-        if (m_form.state().passwordPromptShown
-            || (typed.isEmpty() && check == StaffPasswords::Check::NoPassword))
-            return; // nothing typed yet
         if (check == StaffPasswords::Check::Correct) {
             m_lockout.clear(name);
             Control::setBackColor(m_label7, Colors::Cyan);

@@ -7,9 +7,15 @@ StaffPasswords::StaffPasswords(StationKey key)
 {
 }
 
-StaffPasswords::Check StaffPasswords::check(const QString &name, const QString &typed) const
+StaffPasswords::Check StaffPasswords::check(const QString &name, const QString &typed, QString *problem) const
 {
-    const QString stored = m_key.read(name).value_or(QString());
+    const StationKey::Lookup found = m_key.lookup(name);
+    if (!found.readable()) {
+        if (problem)
+            *problem = found.problem;
+        return Check::Unreadable;
+    }
+    const QString stored = found.value.value_or(QString());
     if (stored.isEmpty())
         return Check::NoPassword;
     if (PasswordHash::isHash(stored))

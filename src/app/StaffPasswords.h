@@ -11,12 +11,15 @@
 class StaffPasswords
 {
 public:
-    enum class Check { NoPassword, Correct, Wrong };
+    // Unreadable: the station key could not be read, so nobody can tell
+    // whether the member has a password; such an entry is no attempt.
+    enum class Check { NoPassword, Correct, Wrong, Unreadable };
 
     explicit StaffPasswords(StationKey key = StationKey());
 
-    // Compares what `name` keyed with the stored password.
-    Check check(const QString &name, const QString &typed) const;
+    // Compares what `name` keyed with the stored password; for an unreadable
+    // key `problem` says why (Turkish).
+    Check check(const QString &name, const QString &typed, QString *problem = nullptr) const;
     // Stores `password` (hashed) as the member's password.
     bool store(const QString &name, const QString &password) const;
     // Removes the member's password: the next entry sets a new one.

@@ -1,5 +1,6 @@
 #include "app/StationCommands.h"
 
+#include "app/SettingNames.h"
 #include "app/StaffCommand.h"
 #include "app/StaffPasswords.h"
 #include "station/SettingsStore.h"
@@ -21,12 +22,21 @@ const QString AppSection = u"Properties"_s;
 
 // Password values are never printed, hashed or not.
 const QString PasswordShown = u"(parola)"_s;
+// Nor is the value of a name the station does not know: it may be a
+// password set under a mistyped staff name.
+const QString ValueWithheld = u"(değer yazılmadı)"_s;
 
 void journalSetting(const QString &folder, const QString &name, const QString &value)
 {
     Journal journal(folder);
     journal.setStaff(JournalCommand::commandUser());
     journal.setting(name, value);
+}
+
+int unreadable(const QString &problem, QTextStream &err)
+{
+    err << "config: Ayar dosyası okunamadı: " << problem << " (" << StationKey::defaultPath() << ')' << Qt::endl;
+    return 1;
 }
 
 } // namespace
@@ -58,13 +68,17 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
     parser.addPositionalArgument(u"action"_s, u"get NAME, set NAME VALUE or list"_s,
                                  u"get|set|list [NAME] [VALUE]"_s);
     parser.addOption({u"app"_s, u"the application settings instead of the station key"_s});
+    parser.addOption({u"new"_s, u"set a name that is neither a known setting nor a staff member"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     const QStringList words = parser.positionalArguments();
     const QString action = words.value(0);
     const bool app = parser.isSet(u"app"_s);
     if (action == u"list"_s) {
-        const QStringList names = app ? AppSettingKeys(AppSection) : StationKey().names();
+        QString problem;
+        const QStringList names = app ? AppSettingKeys(AppSection) : StationKey().names(&problem);
+        if (!problem.isEmpty())
+            return unreadable(problem, err);
         const QStringList staff = StationTextFiles::readStaff(folder);
         for (const QString &name : names) {
             const QString value = app ? GetAppSetting(AppSection, name)
@@ -79,7 +93,10 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
             out << GetAppSetting(AppSection, words[1]) << Qt::endl;
             return 0;
         }
-        const auto value = ReadRegValue(words[1]);
+        const StationKey::Lookup found = StationKey().lookup(words[1]);
+        if (!found.readable())
+            return unreadable(found.problem, err);
+        const auto &value = found.value;
         if (!value)
             return 1; // no value
         const bool password = StaffPasswords::isPassword(words[1], *value, StationTextFiles::readStaff(folder));
@@ -95,19 +112,30 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
             journalSetting(folder, u"Properties/"_s + words[1], words[2]);
             return 0;
         }
+        const QString &name = words[1];
+        const QStringList staff = StationTextFiles::readStaff(folder);
+        const bool isStaff = staff.contains(name, Qt::CaseInsensitive);
+        const bool known = SettingNames::isKnown(name);
+        if (!known && !isStaff && !parser.isSet(u"new"_s)
+            && !StationKey().names().contains(name, Qt::CaseInsensitive)) {
+            const QStringList near = SettingNames::nearest(name, SettingNames::known() + staff);
+            err << "config: \"" << name << "\" ne bilinen bir ayar ne de Personel.Txt'de bir ad";
+            if (!near.isEmpty())
+                err << "; yakın adlar: " << near.join(u", "_s);
+            err << " (yeni bir ad için --new)" << Qt::endl;
+            return 2;
+        }
         // A staff member's password is stored as its hash, as the keypad does.
-        const bool password = StaffPasswords::isPassword(words[1], regText(ReadRegValue(words[1])),
-                                                         StationTextFiles::readStaff(folder));
-        const bool written = password ? StaffPasswords().store(words[1], words[2])
-                                      : StationKey().write(words[1], words[2]);
+        const bool password = isStaff || StaffPasswords::isPassword(name, regText(ReadRegValue(name)), staff);
+        const bool written = password ? StaffPasswords().store(name, words[2]) : StationKey().write(name, words[2]);
         if (!written) {
             err << "config: cannot write " << StationKey::defaultPath() << Qt::endl;
             return 1;
         }
-        journalSetting(folder, words[1], password ? PasswordShown : words[2]);
+        journalSetting(folder, name, password ? PasswordShown : known ? words[2] : ValueWithheld);
         return 0;
     }
-    err << "usage: tavran config get|set|list [--app] [NAME] [VALUE]" << Qt::endl;
+    err << "usage: tavran config get|set|list [--app] [--new] [NAME] [VALUE]" << Qt::endl;
     return 2;
 }
 

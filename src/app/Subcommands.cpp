@@ -28,7 +28,7 @@ const Subcommand Table[] = {
      Folder::Existing, &StationCommands::config},
     {u"staff", u"reset a staff member's password", Needs::Console, Folder::Existing,
      &StaffCommand::run},
-    {u"journal", u"list the station's journal or write it to a CSV file", Needs::Console,
+    {u"journal", u"list the station's journal, write it to a CSV file or check its links", Needs::Console,
      Folder::Existing, &JournalCommand::run},
     {u"label", u"print a product's package label (a reprint)", Needs::Painting, Folder::Existing,
      &LabelCommand::run},

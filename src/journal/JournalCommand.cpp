@@ -51,6 +51,25 @@ std::optional<QDate> dateOption(const QCommandLineParser &parser, const QString 
     return day;
 }
 
+int verify(const QString &file, QTextStream &out, QTextStream &err)
+{
+    JournalFile::Verdict verdict;
+    QString error;
+    if (!JournalFile::verify(file, verdict, &error)) {
+        err << "journal: cannot verify " << file << ": " << error << Qt::endl;
+        return 1;
+    }
+    if (!verdict.intact()) {
+        out << "Kayıt " << verdict.firstBad << ": " << verdict.why << Qt::endl;
+        return 1;
+    }
+    out << "Kayıt defteri sağlam: " << verdict.chained << " kayıt zincirde";
+    if (verdict.unchained > 0)
+        out << ", " << verdict.unchained << " eski kayıt zincirden önce yazılmış (denetlenemez)";
+    out << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 QString commandUser()
@@ -67,12 +86,15 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"to"_s, u"last day"_s, u"date"_s});
     parser.addOption({u"staff"_s, u"one staff member"_s, u"name"_s});
     parser.addOption({u"csv"_s, u"write a CSV file instead"_s, u"file"_s});
+    parser.addOption({u"verify"_s, u"check every entry's link; exit 1 names the first that does not match"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
+    if (parser.isSet(u"verify"_s))
+        return verify(JournalFile::path(folder), out, err);
     if (parser.positionalArguments().size() > 1
         || (parser.isSet(u"day"_s) && (parser.isSet(u"from"_s) || parser.isSet(u"to"_s)))) {
         err << "usage: tavran journal [--day YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] "
-               "[--staff NAME] [--csv FILE]"
+               "[--staff NAME] [--csv FILE] | --verify"
             << Qt::endl;
         return 2;
     }

@@ -16,12 +16,19 @@ namespace PrintOutput {
 
 using Print = std::function<PrintJobResult(PrintJob &)>;
 
+// Where a document went and how its job ended, for the journal.
+struct Outcome
+{
+    QString printer; // the queue, or "PDF <file>"
+    PrintJobResult result;
+};
+
 int toPdf(const QString &path, const QString &documentName, QSize pageTwips, const Print &print,
-          const QString &command, QTextStream &err);
+          const QString &command, QTextStream &err, Outcome *outcome = nullptr);
 
 // The queue named `printer`; without a name the one remembered under
 // `documentKey` ("FisYaz").
 int toPrinter(const QString &printer, const QString &documentKey, const QString &documentName,
-              const Print &print, const QString &command, QTextStream &err);
+              const Print &print, const QString &command, QTextStream &err, Outcome *outcome = nullptr);
 
 } // namespace PrintOutput

@@ -1,6 +1,8 @@
 #include "office/ReportCommand.h"
 
 #include "station/CsvWriter.h"
+#include "journal/Journal.h"
+#include "journal/JournalCommand.h"
 #include "office/OfficeArguments.h"
 #include "office/OutputFile.h"
 #include "office/PrintOutput.h"
@@ -85,13 +87,20 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     const ShipmentSummary summary(period, StationTextFiles::readHeaderLines(folder)[0],
                                   totalCaption, *totals);
     const auto print = [&summary](PrintJob &job) { return summary.print(job); };
-    if (parser.isSet(u"pdf"_s)) {
-        return PrintOutput::toPdf(parser.value(u"pdf"_s), ShipmentSummary::DocumentName, A4Twips,
-                                  print, Command, err);
-    }
-    if (parser.isSet(u"printer"_s)) {
-        return PrintOutput::toPrinter(parser.value(u"printer"_s), {}, ShipmentSummary::DocumentName,
-                                      print, Command, err);
+    if (parser.isSet(u"pdf"_s) || parser.isSet(u"printer"_s)) {
+        PrintOutput::Outcome outcome;
+        const int code = parser.isSet(u"pdf"_s)
+                             ? PrintOutput::toPdf(parser.value(u"pdf"_s), ShipmentSummary::DocumentName,
+                                                  A4Twips, print, Command, err, &outcome)
+                             : PrintOutput::toPrinter(parser.value(u"printer"_s), {},
+                                                      ShipmentSummary::DocumentName, print, Command, err,
+                                                      &outcome);
+        Journal journal(folder);
+        journal.setStaff(JournalCommand::commandUser());
+        journal.report(summary.title() + u" - "_s + summary.periodText()
+                           + (alsatMode == 0 ? u" (SATIŞ)"_s : u" (ALIŞ)"_s),
+                       outcome.printer, outcome.result);
+        return code;
     }
 
     out << summary.title() << " - " << summary.periodText() << " ("

@@ -2,6 +2,8 @@
 
 #include "data/DataControl.h"
 #include "data/RecordSource.h"
+#include "journal/Journal.h"
+#include "journal/JournalCommand.h"
 #include "labels/ChoosePrinter.h"
 #include "office/OfficeArguments.h"
 #include "office/PrintOutput.h"
@@ -72,11 +74,16 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         slip.draw(job, OrderSlip::Target::Page);
         return job.endDoc();
     };
+    PrintOutput::Outcome outcome;
     const int code =
         parser.isSet(u"pdf"_s)
-            ? PrintOutput::toPdf(parser.value(u"pdf"_s), DocumentName, RollTwips, print, Command, err)
+            ? PrintOutput::toPdf(parser.value(u"pdf"_s), DocumentName, RollTwips, print, Command, err, &outcome)
             : PrintOutput::toPrinter(parser.value(u"printer"_s), SlipPrinterKey, DocumentName, print,
-                                     Command, err);
+                                     Command, err, &outcome);
+    // A reprint is a slip like any other: the journal holds it, and a failed one too.
+    Journal journal(folder);
+    journal.setStaff(JournalCommand::commandUser());
+    journal.slip(slip.customer, int(slip.rows.size()), slip.total(), outcome.printer, outcome.result);
     if (code == OfficeArguments::Done)
         out << "Fiş yeniden yazdırıldı: " << slip.rows.size() << " satır, "
             << OrderSlip::weightText(slip.total()) << Qt::endl;

@@ -17,6 +17,7 @@ namespace {
 constexpr char CreateTableSql[] =
     "CREATE TABLE IF NOT EXISTS value("
     "name TEXT PRIMARY KEY COLLATE NOCASE, type INTEGER NOT NULL, data BLOB)";
+constexpr char TableExistsSql[] = "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'value'";
 constexpr char SelectValueSql[] = "SELECT type, data FROM value WHERE name = ?1";
 constexpr char UpsertValueSql[] =
     "INSERT INTO value(name, type, data) VALUES(?1, ?2, ?3) "
@@ -87,30 +88,52 @@ StationKey::StationKey(QString path)
 {
 }
 
-std::optional<QString> StationKey::read(const QString &name) const
+StationKey::Lookup StationKey::lookup(const QString &name) const
 {
+    Lookup result;
     if (!QFileInfo::exists(m_path))
-        return std::nullopt;
+        return result;
     narrowAccess(m_path);
-    DbHandle db = openDb(m_path, false);
+    // Why the key could not be read, for the operator; the engine's words go to the log.
+    const auto unreadable = [&result, this](int rc, const QString &error) {
+        qCWarning(lcSettings) << "cannot read" << m_path << error;
+        const int code = rc & 0xff;
+        result.problem = code == SQLITE_BUSY || code == SQLITE_LOCKED ? u"başka bir program kilitlemiş"_s
+                         : code == SQLITE_READONLY              ? u"yarım kalmış yazma geri alınamadı"_s
+                         : code == SQLITE_CANTOPEN || code == SQLITE_PERM ? u"dosya açılamadı"_s
+                                                                : u"dosya bozuk"_s;
+        return result;
+    };
+    QString error;
+    // Read-write where allowed: a leftover journal is rolled back, not read around.
+    DbHandle db = SqliteFile::openExisting(m_path, 2000, &error);
     if (!db)
-        return std::nullopt;
-    StmtHandle stmt = prepare(db.get(), SelectValueSql);
+        return unreadable(SQLITE_CANTOPEN, error);
+    StmtHandle exists = SqliteFile::prepare(db.get(), TableExistsSql, &error);
+    if (!exists)
+        return unreadable(sqlite3_extended_errcode(db.get()), error);
+    const int existsRc = sqlite3_step(exists.get());
+    if (existsRc == SQLITE_DONE)
+        return result; // an empty file: a write that never got as far as the table
+    if (existsRc != SQLITE_ROW)
+        return unreadable(sqlite3_extended_errcode(db.get()), QString::fromUtf8(sqlite3_errmsg(db.get())));
+    StmtHandle stmt = SqliteFile::prepare(db.get(), SelectValueSql, &error);
     if (!stmt)
-        return std::nullopt;
-    const QByteArray utf8Name = name.toUtf8();
-    sqlite3_bind_text(stmt.get(), 1, utf8Name.constData(), int(utf8Name.size()), SQLITE_TRANSIENT);
-    if (sqlite3_step(stmt.get()) != SQLITE_ROW)
-        return std::nullopt;
-    if (sqlite3_column_int(stmt.get(), 0) != Text)
-        return std::nullopt;
+        return unreadable(sqlite3_extended_errcode(db.get()), error);
+    SqliteFile::bindText(stmt.get(), 1, name);
+    const int rc = sqlite3_step(stmt.get());
+    if (rc == SQLITE_DONE || (rc == SQLITE_ROW && sqlite3_column_int(stmt.get(), 0) != Text))
+        return result;
+    if (rc != SQLITE_ROW)
+        return unreadable(sqlite3_extended_errcode(db.get()), QString::fromUtf8(sqlite3_errmsg(db.get())));
     const auto *bytes = static_cast<const char *>(sqlite3_column_blob(stmt.get(), 1));
     const int size = sqlite3_column_bytes(stmt.get(), 1);
     QByteArray data(bytes ? bytes : "", size);
     const qsizetype nul = data.indexOf('\0');
     if (nul >= 0)
         data.truncate(nul);
-    return QString::fromUtf8(data);
+    result.value = QString::fromUtf8(data);
+    return result;
 }
 
 bool StationKey::write(const QString &name, const QString &text) const
@@ -170,18 +193,23 @@ bool StationKey::remove(const QString &name) const
     return true;
 }
 
-QStringList StationKey::names() const
+QStringList StationKey::names(QString *problem) const
 {
     QStringList result;
+    // The same checks a read makes: a leftover journal rolled back, a lock or damage told.
+    if (const Lookup probe = lookup(QString()); !probe.readable()) {
+        if (problem)
+            *problem = probe.problem;
+        return result;
+    }
     if (!QFileInfo::exists(m_path))
         return result;
-    narrowAccess(m_path);
     DbHandle db = openDb(m_path, false);
     if (!db)
         return result;
     StmtHandle stmt = prepare(db.get(), SelectNamesSql);
     while (stmt && sqlite3_step(stmt.get()) == SQLITE_ROW)
-        result << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), 0)));
+        result << SqliteFile::columnText(stmt.get(), 0);
     return result;
 }
 

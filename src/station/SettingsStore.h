@@ -23,14 +23,27 @@ public:
 
     QString path() const { return m_path; }
 
+    // What one read found. `problem` (short, Turkish) is set when the file
+    // exists but could not be read: locked by another program, a leftover
+    // journal that could not be rolled back, a damaged file. Then `value` is
+    // empty and means nothing.
+    struct Lookup
+    {
+        std::optional<QString> value;
+        QString problem;
+        bool readable() const { return problem.isEmpty(); }
+    };
+    Lookup lookup(const QString &name) const;
+
     // A text value, or no value for a missing file, name or a value of
-    // another type. A stored NUL ends the text.
-    std::optional<QString> read(const QString &name) const;
+    // another type, or an unreadable file. A stored NUL ends the text.
+    std::optional<QString> read(const QString &name) const { return lookup(name).value; }
     bool write(const QString &name, const QString &text) const;
     bool writeRaw(const QString &name, int type, const QByteArray &data) const;
     // Removes the value; true when it is gone (or never was).
     bool remove(const QString &name) const;
-    QStringList names() const;
+    // Every value's name; empty with `problem` set when the file cannot be read.
+    QStringList names(QString *problem = nullptr) const;
 
 private:
     QString m_path;

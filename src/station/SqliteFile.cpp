@@ -8,10 +8,11 @@
 
 namespace SqliteFile {
 
-DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
+namespace {
+
+DbHandle openWith(const QString &path, int flags, int busyMs, QString *error)
 {
     sqlite3 *raw = nullptr;
-    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     DbHandle db(raw);
     if (rc != SQLITE_OK) {
@@ -21,6 +22,19 @@ DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
     }
     sqlite3_busy_timeout(db.get(), busyMs);
     return db;
+}
+
+} // namespace
+
+DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
+{
+    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY;
+    return openWith(path, flags, busyMs, error);
+}
+
+DbHandle openExisting(const QString &path, int busyMs, QString *error)
+{
+    return openWith(path, SQLITE_OPEN_READWRITE, busyMs, error);
 }
 
 StmtHandle prepare(sqlite3 *db, const char *sql, QString *error)

@@ -4,6 +4,8 @@
 #include "app/StaffPasswords.h"
 #include "app/StaffCommand.h"
 #include "app/StationCommands.h"
+#include "journal/JournalFile.h"
+#include "support/InterruptedWrite.h"
 #include "support/TestStation.h"
 
 #include <QTest>
@@ -13,7 +15,8 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString Ahmet = u"Ahmet Yılmaz"_s;
 
-int runCommand(const QStringList &arguments, const QString &folder, QString *output = nullptr)
+int runCommand(const QStringList &arguments, const QString &folder, QString *output = nullptr,
+               QString *errors = nullptr)
 {
     QString out;
     QString err;
@@ -23,6 +26,8 @@ int runCommand(const QStringList &arguments, const QString &folder, QString *out
     const int code = run(arguments, folder, outStream, errStream);
     if (output)
         *output = out;
+    if (errors)
+        *errors = err;
     return code;
 }
 } // namespace
@@ -39,6 +44,9 @@ private slots:
     void lockMessageSaysTheTimeLeft_data();
     void lockMessageSaysTheTimeLeft();
     void configNeverPrintsAPassword();
+    void configSetRefusesUnknownNames_data();
+    void configSetRefusesUnknownNames();
+    void configTellsALockedKey();
     void staffResetLetsTheNextEntrySetOne();
 };
 
@@ -112,6 +120,64 @@ void TestStaffPasswords::configNeverPrintsAPassword()
     // Set from the shell, a member's password is kept as its hash too.
     QCOMPARE(runCommand({u"config"_s, u"set"_s, u"Veli"_s, u"1357"_s}, station.stationDir()), 0);
     QVERIFY(PasswordHash::matches(regText(ReadRegValue(u"Veli"_s)), u"1357"_s));
+}
+
+void TestStaffPasswords::configSetRefusesUnknownNames_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after "config set"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("stored");  // "#" + digits: their hash; empty: nothing
+    QTest::addColumn<QString>("journal"); // the entry's detail; empty: none
+    QTest::addColumn<QString>("nearest"); // named on a refusal
+    QTest::newRow("a known setting") << QStringList{u"fisyaz"_s, u"Fis"_s} << 0 << u"Fis"_s
+                                     << u"fisyaz=Fis"_s << QString();
+    QTest::newRow("a staff member") << QStringList{Ahmet, u"4711"_s} << 0 << u"#4711"_s
+                                    << u"Ahmet Yılmaz=(parola)"_s << QString();
+    QTest::newRow("a staff name without its dotless i")
+        << QStringList{u"Ahmet Yilmaz"_s, u"4711"_s} << 2 << QString() << QString() << Ahmet;
+    QTest::newRow("a mistyped setting") << QStringList{u"FisYz"_s, u"Fis"_s} << 2 << QString() << QString()
+                                        << u"FisYaz"_s;
+    QTest::newRow("a new name, asked for") << QStringList{u"--new"_s, u"Kantar"_s, u"7"_s} << 0 << u"7"_s
+                                           << u"Kantar=(değer yazılmadı)"_s << QString();
+}
+
+void TestStaffPasswords::configSetRefusesUnknownNames()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, stored);
+    QFETCH(QString, journal);
+    QFETCH(QString, nearest);
+    TestStation station;
+    station.writeStationFile(u"Personel.Txt"_s, QByteArray("Ahmet Y\xfd" "lmaz\r\nVeli\r\n"));
+    QString errors;
+    QCOMPARE(runCommand(QStringList{u"config"_s, u"set"_s} + arguments, station.stationDir(), nullptr, &errors),
+             code);
+    QVERIFY2(errors.contains(nearest), qPrintable(errors));
+
+    const QString kept = regText(ReadRegValue(arguments[arguments.size() - 2]));
+    if (stored.startsWith(u'#'))
+        QVERIFY(PasswordHash::matches(kept, stored.mid(1)));
+    else
+        QCOMPARE(kept, stored);
+    QList<JournalEntry> entries;
+    QVERIFY(JournalFile::read(JournalFile::path(station.stationDir()), {}, entries));
+    QCOMPARE(entries.size(), journal.isEmpty() ? 0 : 1);
+    if (!journal.isEmpty())
+        QCOMPARE(entries[0].detail, journal);
+}
+
+void TestStaffPasswords::configTellsALockedKey()
+{
+    TestStation station;
+    WriteRegValue(u"FisYaz"_s, u"Fis"_s);
+    InterruptedWrite writer;
+    QVERIFY(writer.start(StationKey::defaultPath()));
+    QString out;
+    QString errors;
+    QCOMPARE(runCommand({u"config"_s, u"list"_s}, station.stationDir(), &out, &errors), 1);
+    QVERIFY2(errors.contains(u"Ayar dosyası okunamadı: başka bir program kilitlemiş"_s), qPrintable(errors));
+    QVERIFY(out.isEmpty());
 }
 
 void TestStaffPasswords::staffResetLetsTheNextEntrySetOne()

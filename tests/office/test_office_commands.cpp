@@ -1,5 +1,6 @@
 #include "data/DemoStation.h"
 #include "data/StationDatabase.h"
+#include "journal/JournalFile.h"
 #include "printing/PrintTools.h"
 #include "support/TestStation.h"
 
@@ -131,6 +132,8 @@ private slots:
     void reportSummaryOnPaperAndScreen();
     void slipReprintBooksNothing();
     void slipReprintOnTheRememberedQueue();
+    void everyPrintoutIsJournalled_data();
+    void everyPrintoutIsJournalled();
     void arguments_data();
     void arguments();
 
@@ -461,6 +464,45 @@ void TestOfficeCommands::slipReprintOnTheRememberedQueue()
     const Result gone = tavran({u"slip"_s});
     QCOMPARE(gone.code, 1);
     QVERIFY2(gone.err.contains(u"yazdırma sunucusunda «Yok» yazıcısı yok"_s), qPrintable(gone.err));
+}
+
+void TestOfficeCommands::everyPrintoutIsJournalled_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("printer");
+    QTest::newRow("slip") << QStringList{u"slip"_s, u"--pdf"_s, u"@/s.pdf"_s, u"--customer"_s, u"Şükrü"_s}
+                          << 0 << u"fiş"_s << u"PDF @/s.pdf"_s;
+    QTest::newRow("slip that cannot be written")
+        << QStringList{u"slip"_s, u"--pdf"_s, u"/no/such/s.pdf"_s} << 1 << u"fiş iptal"_s << u"PDF /no/such/s.pdf"_s;
+    QTest::newRow("report") << QStringList{u"report"_s, u"--month"_s, u"2024-02"_s, u"--pdf"_s, u"@/r.pdf"_s}
+                            << 0 << u"rapor"_s << u"PDF @/r.pdf"_s;
+    QTest::newRow("report on no such printer")
+        << QStringList{u"report"_s, u"--day"_s, u"2024-02-29"_s, u"--printer"_s, u"Yok Böyle"_s} << 1
+        << u"rapor iptal"_s << u"Yok Böyle"_s;
+}
+
+void TestOfficeCommands::everyPrintoutIsJournalled()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, kind);
+    QFETCH(QString, printer);
+    insertOrder();
+    arguments.replaceInStrings(u"@/"_s, m_station->root() + u'/');
+    printer.replace(u"@/"_s, m_station->root() + u'/');
+    QCOMPARE(tavran(arguments).code, code);
+
+    QList<JournalEntry> entries;
+    QVERIFY(JournalFile::read(JournalFile::path(folder()), {}, entries));
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries[0].kind, kind);
+    QCOMPARE(entries[0].printer, printer);
+    QVERIFY2(entries[0].staff.startsWith(u"komut satırı"_s), qPrintable(entries[0].staff));
+    QCOMPARE(entries[0].reason.isEmpty(), code == 0);
+    if (arguments[0] == u"slip"_s)
+        QCOMPARE(entries[0].rows, std::optional<int>(3));
 }
 
 void TestOfficeCommands::arguments_data()

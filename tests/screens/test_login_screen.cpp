@@ -6,9 +6,11 @@
 #include "app/PasswordHash.h"
 #include "app/StaffPasswords.h"
 #include "station/SettingsStore.h"
+#include "support/InterruptedWrite.h"
 #include "support/TestStation.h"
 #include "ui_support/Colors.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QTest>
 
@@ -36,6 +38,8 @@ private slots:
     void changeOfferIsNotCarriedToAnotherMember();
     void clearLegacyPasswordIsHashedAtItsLogin();
     void wrongEntriesLockOneMemberForAWhile();
+    void unreadableKeyLetsNobodyIn_data();
+    void unreadableKeyLetsNobodyIn();
 
 private:
     bool loggedIn() const;
@@ -72,7 +76,9 @@ void TestLoginScreen::enterKeyFollowsThePasswordRules_data()
     QTest::newRow("one digit too few")
         << u"123"_s << u"12E"_s << u"123"_s << false << Wrong << Colors::White;
     QTest::newRow("enter on the prompt with a password")
-        << u"123"_s << u"E"_s << u"123"_s << false << Wrong << Colors::White;
+        << u"123"_s << u"E"_s << u"123"_s << false << Prompt << Colors::White;
+    QTest::newRow("empty entries are no attempts and lock nobody")
+        << u"123"_s << u"EEEEECEEEEE123E"_s << u"123"_s << false << Change << Colors::Cyan;
     QTest::newRow("correct password offers a change")
         << u"123"_s << u"12E123E"_s << u"123"_s << false << Change << Colors::Cyan;
     QTest::newRow("enter again keeps the password")
@@ -163,8 +169,10 @@ void TestLoginScreen::clearLegacyPasswordIsHashedAtItsLogin()
 {
     WriteRegValue(Ahmet, u"123"_s); // as an older station left it
     m_f->driver().tapEntry(u"List3"_s, 1);
-    m_f->driver().typeKeypad(u"12E"_s);
-    QCOMPARE(m_f->driver().text(u"Label7"_s), Wrong);
+    for (const QString &keys : {u"12E"_s, u"1234E"_s}) { // too few; the clear digits and more
+        m_f->driver().typeKeypad(keys);
+        QCOMPARE(m_f->driver().text(u"Label7"_s), Wrong);
+    }
     QCOMPARE(regText(ReadRegValue(Ahmet)), u"123"_s); // a wrong entry changes nothing
 
     m_f->driver().typeKeypad(u"123E"_s);
@@ -205,6 +213,44 @@ void TestLoginScreen::wrongEntriesLockOneMemberForAWhile()
     m_f->driver().typeKeypad(u"123E"_s);
     QCOMPARE(m_f->driver().text(u"Label7"_s), Change);
     QCOMPARE(m_f->window().loginScreen().lockout().recordWrong(Ahmet), qint64(0));
+}
+
+void TestLoginScreen::unreadableKeyLetsNobodyIn_data()
+{
+    QTest::addColumn<bool>("writerKilled"); // else it still holds the key locked
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("locked: any digits") << false << u"98E"_s << u"Ayar dosyası okunamadı: başka bir program kilitlemiş"_s;
+    QTest::newRow("locked: the right digits") << false << u"123E"_s << u"Ayar dosyası okunamadı: başka bir program kilitlemiş"_s;
+    QTest::newRow("leftover journal: any digits") << true << u"98E"_s << Wrong;
+    QTest::newRow("leftover journal: the right digits") << true << u"123E"_s << Change;
+}
+
+void TestLoginScreen::unreadableKeyLetsNobodyIn()
+{
+    QFETCH(bool, writerKilled);
+    QFETCH(QString, keys);
+    QFETCH(QString, display);
+    QVERIFY(StaffPasswords().store(Ahmet, u"123"_s));
+    const QString key = StationKey::defaultPath();
+
+    InterruptedWrite writer;
+    QVERIFY(writer.start(key));
+    if (writerKilled) {
+        QVERIFY(writer.kill());
+        QVERIFY(QFile::exists(key + u"-journal"_s));
+    }
+
+    m_f->driver().tapEntry(u"List3"_s, 1);
+    m_f->driver().typeKeypad(keys);
+    QCOMPARE(m_f->driver().text(u"Label7"_s), display);
+    QVERIFY(!loggedIn());
+    if (writerKilled)
+        QVERIFY2(!QFile::exists(key + u"-journal"_s), "the leftover journal is rolled back");
+    else
+        QVERIFY(writer.kill());
+    QVERIFY(PasswordHash::matches(regText(ReadRegValue(Ahmet)), u"123"_s));
+    QCOMPARE(LoginLockout().secondsLeft(Ahmet), qint64(0));
 }
 
 QTEST_MAIN(TestLoginScreen)
