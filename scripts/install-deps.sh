@@ -12,6 +12,8 @@ packages=(
   cups libcups2-dev
   postgresql
   xvfb xauth xdotool imagemagick
+  debhelper dpkg-dev help2man lintian groff-base
+  cage xwayland grim qt6-wayland
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "station/DatabaseSetting.h"
 #include "station/StationFolder.h"
+#include "app/HelpDocs.h"
 #include "app/StationStart.h"
 #include "app/Subcommands.h"
 
@@ -17,6 +18,7 @@ namespace {
 const QString DataDirOption = u"data-dir"_s;
 const QString FullScreenOption = u"full-screen"_s;
 const QString DatabaseOption = u"database"_s;
+const QString WriteDocsOption = u"write-docs"_s;
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -30,6 +32,11 @@ void describeOptions(QCommandLineParser &parser)
                       u"the plant's central server, postgresql://USER@HOST:PORT/DBNAME "
                       u"(instead of the Database setting, for this run)"_s,
                       u"url"_s});
+    // The build writes the man pages and the shell completion with it.
+    QCommandLineOption writeDocs(WriteDocsOption, u"write the man pages and the bash completion"_s,
+                                 u"dir"_s);
+    writeDocs.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(writeDocs);
     parser.addPositionalArgument(u"command"_s, u"one of the commands below; "
                                                u"tavran COMMAND --help for its options"_s,
                                  u"[command [options]]"_s);
@@ -41,6 +48,17 @@ bool hasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
            || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+QString mainHelpText()
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    QString help = helpText(parser, u"tavran"_s) + u"\nCommands:\n"_s;
+    for (const Subcommand &command : Subcommands::all())
+        help += u"  "_s + command.name.toString().leftJustified(12) + command.summary.toString()
+                + u'\n';
+    return help;
 }
 
 } // namespace
@@ -65,6 +83,11 @@ CommandLine CommandLine::parse(int argc, char **argv)
     }
     if (parser.isSet(u"version"_s)) {
         line.m_action = Action::Version;
+        return line;
+    }
+    if (parser.isSet(WriteDocsOption)) {
+        line.m_action = Action::WriteDocs;
+        line.m_dataDir = parser.value(WriteDocsOption);
         return line;
     }
     line.m_dataDir = parser.value(DataDirOption);
@@ -119,19 +142,15 @@ int CommandLine::run() const
             err << " (see tavran --help)";
         err << Qt::endl;
         return m_errorCode;
-    case Action::Help: {
-        QCommandLineParser parser;
-        describeOptions(parser);
-        out << helpText(parser, u"tavran"_s) << "\nCommands:\n";
-        for (const Subcommand &command : Subcommands::all())
-            out << "  " << command.name.toString().leftJustified(12) << command.summary.toString()
-                << '\n';
+    case Action::Help:
+        out << mainHelpText();
         out.flush();
         return 0;
-    }
     case Action::Version:
         out << "tavran " << QCoreApplication::applicationVersion() << Qt::endl;
         return 0;
+    case Action::WriteDocs:
+        return HelpDocs::write(m_dataDir, mainHelpText(), err);
     case Action::Command:
     case Action::Window:
         break;

@@ -23,12 +23,12 @@ public:
     int run() const;
 
 private:
-    enum class Action { Window, Command, Help, Version, Error };
+    enum class Action { Window, Command, Help, Version, WriteDocs, Error };
 
     Action m_action = Action::Window;
     const Subcommand *m_command = nullptr;
     QStringList m_arguments; // the subcommand's name and what follows it
-    QString m_dataDir;
+    QString m_dataDir; // the docs folder for WriteDocs
     bool m_fullScreen = false;
     QString m_error;
     int m_errorCode = 2;

@@ -36,6 +36,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTableView>
 #include <QTimer>
 
@@ -193,12 +194,27 @@ void Form1::buildMenu()
     QAction *yazSec = m_dosya->addAction(u"Yazıcı Seçimi"_s);
     yazSec->setObjectName(u"YazSec"_s);
     yazSec->setVisible(false);
+    QAction *hakkinda = m_dosya->addAction(u"Hakkında"_s);
+    hakkinda->setObjectName(u"Hakkinda"_s);
+    connect(hakkinda, &QAction::triggered, this, &Form1::showAbout);
     m_dosya->addSeparator();
     m_kapat = m_dosya->addAction(u"Kapat"_s);
     m_kapat->setObjectName(u"Kapat"_s);
     connect(m_kapat, &QAction::triggered, this, &QWidget::close);
     TouchStyle::followWindow(menuBar());
     setDosyaVisible(false);
+}
+
+void Form1::showAbout()
+{
+    // Which version runs on which folder: what the plant's support asks first.
+    auto *box = new QMessageBox(QMessageBox::Information, u"Hakkında"_s,
+                                u"Tavran %1\nİstasyon klasörü: %2"_s.arg(
+                                    QStringLiteral(TAVRAN_VERSION), QDir::toNativeSeparators(m_folder)),
+                                QMessageBox::Ok, this);
+    box->setObjectName(u"HakkindaKutusu"_s);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Form1::setDosyaVisible(bool visible)

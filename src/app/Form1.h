@@ -97,6 +97,8 @@ private:
     void load();
     void buildFrames();
     void buildMenu();
+    // "Hakkında": the version and the station folder.
+    void showAbout();
     // What one screen does that another screen shows.
     void connectScreens();
     void saveGeometryToStationKey();

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QMessageBox>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -47,6 +48,7 @@ private slots:
     void damagedLayoutNeverStopsTheWindow_data();
     void damagedLayoutNeverStopsTheWindow();
     void wheelStepsTheGridUnderThePointer();
+    void aboutNamesTheVersionAndTheFolder();
 };
 
 void TestMainWindow::startsOnTheLoginScreen()
@@ -303,6 +305,23 @@ void TestMainWindow::wheelStepsTheGridUnderThePointer()
     turnWheel(grid->viewport(), -120); // a hidden grid takes nothing
     QCOMPARE(rows->absolutePosition(), 1);
     QVERIFY(window.data().deleteAllRows(window.data().data3()));
+}
+
+void TestMainWindow::aboutNamesTheVersionAndTheFolder()
+{
+    TestStation station;
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    auto *about = window.dosyaMenu()->findChild<QAction *>(u"Hakkinda"_s);
+    QVERIFY(about);
+    QCOMPARE(about->text(), u"Hakkında"_s);
+    about->trigger();
+    auto *box = window.findChild<QMessageBox *>(u"HakkindaKutusu"_s);
+    QVERIFY(box && box->isVisible());
+    QVERIFY(box->text().contains(u"Tavran "_s + QStringLiteral(TAVRAN_VERSION)));
+    QVERIFY(box->text().contains(QDir::toNativeSeparators(station.stationDir())));
 }
 
 QTEST_MAIN(TestMainWindow)

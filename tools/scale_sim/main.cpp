@@ -25,12 +25,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"tavran-scale-sim"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRAN_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         u"Acts as a weighing scale: sends readings like \"+0012.345 kg\" followed by CR LF "
         "to every TCP client, or to a serial device, several times a second."_s);
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption host(u"host"_s, u"Address to listen on (default 127.0.0.1)."_s,
                                   u"address"_s, u"127.0.0.1"_s);
     const QCommandLineOption port(u"port"_s, u"TCP port to listen on (default 5555; 0 picks a free one and prints it)."_s,
