@@ -2,10 +2,7 @@
 
 #include "station/SettingsStore.h"
 #include "journal/JournalFile.h"
-#include "journal/LabelDates.h"
-#include "labels/PackageLabel.h"
 #include "printing/PrintJobResult.h"
-#include "weighing/WeightCaptions.h"
 
 #include <QHostInfo>
 #include <QLoggingCategory>
@@ -66,23 +63,6 @@ void Journal::finishedProduct(const QString &product, double kilograms, const QS
     e.product = product;
     e.kilograms = kilograms;
     e.barcode = barcode;
-    append(e);
-}
-
-void Journal::label(const PackageLabel &label, const QString &printer, const PrintJobResult &result,
-                    const QString &detail)
-{
-    JournalEntry e;
-    e.kind = result.printed ? JournalKind::Label : JournalKind::LabelAbandoned;
-    e.product = label.product;
-    e.kilograms = WeightCaptions::value(label.weightText);
-    e.barcode = label.barcodeCode();
-    e.barkod = label.barkod;
-    e.productionDate = label.today.toString(Qt::ISODate);
-    e.useByDate = LabelDates::isoFromLabel(label.useByText().value_or(QString()));
-    e.printer = printer;
-    e.reason = result.reason;
-    e.detail = detail;
     append(e);
 }
 

@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-class PackageLabel;
 struct PrintJobResult;
 
 // The station's journal writer: one line per call, with the time, the
@@ -27,9 +26,6 @@ public:
 
     void login(const QString &name, bool accepted, const QString &reason = {});
     void finishedProduct(const QString &product, double kilograms, const QString &barcode);
-    // A label printed or abandoned on `printer`; `detail` says what it was for.
-    void label(const PackageLabel &label, const QString &printer, const PrintJobResult &result,
-               const QString &detail = {});
     void slip(const QString &customer, int rows, double kilograms, const QString &printer,
               const PrintJobResult &result);
     void booking(const QString &customer, int rows, double kilograms, int alsatMode, const QString &failure);

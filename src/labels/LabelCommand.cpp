@@ -8,7 +8,7 @@
 #include "journal/Journal.h"
 #include "journal/JournalCommand.h"
 #include "journal/JournalFile.h"
-#include "journal/JournalLabel.h"
+#include "labels/JournalLabel.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
@@ -137,8 +137,9 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     }
     Journal journal(folder);
     journal.setStaff(JournalCommand::commandUser());
-    journal.label(label, printer, result,
-                  reprint ? u"yeniden basım, kayıt "_s + parser.value(u"reprint"_s) : u"komut satırı"_s);
+    journal.append(JournalLabel::entry(label, printer, result,
+                                       reprint ? u"yeniden basım, kayıt "_s + parser.value(u"reprint"_s)
+                                               : u"komut satırı"_s));
     if (!result.printed) {
         err << result.notice() << Qt::endl;
         return 1;

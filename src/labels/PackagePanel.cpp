@@ -1,9 +1,11 @@
 #include "labels/PackagePanel.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "station/SettingsStore.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
+#include "labels/JournalLabel.h"
 #include "labels/LabelContent.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/PackageLabel.h"
@@ -36,8 +38,8 @@ using namespace Qt::StringLiterals;
 
 Q_LOGGING_CATEGORY(lcPackage, "tavran.labels")
 
-PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
-    : QObject(&form)
+PackagePanel::PackagePanel(StationWindow &form, QWidget *frame2)
+    : QObject(frame2)
     , m_form(form)
 {
     const QString label2Captions[] = {u" Tartılan Ürün "_s, u" Dana Kuşbaşı"_s, u" Anlık Kg"_s,
@@ -275,6 +277,6 @@ void PackagePanel::printLabel()
     label.draw(job, PackageLabel::Target::Page);
     const PrintJobResult result = job.endDoc();
     m_form.printNotice()->report(result);
-    m_form.journal().label(label, CurrentPrinter::printer().printerName(), result);
+    m_form.journal().append(JournalLabel::entry(label, CurrentPrinter::printer().printerName(), result));
     container->hide();
 }

@@ -7,7 +7,7 @@
 #include <chrono>
 
 class CaptionLabel;
-class Form1;
+class StationWindow;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -23,7 +23,7 @@ public:
     // How long " Ekle Ve Devam Et" waits for a moving weight to settle.
     static constexpr std::chrono::milliseconds StableWait{3000};
 
-    PackagePanel(Form1 &form, QWidget *frame2);
+    PackagePanel(StationWindow &form, QWidget *frame2);
 
     CaptionLabel *label4(int index) const { return m_label4[index]; }
     CaptionLabel *label2(int index) const { return m_label2[index]; }
@@ -68,7 +68,7 @@ signals:
 private:
     void addReading();
 
-    Form1 &m_form;
+    StationWindow &m_form;
     CaptionLabel *m_label4[3] = {};
     CaptionLabel *m_label2[6] = {};
     bool m_finishing = false;

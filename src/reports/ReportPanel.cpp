@@ -1,6 +1,7 @@
 #include "reports/ReportPanel.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "printing/CurrentPrinter.h"
@@ -27,8 +28,8 @@
 
 using namespace Qt::StringLiterals;
 
-ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
-    : QObject(&form)
+ReportPanel::ReportPanel(StationWindow &form, QWidget *surface, QWidget *frame3)
+    : QObject(frame3)
     , m_form(form)
 {
     const QString optionCaptions[] = {u"Günlük Sevkiyat"_s, u"Aylık Sevkiyat"_s};

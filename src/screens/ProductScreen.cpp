@@ -1,6 +1,7 @@
 #include "screens/ProductScreen.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/StationData.h"
 #include "screens/KeyboardLayouts.h"
 #include "screens/KeyboardSearch.h"
@@ -26,8 +27,8 @@ constexpr int NameColumn = 1;
 constexpr int FollowingInView = 6;
 } // namespace
 
-ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
-    : QObject(&form)
+ProductScreen::ProductScreen(StationWindow &form, QWidget *frame1)
+    : QObject(frame1)
     , m_form(form)
     , m_frame1(frame1)
 {

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class Form1;
+class StationWindow;
 class ListBox;
 class OnScreenKeyboard;
 class QWidget;
@@ -17,7 +17,7 @@ class ProductScreen : public QObject
 {
     Q_OBJECT
 public:
-    ProductScreen(Form1 &form, QWidget *frame1);
+    ProductScreen(StationWindow &form, QWidget *frame1);
 
     QLabel *urunLbl() const { return m_urunLbl; }
     ListBox *list2() const { return m_list2; }
@@ -58,7 +58,7 @@ private:
     void onArrow(int index);
     void setArrowColor(int color);
 
-    Form1 &m_form;
+    StationWindow &m_form;
     QWidget *m_frame1 = nullptr;
     QLabel *m_urunLbl = nullptr;
     ListBox *m_list2 = nullptr;

@@ -1,11 +1,12 @@
 #include "weighing/OrderPanel.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "journal/Journal.h"
-#include "journal/PendingRows.h"
+#include "weighing/PendingRows.h"
 #include "labels/ChoosePrinter.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
@@ -39,8 +40,8 @@ const QString PrintCaption = u"Yazdır"_s;
 const QString RestoredNotice = u"Sipariş"_s;
 } // namespace
 
-OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
-    : QObject(&form)
+OrderPanel::OrderPanel(StationWindow &form, QWidget *frame1)
+    : QObject(frame1)
     , m_form(form)
 {
     struct ButtonSpec
@@ -261,5 +262,5 @@ void OrderPanel::printSlip()
     m_command2[1]->setEnabled(!printed.printed);
     m_form.scrllngFrm1()->hide();
     if (!booking.ok())
-        Prompts::instance().exclamation(&m_form, u"Stok hareketleri kaydedilemedi: "_s + booking.failure);
+        Prompts::instance().exclamation(m_dbGrid1->window(), u"Stok hareketleri kaydedilemedi: "_s + booking.failure);
 }

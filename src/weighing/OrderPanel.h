@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class Form1;
+class StationWindow;
 class QLabel;
 class QPushButton;
 class DataGrid;
@@ -15,7 +15,7 @@ class OrderPanel : public QObject
 {
     Q_OBJECT
 public:
-    OrderPanel(Form1 &form, QWidget *frame1);
+    OrderPanel(StationWindow &form, QWidget *frame1);
 
     QPushButton *command2(int index) const { return m_command2[index]; }
     QLabel *toplamLbl() const { return m_toplamLbl; }
@@ -60,7 +60,7 @@ private:
     // The slip of the order as it stands, with the given rows and sums.
     OrderSlip currentSlip(QList<SlipLine> rows, QList<SlipLine> sums) const;
 
-    Form1 &m_form;
+    StationWindow &m_form;
     QPushButton *m_command2[4] = {};
     QLabel *m_toplamLbl = nullptr;
     DataGrid *m_dbGrid1 = nullptr;

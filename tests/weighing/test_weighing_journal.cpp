@@ -5,6 +5,7 @@
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "journal/JournalFile.h"
+#include "labels/JournalLabel.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PrintJobResult.h"
@@ -186,7 +187,7 @@ void TestWeighingJournal::reprintKeepsTheOriginalDates()
     first.headerLines[7] = u"10"_s;
     first.today = QDate(2026, 12, 25);
     Journal journal(m_station->stationDir());
-    journal.label(first, u"Etiket"_s, PrintJobResult{u"Etiket"_s, true, {}});
+    journal.append(JournalLabel::entry(first, u"Etiket"_s, PrintJobResult{u"Etiket"_s, true, {}}));
     // The days have changed since; the reprint keeps what was printed.
     m_station->writeStationFile(u"Tavran.Txt"_s, "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nTR\r\n3\r\n");
 

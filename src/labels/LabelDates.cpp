@@ -1,4 +1,4 @@
-#include "journal/LabelDates.h"
+#include "labels/LabelDates.h"
 
 #include <QRegularExpression>
 
