@@ -21,6 +21,7 @@ class PrintNotice;
 class PackagePanel;
 class ProductScreen;
 class ReportPanel;
+class SaleModeBadge;
 class ScalePanel;
 class ScrollingContainer;
 class StationData;
@@ -109,6 +110,7 @@ private:
     QGroupBox *m_frame3 = nullptr;
     QMenu *m_dosya = nullptr;
     QAction *m_kapat = nullptr;
+    SaleModeBadge *m_alsatLbl = nullptr;
     ScrollingContainer *m_scrllngFrm1 = nullptr;
     PreviewPicture *m_picture2 = nullptr;
     PrintNotice *m_printNotice = nullptr;

@@ -2,7 +2,6 @@
 
 #include "station/StationState.h"
 #include "ui_support/StationWindow.h"
-#include "station/SettingsStore.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "labels/JournalLabel.h"
@@ -98,9 +97,9 @@ PackagePanel::PackagePanel(StationWindow &form, QWidget *frame2)
 
     m_paketYaz = new QCheckBox(u"Paket Yaz"_s, frame2);
     m_paketYaz->setObjectName(u"PaketYaz"_s);
-    Control::setForeColor(m_paketYaz, Colors::White);
-    TwipsGeometry::place(m_paketYaz, 11520, 6840, 3510, 600, 18);
+    TwipsGeometry::place(m_paketYaz, 11520, 6840, 3510, 690, 18);
     TouchStyle::apply(m_paketYaz);
+    showLabelSwitch(false);
 
     m_frame4 = new QFrame(frame2);
     m_frame4->setObjectName(u"Frame4"_s);
@@ -240,7 +239,18 @@ bool PackagePanel::yearRule() const
 void PackagePanel::onPaketYazToggled(bool checked)
 {
     m_frame4->setVisible(checked);
-    SaveAppSetting(u"Properties"_s, u"PktYaz"_s, checked ? u"1"_s : u"0"_s);
+    showLabelSwitch(checked);
+}
+
+void PackagePanel::showLabelSwitch(bool on)
+{
+    // Off must be seen from the scale: products would leave unlabelled.
+    Control::setBackColor(m_paketYaz, on ? Colors::Green : Colors::Red);
+    Control::setForeColor(m_paketYaz, on ? 0 : Colors::White);
+    QPalette box = m_paketYaz->palette();
+    box.setColor(QPalette::Base, Qt::white);
+    box.setColor(QPalette::Text, Qt::black);
+    m_paketYaz->setPalette(box);
 }
 
 void PackagePanel::showProduct(const QString &name)

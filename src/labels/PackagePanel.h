@@ -48,6 +48,7 @@ public:
     void backToProducts();   // "Ürün Seçimine Geri Dön"
     void chooseUseBy(int index);
     void onPaketYazToggled(bool checked);
+    void showLabelSwitch(bool on);
     // The product being weighed (Label2(1)).
     void showProduct(const QString &name);
 

@@ -18,11 +18,15 @@ public:
     // Shows `text` for `topic` (a document or a step); withdraw hides it
     // when the strip still shows that topic.
     void tell(const QString &topic, const QString &text);
+    // Good news for `topic`, in green, so it never reads as a failure.
+    void tellGood(const QString &topic, const QString &text);
     void withdraw(const QString &topic);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void showAs(const QString &topic, const QString &text, bool good);
+
     QString m_document;
 };

@@ -2,6 +2,7 @@
 
 #include "station/StationState.h"
 #include "ui_support/StationWindow.h"
+#include "ui_support/GloveSize.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "printing/CurrentPrinter.h"
@@ -44,6 +45,7 @@ ReportPanel::ReportPanel(StationWindow &form, QWidget *surface, QWidget *frame3)
     m_dtPicker1 = new QDateEdit(QDate::currentDate(), frame3);
     m_dtPicker1->setObjectName(u"DTPicker1"_s);
     m_dtPicker1->setCalendarPopup(true);
+    GloveSize::fitCalendar(m_dtPicker1);
     m_dtPicker1->setDisplayFormat(u"dd MMMM yyyy dddd"_s);
     TwipsGeometry::place(m_dtPicker1, 240, 240, 6000, 700, 16);
 

@@ -6,9 +6,11 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
+#include <QPointer>
 #include <QTableView>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace GloveSize {
 namespace {
@@ -43,27 +45,38 @@ void fitCalendarNow(QCalendarWidget *calendar, const QWidget *near)
     calendar->setMinimumSize(7 * key * 3 / 2, 8 * key + key / 2);
 }
 
-// Refits the calendar whenever it opens, at the window's present scale.
-class CalendarFitter final : public QObject
+void fitDialogNow(QWidget *dialog, const QWidget *near)
+{
+    const int key = keyPixels(near);
+    setTextSize(dialog, near);
+    const auto buttons = dialog->findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : buttons)
+        button->setMinimumSize(2 * key, key);
+}
+
+// Fits again whenever `watched` opens: a box makes some buttons only then,
+// and the window may have changed size since.
+class FitOnShow final : public QObject
 {
 public:
-    CalendarFitter(QCalendarWidget *calendar, QDateEdit *dateEdit)
-        : QObject(calendar)
-        , m_dateEdit(dateEdit)
+    FitOnShow(QWidget *watched, std::function<void()> fit)
+        : QObject(watched)
+        , m_fit(std::move(fit))
     {
-        calendar->installEventFilter(this);
+        m_fit();
+        watched->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Show)
-            fitCalendarNow(static_cast<QCalendarWidget *>(watched), m_dateEdit);
+            m_fit();
         return false;
     }
 
 private:
-    QDateEdit *m_dateEdit;
+    std::function<void()> m_fit;
 };
 
 } // namespace
@@ -75,18 +88,13 @@ int keyPixels(const QWidget *near)
 
 void fitDialog(QWidget *dialog, const QWidget *near)
 {
-    const int key = keyPixels(near);
-    setTextSize(dialog, near);
-    const auto buttons = dialog->findChildren<QAbstractButton *>();
-    for (QAbstractButton *button : buttons)
-        button->setMinimumSize(2 * key, key);
+    new FitOnShow(dialog, [dialog, near = QPointer<const QWidget>(near)] { fitDialogNow(dialog, near); });
 }
 
 void fitCalendar(QDateEdit *dateEdit)
 {
     QCalendarWidget *calendar = dateEdit->calendarWidget();
-    fitCalendarNow(calendar, dateEdit);
-    new CalendarFitter(calendar, dateEdit);
+    new FitOnShow(calendar, [calendar, dateEdit] { fitCalendarNow(calendar, dateEdit); });
 }
 
 } // namespace GloveSize

@@ -8,6 +8,7 @@ class StationWindow;
 class QLabel;
 class QPushButton;
 class DataGrid;
+class FittingCaptionLabel;
 
 // The order in progress on the order screen Frame1: the buttons of Command2,
 // the order total ToplamLbl and the grid DBGrid1 of the order rows (Data3).
@@ -19,6 +20,7 @@ public:
 
     QPushButton *command2(int index) const { return m_command2[index]; }
     QLabel *toplamLbl() const { return m_toplamLbl; }
+    FittingCaptionLabel *musteriLbl() const { return m_musteriLbl; }
     DataGrid *dbGrid1() const { return m_dbGrid1; }
 
     // Follows every change of Data3's current row: the grid's marquee, and
@@ -64,4 +66,5 @@ private:
     QPushButton *m_command2[4] = {};
     QLabel *m_toplamLbl = nullptr;
     DataGrid *m_dbGrid1 = nullptr;
+    FittingCaptionLabel *m_musteriLbl = nullptr;
 };
