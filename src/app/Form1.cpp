@@ -3,6 +3,7 @@
 #include "app/GridLayouts.h"
 #include "app/LoginScreen.h"
 #include "station/DatabaseSetting.h"
+#include "station/EngineText.h"
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
 #include "data/StationData.h"
@@ -128,7 +129,9 @@ void Form1::buildFrames()
     m_printNotice = new PrintNotice(m_surface);
     TwipsGeometry::place(m_printNotice, 0, NoticeTop, ClientWidth, ClientHeight - NoticeTop, 16);
     connect(m_journal, &Journal::unwritable, m_printNotice,
-            [notice = m_printNotice](const QString &text) { notice->tell(u"Kayıt defteri"_s, text); });
+            [notice = m_printNotice](const QString &text) {
+                notice->tell(u"Kayıt defteri"_s, EngineText::forOperator(text));
+            });
     SetSettingChangeObserver([journal = m_journal](const QString &name, const QString &value, bool app) {
         journal->stationSetting(name, value, app);
     });

@@ -1,5 +1,6 @@
 #include "labels/PackagePanel.h"
 
+#include "station/EngineText.h"
 #include "station/StationState.h"
 #include "ui_support/StationWindow.h"
 #include "data/StationData.h"
@@ -200,7 +201,7 @@ void PackagePanel::finishProduct()
         // weighing screen keeps its total for another try.
         const QString reason = rows ? rows->lastError() : u"Tavran.db açılamadı"_s;
         qCWarning(lcPackage) << "the finished product could not be booked:" << reason;
-        m_form.printNotice()->tell(BookingNotice, u"Tartım kaydedilemedi: "_s + reason);
+        m_form.printNotice()->tell(BookingNotice, u"Tartım kaydedilemedi: "_s + EngineText::forOperator(reason));
         m_finishing = false;
         onWeightChanged();
         return;

@@ -1,5 +1,6 @@
 #include "weighing/OrderPanel.h"
 
+#include "station/EngineText.h"
 #include "station/StationState.h"
 #include "ui_support/StationWindow.h"
 #include "data/Criteria.h"
@@ -279,5 +280,6 @@ void OrderPanel::printSlip()
     m_command2[1]->setEnabled(!printed.printed);
     m_form.scrllngFrm1()->hide();
     if (!booking.ok())
-        Prompts::instance().exclamation(m_dbGrid1->window(), u"Stok hareketleri kaydedilemedi: "_s + booking.failure);
+        Prompts::instance().exclamation(m_dbGrid1->window(), u"Stok hareketleri kaydedilemedi: "_s
+                                                                 + EngineText::forOperator(booking.failure));
 }
