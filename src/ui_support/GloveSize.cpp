@@ -7,7 +7,6 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QPointer>
-#include <QTableView>
 #include <algorithm>
 #include <cmath>
 #include <functional>
