@@ -24,8 +24,6 @@ void TestEngineText::operatorReadsTurkish_data()
     QTest::newRow("locked, inside a booking's text")
         << u"«Dana Kuşbaşı» işlenemedi (database is locked); fişin satırları işlenmedi"_s
         << u"«Dana Kuşbaşı» işlenemedi (veritabanını başka bir program kilitli tutuyor); fişin satırları işlenmedi"_s;
-    QTest::newRow("read-only") << u"update: attempt to write a readonly database"_s
-                               << u"veritabanı salt okunur, yazılamıyor"_s;
     QTest::newRow("constraint names its column") << u"insert: UNIQUE constraint failed: StokHaraket.id"_s
                                                  << u"kayıt veritabanının kurallarına uymuyor: StokHaraket.id"_s;
     QTest::newRow("journal file keeps its path")
