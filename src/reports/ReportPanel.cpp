@@ -46,6 +46,7 @@ ReportPanel::ReportPanel(StationWindow &form, QWidget *surface, QWidget *frame3)
     m_dtPicker1->setObjectName(u"DTPicker1"_s);
     m_dtPicker1->setCalendarPopup(true);
     GloveSize::fitCalendar(m_dtPicker1);
+    TouchStyle::apply(m_dtPicker1);
     m_dtPicker1->setDisplayFormat(u"dd MMMM yyyy dddd"_s);
     TwipsGeometry::place(m_dtPicker1, 240, 240, 6000, 700, 16);
 

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -157,6 +158,11 @@ void TestTouchLook::boxesTakeAGlovedFinger()
         driver.typeKeypad(u"E"_s);
         driver.tap(u"Option1(0)"_s);
         QDateEdit *picker = window.reportPanel().dtPicker1();
+        QStyleOptionComboBox arrow;
+        arrow.initFrom(picker);
+        targets << picker->style()
+                       ->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, picker)
+                       .size();
         QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2));
         QCalendarWidget *calendar = picker->calendarWidget();
         QTRY_VERIFY(calendar->isVisible());
