@@ -3,6 +3,7 @@
 #include "app/GridLayouts.h"
 #include "app/LoginScreen.h"
 #include "station/DatabaseSetting.h"
+#include "station/EngineText.h"
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
 #include "data/StationData.h"
@@ -19,6 +20,7 @@
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
 #include "ui_support/ListBox.h"
+#include "ui_support/SaleModeBadge.h"
 #include "ui_support/ScrollingContainer.h"
 #include "ui_support/TwipsCanvas.h"
 #include "ui_support/TouchStyle.h"
@@ -49,6 +51,8 @@ namespace {
 // In the window's design the frames lie below the visible area; the first
 // activation moves them up.
 constexpr int DesignTop = 14000;
+// The notice strip along the bottom of every screen.
+constexpr int NoticeTop = Form1::ClientHeight - 720;
 
 QGroupBox *makeFrame(const QString &name, QWidget *parent, int height)
 {
@@ -56,9 +60,10 @@ QGroupBox *makeFrame(const QString &name, QWidget *parent, int height)
     frame->setObjectName(name);
     frame->setAutoFillBackground(true);
     frame->setFlat(true);
-    // The caption (the order's customer on Frame1) reads white on the frame.
+    // Frame1's caption names the order's customer; the operator reads it in
+    // large type above the frame (MüşteriLbl), so the small caption stays unseen.
     frame->setStyleSheet(u"QGroupBox { background-color: #3c4b5e; border: none; }"
-                         u"QGroupBox::title { color: white; font-weight: bold; }"_s);
+                         u"QGroupBox::title { color: transparent; }"_s);
     TwipsGeometry::place(frame, 0, DesignTop, Form1::ClientWidth, height, 11);
     return frame;
 }
@@ -102,7 +107,8 @@ void Form1::buildFrames()
 
     m_scrllngFrm1 = new ScrollingContainer(m_surface);
     m_scrllngFrm1->setObjectName(u"ScrllngFrm1"_s);
-    TwipsGeometry::place(m_scrllngFrm1, 9630, 2970, 5325, 7200);
+    // Ends where the notice strip begins: a preview never hides a failure.
+    TwipsGeometry::place(m_scrllngFrm1, 9630, 2970, 5325, NoticeTop - 2970);
     m_scrllngFrm1->hide();
     m_picture2 = new PreviewPicture(QSize(4535, 5000), m_surface);
     m_picture2->hide();
@@ -122,9 +128,11 @@ void Form1::buildFrames()
 
     // Over every screen: an abandoned print job is never silent.
     m_printNotice = new PrintNotice(m_surface);
-    TwipsGeometry::place(m_printNotice, 0, ClientHeight - 720, ClientWidth, 720, 16);
+    TwipsGeometry::place(m_printNotice, 0, NoticeTop, ClientWidth, ClientHeight - NoticeTop, 16);
     connect(m_journal, &Journal::unwritable, m_printNotice,
-            [notice = m_printNotice](const QString &text) { notice->tell(u"Kayıt defteri"_s, text); });
+            [notice = m_printNotice](const QString &text) {
+                notice->tell(u"Kayıt defteri"_s, EngineText::forOperator(text));
+            });
     SetSettingChangeObserver([journal = m_journal](const QString &name, const QString &value, bool app) {
         journal->stationSetting(name, value, app);
     });
@@ -201,6 +209,11 @@ void Form1::buildMenu()
     m_kapat = m_dosya->addAction(u"Kapat"_s);
     m_kapat->setObjectName(u"Kapat"_s);
     connect(m_kapat, &QAction::triggered, this, &QWidget::close);
+    // Sale or purchase, on every screen after the login.
+    m_alsatLbl = new SaleModeBadge(menuBar());
+    menuBar()->setCornerWidget(m_alsatLbl, Qt::TopRightCorner);
+    m_alsatLbl->showMode(m_state.alsatMode);
+    connect(m_login, &LoginScreen::alsatSwitched, m_alsatLbl, &SaleModeBadge::showMode);
     TouchStyle::followWindow(menuBar());
     setDosyaVisible(false);
 }
@@ -220,6 +233,7 @@ void Form1::showAbout()
 void Form1::setDosyaVisible(bool visible)
 {
     m_dosya->menuAction()->setVisible(visible);
+    m_alsatLbl->setVisible(visible);
 }
 
 bool Form1::isDosyaVisible() const
@@ -240,8 +254,9 @@ void Form1::load()
     m_products->fillList();
     watchServer();
 
-    const bool printLabels = GetAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s).toInt() != 0;
-    m_package->paketYaz()->setChecked(printLabels);
+    // Labels are printed after every start: a switch left off by mistake
+    // would otherwise send the next day's products out unlabelled.
+    m_package->paketYaz()->setChecked(true);
 }
 
 void Form1::watchServer()
@@ -351,6 +366,13 @@ void Form1::saveGeometryToStationKey()
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::ZOrderChange:
+        // A screen brought to the front stays under the notice strip.
+        if (watched != m_printNotice && m_printNotice && m_printNotice->isVisible()
+            && watched->parent() == m_surface)
+            m_printNotice->raise();
+        break;
     case QEvent::KeyPress:
         if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == this)
             m_state.testReadingArmed = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,6 +21,7 @@ class PrintNotice;
 class PackagePanel;
 class ProductScreen;
 class ReportPanel;
+class SaleModeBadge;
 class ScalePanel;
 class ScrollingContainer;
 class StationData;
@@ -29,7 +31,7 @@ class TwipsCanvas;
 // stacks the screens. The window surface is the customer screen; the login
 // screen GirisFrm, the order screen Frame1, the weighing screen Frame2 and
 // the report screen Frame3 are frames over it.
-class Form1 : public QMainWindow
+class Form1 : public QMainWindow, public StationWindow
 {
     Q_OBJECT
 public:
@@ -42,19 +44,19 @@ public:
     ~Form1() override;
 
     QString stationFolder() const { return m_folder; }
-    StationState &state() { return m_state; }
-    StationData &data() { return *m_data; }
-    Journal &journal() { return *m_journal; }
+    StationState &state() override { return m_state; }
+    StationData &data() override { return *m_data; }
+    Journal &journal() override { return *m_journal; }
 
     TwipsCanvas *surface() const { return m_surface; }
-    QGroupBox *girisFrm() const { return m_girisFrm; }
-    QGroupBox *frame1() const { return m_frame1; }
-    QGroupBox *frame2() const { return m_frame2; }
-    QGroupBox *frame3() const { return m_frame3; }
+    QGroupBox *girisFrm() const override { return m_girisFrm; }
+    QGroupBox *frame1() const override { return m_frame1; }
+    QGroupBox *frame2() const override { return m_frame2; }
+    QGroupBox *frame3() const override { return m_frame3; }
     QMenu *dosyaMenu() const { return m_dosya; }
-    ScrollingContainer *scrllngFrm1() const { return m_scrllngFrm1; }
-    PreviewPicture *picture2() const { return m_picture2; }
-    PrintNotice *printNotice() const { return m_printNotice; }
+    ScrollingContainer *scrllngFrm1() const override { return m_scrllngFrm1; }
+    PreviewPicture *picture2() const override { return m_picture2; }
+    PrintNotice *printNotice() const override { return m_printNotice; }
 
     LoginScreen &loginScreen() { return *m_login; }
     CustomerScreen &customerScreen() { return *m_customers; }
@@ -62,27 +64,22 @@ public:
     OrderPanel &orderPanel() { return *m_order; }
     PackagePanel &packagePanel() { return *m_package; }
     ReportPanel &reportPanel() { return *m_report; }
-    ScalePanel &scalePanel() { return *m_scale; }
+    ScalePanel &scalePanel() override { return *m_scale; }
 
-    // What the screens show now, for the slip and the labels: the customer
-    // as typed or tapped (MusTxt), the entry chosen in List1, the product
-    // chosen in List2 (none when nothing is selected), and the logged-in
-    // member (empty for "PERSONEL YOK").
-    QString customerTitle() const;
-    QString listedCustomer() const;
-    std::optional<QString> pickedProduct() const;
-    QString staffName() const;
+    QString customerTitle() const override;
+    QString listedCustomer() const override;
+    std::optional<QString> pickedProduct() const override;
+    QString staffName() const override;
 
-    // Shows or hides the "Dosya" menu (shown after a login).
-    void setDosyaVisible(bool visible);
+    void setDosyaVisible(bool visible) override;
     bool isDosyaVisible() const;
 
     // The first activation: reads the text files, restores layouts and
     // scale links, and puts the login screen in front. Runs once.
     void activateOnce();
 
-    // Whether the order rows table holds rows (the window then refuses to close).
-    bool orderHasRows();
+    // The window refuses to close while the order holds rows.
+    bool orderHasRows() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -115,6 +112,7 @@ private:
     QGroupBox *m_frame3 = nullptr;
     QMenu *m_dosya = nullptr;
     QAction *m_kapat = nullptr;
+    SaleModeBadge *m_alsatLbl = nullptr;
     ScrollingContainer *m_scrllngFrm1 = nullptr;
     PreviewPicture *m_picture2 = nullptr;
     PrintNotice *m_printNotice = nullptr;

@@ -1,6 +1,7 @@
 #include "app/StationStart.h"
 
 #include "app/Form1.h"
+#include "ui_support/GloveSize.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTextStream>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -19,13 +21,21 @@ Q_LOGGING_CATEGORY(lcStart, "tavran.app.start")
 namespace StationStart {
 namespace {
 
+// Long enough to read the folder's name; a kiosk with nobody there still
+// gets its exit code.
+constexpr int RefusalShownMs = 4000;
+
 void refuse(const QString &message)
 {
     QTextStream(stderr) << message << Qt::endl;
     // An operator who started the station from a desktop sees no terminal.
     const QString platform = QGuiApplication::platformName();
-    if (platform != u"offscreen"_s && platform != u"minimal"_s)
-        QMessageBox::critical(nullptr, u"Tavran"_s, message);
+    if (platform == u"offscreen"_s || platform == u"minimal"_s)
+        return;
+    QMessageBox box(QMessageBox::Critical, u"Tavran"_s, message, QMessageBox::Ok);
+    GloveSize::fitDialog(&box, nullptr);
+    QTimer::singleShot(RefusalShownMs, &box, &QDialog::accept);
+    box.exec();
 }
 
 } // namespace

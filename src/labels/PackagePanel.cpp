@@ -1,7 +1,8 @@
 #include "labels/PackagePanel.h"
 
-#include "app/Form1.h"
-#include "station/SettingsStore.h"
+#include "station/EngineText.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "labels/LabelContent.h"
@@ -39,8 +40,8 @@ namespace {
 const QString LabelDocument = u"Etiket"_s;
 }
 
-PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
-    : QObject(&form)
+PackagePanel::PackagePanel(StationWindow &form, QWidget *frame2)
+    : QObject(frame2)
     , m_form(form)
 {
     const QString label2Captions[] = {u" Tartılan Ürün "_s, u" Dana Kuşbaşı"_s, u" Anlık Kg"_s,
@@ -99,9 +100,9 @@ PackagePanel::PackagePanel(Form1 &form, QWidget *frame2)
 
     m_paketYaz = new QCheckBox(u"Paket Yaz"_s, frame2);
     m_paketYaz->setObjectName(u"PaketYaz"_s);
-    Control::setForeColor(m_paketYaz, Colors::White);
-    TwipsGeometry::place(m_paketYaz, 11520, 6840, 3510, 600, 18);
+    TwipsGeometry::place(m_paketYaz, 11520, 6840, 3510, 690, 18);
     TouchStyle::apply(m_paketYaz);
+    showLabelSwitch(false);
 
     m_frame4 = new QFrame(frame2);
     m_frame4->setObjectName(u"Frame4"_s);
@@ -205,7 +206,7 @@ void PackagePanel::finishProduct()
         // weighing screen keeps its total for another try.
         const QString reason = rows ? rows->lastError() : u"Tavran.db açılamadı"_s;
         qCWarning(lcPackage) << "the finished product could not be booked:" << reason;
-        m_form.printNotice()->tell(BookingNotice, u"Tartım kaydedilemedi: "_s + reason);
+        m_form.printNotice()->tell(BookingNotice, u"Tartım kaydedilemedi: "_s + EngineText::forOperator(reason));
         m_finishing = false;
         onWeightChanged();
         return;
@@ -244,7 +245,18 @@ bool PackagePanel::yearRule() const
 void PackagePanel::onPaketYazToggled(bool checked)
 {
     m_frame4->setVisible(checked);
-    SaveAppSetting(u"Properties"_s, u"PktYaz"_s, checked ? u"1"_s : u"0"_s);
+    showLabelSwitch(checked);
+}
+
+void PackagePanel::showLabelSwitch(bool on)
+{
+    // Off must be seen from the scale: products would leave unlabelled.
+    Control::setBackColor(m_paketYaz, on ? Colors::Green : Colors::Red);
+    Control::setForeColor(m_paketYaz, on ? 0 : Colors::White);
+    QPalette box = m_paketYaz->palette();
+    box.setColor(QPalette::Base, Qt::white);
+    box.setColor(QPalette::Text, Qt::black);
+    m_paketYaz->setPalette(box);
 }
 
 void PackagePanel::showProduct(const QString &name)

@@ -9,7 +9,7 @@
 #include <optional>
 
 class CaptionLabel;
-class Form1;
+class StationWindow;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -25,7 +25,7 @@ public:
     // How long " Ekle Ve Devam Et" waits for a moving weight to settle.
     static constexpr std::chrono::milliseconds StableWait{3000};
 
-    PackagePanel(Form1 &form, QWidget *frame2);
+    PackagePanel(StationWindow &form, QWidget *frame2);
 
     CaptionLabel *label4(int index) const { return m_label4[index]; }
     CaptionLabel *label2(int index) const { return m_label2[index]; }
@@ -50,6 +50,7 @@ public:
     void backToProducts();   // "Ürün Seçimine Geri Dön"
     void chooseUseBy(int index);
     void onPaketYazToggled(bool checked);
+    void showLabelSwitch(bool on);
     // The product being weighed (Label2(1)).
     void showProduct(const QString &name);
 
@@ -75,7 +76,7 @@ private:
     void addReading();
     void sendLabel(const class PackageLabel &label, const QString &detail);
 
-    Form1 &m_form;
+    StationWindow &m_form;
     CaptionLabel *m_label4[3] = {};
     CaptionLabel *m_label2[6] = {};
     bool m_finishing = false;

@@ -14,10 +14,6 @@ PrintNotice::PrintNotice(QWidget *parent)
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0xff, 0xe0, 0xe0));
-    colours.setColor(QPalette::WindowText, QColor(0x90, 0x00, 0x00));
-    setPalette(colours);
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
@@ -43,6 +39,20 @@ void PrintNotice::report(const PrintJobResult &result)
 
 void PrintNotice::tell(const QString &topic, const QString &text)
 {
+    showAs(topic, text, false);
+}
+
+void PrintNotice::tellGood(const QString &topic, const QString &text)
+{
+    showAs(topic, text, true);
+}
+
+void PrintNotice::showAs(const QString &topic, const QString &text, bool good)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, good ? QColor(0xd8, 0xf5, 0xd8) : QColor(0xff, 0xe0, 0xe0));
+    colours.setColor(QPalette::WindowText, good ? QColor(0x00, 0x60, 0x00) : QColor(0x90, 0x00, 0x00));
+    setPalette(colours);
     m_document = topic;
     m_retry->hide();
     setContentsMargins(QMargins());

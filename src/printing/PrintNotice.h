@@ -19,6 +19,8 @@ public:
     // Shows `text` for `topic` (a document or a step); withdraw hides it
     // when the strip still shows that topic.
     void tell(const QString &topic, const QString &text);
+    // Good news for `topic`, in green, so it never reads as a failure.
+    void tellGood(const QString &topic, const QString &text);
     void withdraw(const QString &topic);
     // Puts a button `caption` on the strip showing now; a tap on it hides the
     // strip and asks for its topic again. Anything the strip tells next
@@ -34,6 +36,7 @@ protected:
 
 private:
     void placeRetry();
+    void showAs(const QString &topic, const QString &text, bool good);
 
     QString m_document;
     QPushButton *m_retry = nullptr;

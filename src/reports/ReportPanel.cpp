@@ -1,6 +1,8 @@
 #include "reports/ReportPanel.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
+#include "ui_support/GloveSize.h"
 #include "data/StationData.h"
 #include "journal/Journal.h"
 #include "printing/CurrentPrinter.h"
@@ -27,8 +29,8 @@
 
 using namespace Qt::StringLiterals;
 
-ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
-    : QObject(&form)
+ReportPanel::ReportPanel(StationWindow &form, QWidget *surface, QWidget *frame3)
+    : QObject(frame3)
     , m_form(form)
 {
     const QString optionCaptions[] = {u"Günlük Sevkiyat"_s, u"Aylık Sevkiyat"_s};
@@ -43,6 +45,8 @@ ReportPanel::ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3)
     m_dtPicker1 = new QDateEdit(QDate::currentDate(), frame3);
     m_dtPicker1->setObjectName(u"DTPicker1"_s);
     m_dtPicker1->setCalendarPopup(true);
+    GloveSize::fitCalendar(m_dtPicker1);
+    TouchStyle::apply(m_dtPicker1);
     m_dtPicker1->setDisplayFormat(u"dd MMMM yyyy dddd"_s);
     TwipsGeometry::place(m_dtPicker1, 240, 240, 6000, 700, 16);
 

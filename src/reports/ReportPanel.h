@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class Form1;
+class StationWindow;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -20,7 +20,7 @@ class ReportPanel : public QObject
 {
     Q_OBJECT
 public:
-    ReportPanel(Form1 &form, QWidget *surface, QWidget *frame3);
+    ReportPanel(StationWindow &form, QWidget *surface, QWidget *frame3);
 
     QRadioButton *option1(int index) const { return m_option1[index]; }
     QDateEdit *dtPicker1() const { return m_dtPicker1; }
@@ -41,7 +41,7 @@ private:
     ReportPeriod::Kind selectedKind() const;
     void dateChanged();
 
-    Form1 &m_form;
+    StationWindow &m_form;
     QRadioButton *m_option1[2] = {};
     QDateEdit *m_dtPicker1 = nullptr;
     DataGrid *m_dbGrid2 = nullptr;

@@ -1,6 +1,7 @@
 #include "screens/CustomerScreen.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
 #include "screens/KeyboardLayouts.h"
@@ -32,8 +33,8 @@ const QString OrderCustomerKey = u"SiparisMusteri"_s;
 const QString OrderAlsatKey = u"SiparisAlSat"_s;
 } // namespace
 
-CustomerScreen::CustomerScreen(Form1 &form, QWidget *surface)
-    : QObject(&form)
+CustomerScreen::CustomerScreen(StationWindow &form, QWidget *surface)
+    : QObject(surface)
     , m_form(form)
     , m_surface(surface)
 {

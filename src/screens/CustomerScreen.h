@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class Form1;
+class StationWindow;
 class ListBox;
 class OnScreenKeyboard;
 class QLabel;
@@ -17,7 +17,7 @@ class CustomerScreen : public QObject
 {
     Q_OBJECT
 public:
-    CustomerScreen(Form1 &form, QWidget *surface);
+    CustomerScreen(StationWindow &form, QWidget *surface);
 
     QLabel *musLbl() const { return m_musLbl; }
     QLineEdit *musTxt() const { return m_musTxt; }
@@ -65,7 +65,7 @@ private:
     void step(int delta);
     void startWeighing();
 
-    Form1 &m_form;
+    StationWindow &m_form;
     QWidget *m_surface = nullptr;
     QLabel *m_musLbl = nullptr;
     QLineEdit *m_musTxt = nullptr;

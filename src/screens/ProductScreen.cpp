@@ -1,6 +1,7 @@
 #include "screens/ProductScreen.h"
 
-#include "app/Form1.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/StationData.h"
 #include "screens/KeyboardLayouts.h"
 #include "screens/KeyboardSearch.h"
@@ -26,8 +27,8 @@ constexpr int NameColumn = 1;
 constexpr int FollowingInView = 6;
 } // namespace
 
-ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
-    : QObject(&form)
+ProductScreen::ProductScreen(StationWindow &form, QWidget *frame1)
+    : QObject(frame1)
     , m_form(form)
     , m_frame1(frame1)
 {
@@ -39,6 +40,11 @@ ProductScreen::ProductScreen(Form1 &form, QWidget *frame1)
 
     m_list2 = new ListBox(frame1);
     Control::setUp(m_list2, u"List2"_s, Colors::Yellow, {120, 4890, 8055, 4380}, 18);
+    m_noMatch = new QLabel(u"Eşleşen ürün yok"_s, frame1);
+    Control::setUp(m_noMatch, u"EşleşmeYokLbl"_s, Colors::White, {120, 4890, 8055, 645}, 18);
+    Control::setForeColor(m_noMatch, Colors::Red);
+    m_noMatch->setAlignment(Qt::AlignCenter);
+    m_noMatch->hide();
 
     static const QString Arrows[] = {u"▲"_s, u"▼"_s};
     for (int i = 0; i < 2; ++i) {
@@ -73,8 +79,9 @@ void ProductScreen::fillList()
 
 void ProductScreen::startOver()
 {
-    m_list2->setListIndex(0);
+    // A highlighted first entry would be weighed without anyone choosing it.
     setSearchText({});
+    pickNothing(true);
 }
 
 void ProductScreen::setSearchText(const QString &text)
@@ -84,7 +91,7 @@ void ProductScreen::setSearchText(const QString &text)
         return;
     m_urunLbl->setText(text);
     if (keyboardIsTyping())
-        search(previous);
+        search();
 }
 
 bool ProductScreen::keyboardIsTyping() const
@@ -93,21 +100,22 @@ bool ProductScreen::keyboardIsTyping() const
     return m_keyboard->isYellow(int(m_form.state().productKeyIndex));
 }
 
-void ProductScreen::search(const QString &previousText)
+void ProductScreen::search()
 {
     const QString text = m_urunLbl->text();
     if (text.isEmpty()) {
-        m_list2->setListIndex(0);
+        pickNothing(true);
         return;
     }
     Recordset *products = m_form.data().data4().recordset();
     const int found = products ? KeyboardSearch::findFirstStartingWith(*products, NameField, text) : -1;
     if (found < 0) {
-        // No product continues with this key: the key is refused and the
-        // list keeps its selection.
-        m_urunLbl->setText(previousText);
+        // The key stays typed, so the operator sees what was keyed; no
+        // product is left picked that the text does not name.
+        pickNothing(false);
         return;
     }
+    m_noMatch->hide();
     selectProductAt(found);
 
     const int selected = m_list2->listIndex();
@@ -115,6 +123,13 @@ void ProductScreen::search(const QString &previousText)
         return;
     m_list2->setListIndex(std::min(selected + FollowingInView, m_list2->count() - 1));
     m_list2->setListIndex(selected);
+}
+
+void ProductScreen::pickNothing(bool textMatches)
+{
+    m_list2->setListIndex(-1);
+    m_list2->scrollToTop();
+    m_noMatch->setVisible(!textMatches);
 }
 
 void ProductScreen::selectProductAt(int position)
@@ -129,8 +144,10 @@ void ProductScreen::selectProductAt(int position)
 void ProductScreen::pressKey(int index)
 {
     m_form.state().mouseOverCustomerList = false;
+    // "*" completes the product the text found, never one found before.
     QString foundName;
-    if (Recordset *products = m_form.data().data4().recordset(); products && products->hasCurrent())
+    if (Recordset *products = m_form.data().data4().recordset();
+        products && products->hasCurrent() && m_noMatch->isHidden())
         foundName = products->value(NameField).toString();
     setSearchText(KeyboardSearch::afterProductKey(m_urunLbl->text(), index,
                                                   m_keyboard->caption(index), foundName));
@@ -159,6 +176,7 @@ bool ProductScreen::eventFilter(QObject *watched, QEvent *event)
 void ProductScreen::onList2Click()
 {
     const QString name = m_list2->text();
+    m_noMatch->hide();
     if (!keyboardIsTyping())
         setSearchText(name);
     m_form.scrllngFrm1()->hide();

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class Form1;
+class StationWindow;
 class ListBox;
 class OnScreenKeyboard;
 class QWidget;
@@ -17,7 +17,7 @@ class ProductScreen : public QObject
 {
     Q_OBJECT
 public:
-    ProductScreen(Form1 &form, QWidget *frame1);
+    ProductScreen(StationWindow &form, QWidget *frame1);
 
     QLabel *urunLbl() const { return m_urunLbl; }
     ListBox *list2() const { return m_list2; }
@@ -27,7 +27,7 @@ public:
     // List2 from Data4: every product name in record order.
     void fillList();
 
-    // A new order starts on the first product with no search text.
+    // A new order starts with no product picked and no search text.
     void startOver();
 
     // Sets the search text; a change made through the keyboard searches.
@@ -50,7 +50,9 @@ protected:
 
 private:
     bool keyboardIsTyping() const;
-    void search(const QString &previousText);
+    void search();
+    // Nothing is picked: the list shows whether the search text matched.
+    void pickNothing(bool textMatches);
     void selectProductAt(int position);
     void onList2Click();
     void onList2DoubleClick();
@@ -58,10 +60,11 @@ private:
     void onArrow(int index);
     void setArrowColor(int color);
 
-    Form1 &m_form;
+    StationWindow &m_form;
     QWidget *m_frame1 = nullptr;
     QLabel *m_urunLbl = nullptr;
     ListBox *m_list2 = nullptr;
+    QLabel *m_noMatch = nullptr;
     QPushButton *m_command3[2] = {};
     OnScreenKeyboard *m_keyboard = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "ui_support/Prompts.h"
 
+#include "ui_support/GloveSize.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -18,6 +20,7 @@ public:
         dialog.setTextValue(defaultText);
         if (!position.isNull())
             dialog.move(position);
+        GloveSize::fitDialog(&dialog, parent);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.textValue();
@@ -25,7 +28,10 @@ public:
 
     void exclamation(QWidget *parent, const QString &text) override
     {
-        QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
+                        QMessageBox::Ok, parent);
+        GloveSize::fitDialog(&box, parent);
+        box.exec();
     }
 };
 

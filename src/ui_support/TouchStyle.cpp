@@ -100,6 +100,21 @@ int TouchStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
+QRect TouchStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                 SubControl part, const QWidget *widget) const
+{
+    QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    if (control != CC_ComboBox || !option)
+        return rect;
+    const QRect whole = option->rect;
+    const int arrow = std::min(whole.height(), whole.width() / 3);
+    if (part == SC_ComboBoxArrow)
+        return QRect(whole.right() - arrow + 1, whole.top(), arrow, whole.height());
+    if (part == SC_ComboBoxEditField)
+        rect.setRight(std::min(rect.right(), whole.right() - arrow));
+    return rect;
+}
+
 QSize TouchStyle::sizeFromContents(ContentsType type, const QStyleOption *option,
                                    const QSize &size, const QWidget *widget) const
 {

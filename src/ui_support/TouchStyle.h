@@ -21,6 +21,9 @@ public:
                     const QWidget *widget) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
                            const QWidget *widget) const override;
+    // A drop-down's arrow (the date picker's) is as wide as the control is high.
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                         SubControl part, const QWidget *widget) const override;
 
 private:
     TouchStyle();

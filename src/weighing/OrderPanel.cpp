@@ -1,15 +1,18 @@
 #include "weighing/OrderPanel.h"
 
-#include "app/Form1.h"
+#include "station/EngineText.h"
+#include "station/StationState.h"
+#include "ui_support/StationWindow.h"
 #include "data/Criteria.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "journal/Journal.h"
-#include "journal/PendingRows.h"
+#include "weighing/PendingRows.h"
 #include "labels/ChoosePrinter.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
 #include "ui_support/DataGrid.h"
+#include "ui_support/FittingCaptionLabel.h"
 #include "ui_support/TwipsGeometry.h"
 #include "printing/PreviewPicture.h"
 #include "printing/PrintNotice.h"
@@ -37,8 +40,8 @@ const QString PrintCaption = u"Yazdır"_s;
 const QString RestoredNotice = u"Sipariş"_s;
 } // namespace
 
-OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
-    : QObject(&form)
+OrderPanel::OrderPanel(StationWindow &form, QWidget *frame1)
+    : QObject(frame1)
     , m_form(form)
 {
     struct ButtonSpec
@@ -69,6 +72,18 @@ OrderPanel::OrderPanel(Form1 &form, QWidget *frame1)
     Control::setBackColor(m_toplamLbl, Colors::White);
     TwipsGeometry::place(m_toplamLbl, 9630, 8250, 5325, 960, 26);
 
+    // The order's customer, readable from the scale: in the free strip above
+    // the order screen, beside the staff name.
+    m_musteriLbl = new FittingCaptionLabel(frame1->parentWidget());
+    m_musteriLbl->setObjectName(u"MüşteriLbl"_s);
+    m_musteriLbl->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Control::setForeColor(m_musteriLbl, Colors::White);
+    QFont bold = m_musteriLbl->font();
+    bold.setBold(true);
+    m_musteriLbl->setFont(bold);
+    TwipsGeometry::place(m_musteriLbl, 6120, 0, 9030, 690, 22);
+    m_musteriLbl->hide();
+
     PrinterChoiceOnRightClick::attach(m_command2[2], SlipPrinterKey);
     connect(m_command2[0], &QPushButton::clicked, this, &OrderPanel::backToCustomerSelection);
     connect(m_command2[1], &QPushButton::clicked, this, &OrderPanel::removeCurrentRow);
@@ -98,11 +113,14 @@ void OrderPanel::openOrder(bool restored)
     const bool hasRows = rows && rows->recordCount() > 0;
     m_toplamLbl->setText(hasRows ? NumberText::grouped3(OrderRows::total(*rows)) : u"0"_s);
     if (restored && hasRows) {
-        m_form.printNotice()->tell(RestoredNotice, u"Yarım kalan sipariş geri yüklendi: %1 satır, %2 Kg"_s
-                                                       .arg(rows->recordCount())
-                                                       .arg(m_toplamLbl->text()));
+        m_form.printNotice()->tellGood(RestoredNotice, u"Yarım kalan sipariş geri yüklendi: %1 satır, %2 Kg"_s
+                                                           .arg(rows->recordCount())
+                                                           .arg(m_toplamLbl->text()));
     }
     m_command2[1]->setEnabled(true);
+    m_musteriLbl->setCaption(m_form.frame1()->title().trimmed());
+    m_musteriLbl->show();
+    m_musteriLbl->raise();
 }
 
 void OrderPanel::startWeighing()
@@ -139,6 +157,7 @@ void OrderPanel::backToCustomerSelection()
     m_form.data().deleteAllRows(m_form.data().data3());
     m_form.setDosyaVisible(false);
     m_form.frame1()->hide();
+    m_musteriLbl->hide();
     emit orderLeft();
     m_form.girisFrm()->show();
     m_form.girisFrm()->raise();
@@ -258,5 +277,6 @@ void OrderPanel::printSlip()
     m_command2[1]->setEnabled(!printed.printed);
     m_form.scrllngFrm1()->hide();
     if (!booking.ok())
-        Prompts::instance().exclamation(&m_form, u"Stok hareketleri kaydedilemedi: "_s + booking.failure);
+        Prompts::instance().exclamation(m_dbGrid1->window(), u"Stok hareketleri kaydedilemedi: "_s
+                                                                 + EngineText::forOperator(booking.failure));
 }

@@ -4,10 +4,11 @@
 
 #include <QObject>
 
-class Form1;
+class StationWindow;
 class QLabel;
 class QPushButton;
 class DataGrid;
+class FittingCaptionLabel;
 
 // The order in progress on the order screen Frame1: the buttons of Command2,
 // the order total ToplamLbl and the grid DBGrid1 of the order rows (Data3).
@@ -15,10 +16,11 @@ class OrderPanel : public QObject
 {
     Q_OBJECT
 public:
-    OrderPanel(Form1 &form, QWidget *frame1);
+    OrderPanel(StationWindow &form, QWidget *frame1);
 
     QPushButton *command2(int index) const { return m_command2[index]; }
     QLabel *toplamLbl() const { return m_toplamLbl; }
+    FittingCaptionLabel *musteriLbl() const { return m_musteriLbl; }
     DataGrid *dbGrid1() const { return m_dbGrid1; }
 
     // Follows every change of Data3's current row: the grid's marquee, and
@@ -60,8 +62,9 @@ private:
     // The slip of the order as it stands, with the given rows and sums.
     OrderSlip currentSlip(QList<SlipLine> rows, QList<SlipLine> sums) const;
 
-    Form1 &m_form;
+    StationWindow &m_form;
     QPushButton *m_command2[4] = {};
     QLabel *m_toplamLbl = nullptr;
     DataGrid *m_dbGrid1 = nullptr;
+    FittingCaptionLabel *m_musteriLbl = nullptr;
 };

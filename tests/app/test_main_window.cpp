@@ -4,8 +4,14 @@
 #include "data/StationData.h"
 #include "support/TestStation.h"
 #include "support/ScreenDriver.h"
+#include "ui_support/Colors.h"
+#include "ui_support/Control.h"
 #include "ui_support/ListBox.h"
+#include "ui_support/ScrollingContainer.h"
+#include "ui_support/TwipsCanvas.h"
+#include "printing/PrintNotice.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -49,6 +55,8 @@ private slots:
     void damagedLayoutNeverStopsTheWindow();
     void wheelStepsTheGridUnderThePointer();
     void aboutNamesTheVersionAndTheFolder();
+    void everyScreenShowsTheModeAndTheNotice_data();
+    void everyScreenShowsTheModeAndTheNotice();
 };
 
 void TestMainWindow::startsOnTheLoginScreen()
@@ -175,21 +183,31 @@ void TestMainWindow::restartGivesTheOpenOrderBack()
         driver.tap(u"Command1"_s);
         addOrderRow(window, u"Dana Kuşbaşı"_s, 5);
         addOrderRow(window, u"Kuzu But"_s, 1.5);
+        auto *paketYaz = driver.get<QCheckBox>(u"PaketYaz"_s);
+        paketYaz->setChecked(false); // by mistake
+        QCOMPARE(Control::backColor(paketYaz), Colors::Red);
     } // the power goes
 
     Form1 window(station.stationDir());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     ScreenDriver driver(window);
+    // Labels are printed again: a switch left off would send products out unlabelled.
+    QVERIFY(driver.get<QCheckBox>(u"PaketYaz"_s)->isChecked());
+    QCOMPARE(driver.backColor(u"PaketYaz"_s), Colors::Green);
     QCOMPARE(window.state().alsatMode, purchase ? 1 : 0);
     driver.typeKeypad(u"E"_s);
     QCOMPARE(driver.text(u"MusTxt"_s), account);
     QCOMPARE(driver.get<ListBox>(u"List1"_s)->text(), account);
     driver.tap(u"Command1"_s);
-    QCOMPARE(window.frame1()->title(), u' ' + account + u' ');
+    QCOMPARE(driver.text(u"MüşteriLbl"_s), account);
+    QCOMPARE(driver.text(u"AlSatLbl"_s).trimmed(), purchase ? u"ALIŞ"_s : u"SATIŞ"_s);
     QCOMPARE(driver.text(u"ToplamLbl"_s), u"6,500"_s);
     QVERIFY(driver.widget(u"PrintNotice"_s)->isVisible());
     QVERIFY(driver.text(u"PrintNotice"_s).contains(u"Yarım kalan sipariş geri yüklendi"_s));
+    // Good news is not painted in the colour of a failure.
+    const QColor back = driver.widget(u"PrintNotice"_s)->palette().color(QPalette::Window);
+    QVERIFY2(back.green() > back.red(), qPrintable(back.name()));
 
     QVERIFY(window.data().data3().recordset()->moveFirst());
     driver.tap(u"Command2(1)"_s); // "Ürün Çıkar" takes the 5 kg row
@@ -322,6 +340,51 @@ void TestMainWindow::aboutNamesTheVersionAndTheFolder()
     QVERIFY(box && box->isVisible());
     QVERIFY(box->text().contains(u"Tavran "_s + QStringLiteral(TAVRAN_VERSION)));
     QVERIFY(box->text().contains(QDir::toNativeSeparators(station.stationDir())));
+}
+
+void TestMainWindow::everyScreenShowsTheModeAndTheNotice_data()
+{
+    QTest::addColumn<QStringList>("taps");
+    QTest::addColumn<bool>("purchase");
+    QTest::newRow("customer") << QStringList() << false;
+    QTest::newRow("order") << QStringList{u"List1"_s, u"Command1"_s} << true;
+    QTest::newRow("weighing") << QStringList{u"List1"_s, u"Command1"_s, u"List2"_s, u"Command2(3)"_s} << false;
+    QTest::newRow("slip preview") << QStringList{u"List1"_s, u"Command1"_s, u"Command2(2)"_s} << true;
+    QTest::newRow("report") << QStringList{u"Option1(0)"_s} << false;
+}
+
+// Whatever screen is in front, the operator sees sale or purchase, and a
+// failure told before the screen came up is not hidden behind it.
+void TestMainWindow::everyScreenShowsTheModeAndTheNotice()
+{
+    QFETCH(QStringList, taps);
+    QFETCH(bool, purchase);
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    Form1 window(station.stationDir());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ScreenDriver driver(window);
+    QVERIFY(!driver.widget(u"AlSatLbl"_s)->isVisible());
+    if (purchase)
+        driver.tap(u"AlSat"_s);
+    driver.typeKeypad(u"E"_s);
+    window.printNotice()->tell(u"Etiket"_s, u"Etiket yazdırılamadı: yazıcı kapalı"_s);
+    for (const QString &name : taps) {
+        if (name.startsWith(u"List"_s))
+            driver.tapEntry(name, 0);
+        else
+            driver.tap(name);
+    }
+
+    QVERIFY(driver.widget(u"AlSatLbl"_s)->isVisible());
+    QCOMPARE(driver.text(u"AlSatLbl"_s).trimmed(), purchase ? u"ALIŞ"_s : u"SATIŞ"_s);
+    PrintNotice *notice = window.printNotice();
+    QVERIFY(notice->isVisible());
+    QWidget *inFront = window.surface()->childAt(notice->geometry().center());
+    QVERIFY2(inFront == notice, qPrintable(inFront ? inFront->objectName() : u"nothing"_s));
+    if (window.scrllngFrm1()->isVisible())
+        QVERIFY(!window.scrllngFrm1()->geometry().intersects(notice->geometry()));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -392,6 +392,7 @@ void TestSlipScreen::memberAndAccountReachTheOtherScreens()
     const QString account = m_driver->get<ListBox>(u"List1"_s)->text();
     m_driver->tap(u"Command1"_s);
 
+    m_driver->tapEntry(u"List2"_s, 0);
     m_driver->tap(u"Command2(3)"_s);
     QVERIFY(m_window->frame2()->isVisible());
     QCOMPARE(m_driver->text(u"Label2(5)"_s), account);

@@ -1,4 +1,4 @@
-#include "journal/PendingRows.h"
+#include "weighing/PendingRows.h"
 
 #include "data/Recordset.h"
 
