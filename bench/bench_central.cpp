@@ -13,6 +13,7 @@
 #include "weighing/CentralBooking.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -87,8 +88,12 @@ void BM_StartUpFromServer(benchmark::State &state)
     }
     QTemporaryDir folder;
     for (auto _ : state) {
+        // Until the lists read off the server are kept and listed.
         StationData data;
+        QEventLoop refreshed;
+        QObject::connect(&data, &StationData::sharedTablesRefreshed, &refreshed, &QEventLoop::quit);
         data.bind(folder.path(), server()->display());
+        refreshed.exec();
         for (int number : {1, 4}) {
             RefreshDataControl(data.control(number));
             Recordset *records = data.control(number).recordset();

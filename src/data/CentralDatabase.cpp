@@ -18,7 +18,15 @@ constexpr char16_t PingSql[] = u"SELECT 1";
 constexpr char16_t SchemaLockSql[] = u"SELECT pg_advisory_xact_lock(7311)";
 // "already exists, skipping" is what a repeated init expects, not news.
 constexpr char16_t QuietSql[] = u"SET LOCAL client_min_messages = warning";
+// No statement may hold a station's worker longer than this: a row lock
+// held by another session, a server that stopped answering mid-statement.
+constexpr char16_t StatementTimeoutSql[] = u"SET statement_timeout = 10000";
 constexpr int ConnectTimeoutSeconds = 3;
+// A link that drops packets is given up within seconds, not after the
+// system's minutes of retransmissions.
+constexpr char16_t LinkOptions[] =
+    u"keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
+    u"tcp_user_timeout=10000";
 
 QString nextConnectionName()
 {
@@ -44,7 +52,8 @@ CentralDatabase::CentralDatabase(const DatabaseLocation &location)
     db.setDatabaseName(location.name);
     db.setUserName(location.user);
     // The password comes from ~/.pgpass or PGPASSWORD through the client library.
-    QStringList options{u"connect_timeout=%1"_s.arg(ConnectTimeoutSeconds)};
+    QStringList options{u"connect_timeout=%1"_s.arg(ConnectTimeoutSeconds),
+                        QString::fromUtf16(LinkOptions)};
     if (!location.sslMode.isEmpty())
         options << u"sslmode="_s + location.sslMode;
     db.setConnectOptions(options.join(u';'));
@@ -84,12 +93,19 @@ bool CentralDatabase::open()
     }
     if (db.isOpen())
         db.close();
+    QString why;
     if (db.open()) {
-        m_error.clear();
-        return true;
+        QSqlQuery timeout(db);
+        if (timeout.exec(QString::fromUtf16(StatementTimeoutSql))) {
+            m_error.clear();
+            return true;
+        }
+        why = errorText(timeout.lastError());
+        db.close();
+    } else {
+        why = errorText(db.lastError());
     }
-    m_error = u"Merkez veritabanına bağlanılamadı (%1): %2"_s.arg(m_location.display(),
-                                                               errorText(db.lastError()));
+    m_error = u"Merkez veritabanına bağlanılamadı (%1): %2"_s.arg(m_location.display(), why);
     qCWarning(lcCentral) << m_error;
     return false;
 }
