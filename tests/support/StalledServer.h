@@ -3,9 +3,8 @@
 #include <QString>
 #include <vector>
 
-// A server on the loopback that never answers a database client: either it
-// accepts the connection and stays silent, or its backlog is full so the
-// handshake never completes. The client's own time-outs must end the wait.
+// A database server on the loopback that never answers: it accepts and stays
+// silent, or its backlog is full so the handshake never completes.
 class StalledServer
 {
 public:
@@ -17,11 +16,9 @@ public:
     StalledServer &operator=(const StalledServer &) = delete;
 
     bool isListening() const { return m_port != 0; }
-    // The Database setting's URL of a server at this address.
-    QString url() const;
+    QString url() const; // the Database setting's value
 
 private:
-    int m_listener = -1;
-    std::vector<int> m_fillers; // connections that keep the backlog full
+    std::vector<int> m_sockets; // the listener first, then the backlog's fillers
     quint16 m_port = 0;
 };
