@@ -38,6 +38,8 @@ constexpr const char16_t *FillSql[] = {
     u"(i % 97) / 10.0, i % 2 FROM generate_series(1, 1000000) i",
     u"ANALYZE",
 };
+// Filling takes longer than any station statement may.
+constexpr char16_t NoTimeoutSql[] = u"SET statement_timeout = 0";
 
 std::optional<DatabaseLocation> benchServer()
 {
@@ -68,6 +70,8 @@ std::optional<DatabaseLocation> benchServer()
     if (!fresh.initSchema())
         return std::nullopt;
     QSqlQuery fill(fresh.database());
+    if (!fill.exec(QString::fromUtf16(NoTimeoutSql)))
+        return std::nullopt;
     for (const char16_t *sql : FillSql)
         if (!fill.exec(QString::fromUtf16(sql)))
             return std::nullopt;

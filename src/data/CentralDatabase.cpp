@@ -18,6 +18,9 @@ constexpr char16_t PingSql[] = u"SELECT 1";
 constexpr char16_t SchemaLockSql[] = u"SELECT pg_advisory_xact_lock(7311)";
 // "already exists, skipping" is what a repeated init expects, not news.
 constexpr char16_t QuietSql[] = u"SET LOCAL client_min_messages = warning";
+// An index built over years of movements may take minutes: setting up is
+// the plant's own command, not a station's worker.
+constexpr char16_t NoTimeoutSql[] = u"SET LOCAL statement_timeout = 0";
 // No statement may hold a station's worker longer than this: a row lock
 // held by another session, a server that stopped answering mid-statement.
 constexpr char16_t StatementTimeoutSql[] = u"SET statement_timeout = 10000";
@@ -131,7 +134,8 @@ bool CentralDatabase::initSchema()
         return false;
     }
     QSqlQuery query(db);
-    QStringList statements{QString::fromUtf16(QuietSql), QString::fromUtf16(SchemaLockSql)};
+    QStringList statements{QString::fromUtf16(QuietSql), QString::fromUtf16(NoTimeoutSql),
+                           QString::fromUtf16(SchemaLockSql)};
     statements << SqlDialect::of(db).sharedSchema();
     for (const QString &sql : statements) {
         if (!query.exec(sql)) {
