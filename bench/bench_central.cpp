@@ -13,6 +13,7 @@
 #include "weighing/CentralBooking.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -37,6 +38,8 @@ constexpr const char16_t *FillSql[] = {
     u"(i % 97) / 10.0, i % 2 FROM generate_series(1, 1000000) i",
     u"ANALYZE",
 };
+// Filling takes longer than any station statement may.
+constexpr char16_t NoTimeoutSql[] = u"SET statement_timeout = 0";
 
 std::optional<DatabaseLocation> benchServer()
 {
@@ -67,6 +70,8 @@ std::optional<DatabaseLocation> benchServer()
     if (!fresh.initSchema())
         return std::nullopt;
     QSqlQuery fill(fresh.database());
+    if (!fill.exec(QString::fromUtf16(NoTimeoutSql)))
+        return std::nullopt;
     for (const char16_t *sql : FillSql)
         if (!fill.exec(QString::fromUtf16(sql)))
             return std::nullopt;
@@ -87,8 +92,12 @@ void BM_StartUpFromServer(benchmark::State &state)
     }
     QTemporaryDir folder;
     for (auto _ : state) {
+        // Until the lists read off the server are kept and listed.
         StationData data;
+        QEventLoop refreshed;
+        QObject::connect(&data, &StationData::sharedTablesRefreshed, &refreshed, &QEventLoop::quit);
         data.bind(folder.path(), server()->display());
+        refreshed.exec();
         for (int number : {1, 4}) {
             RefreshDataControl(data.control(number));
             Recordset *records = data.control(number).recordset();

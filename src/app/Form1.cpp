@@ -158,6 +158,9 @@ void Form1::connectScreens()
     connect(m_order, &OrderPanel::weighingStarted, m_package, &PackagePanel::startWeighing);
     connect(m_order, &OrderPanel::orderLeft, m_report, &ReportPanel::showChoices);
     connect(m_order, &OrderPanel::orderLeft, m_login, &LoginScreen::showPasswordPrompt);
+    // Between orders the lists may change under the operator's eyes: the
+    // plant's office added a customer or a product during the day.
+    connect(m_order, &OrderPanel::orderLeft, m_data, &StationData::refreshSharedTables);
 
     connect(m_package, &PackagePanel::packageAdded, m_order, &OrderPanel::holdOrder);
     connect(m_package, &PackagePanel::productFinished, m_order, &OrderPanel::addToTotal);
@@ -261,26 +264,39 @@ void Form1::load()
 
 void Form1::watchServer()
 {
-    const QString topic = u"Merkez veritabanı"_s;
-    const QString error = m_data->sharedTablesError();
-    if (error.isEmpty())
-        return;
-    // The window stays usable; the lists fill in once the server answers.
-    m_printNotice->tell(topic, error + u" — yeniden deneniyor"_s);
+    // The lists kept from the last time show at once; the server's own come
+    // in when it answers, asked again while it does not. Nothing here waits.
     auto *retry = new QTimer(this);
     retry->setInterval(ServerRetryMs);
-    connect(retry, &QTimer::timeout, this, [this, retry, topic] {
-        if (!m_data->retryServer())
-            return;
-        retry->deleteLater();
-        retry->stop();
-        for (int number : {1, 4, 5})
-            RefreshDataControl(m_data->control(number));
-        m_customers->fillList();
-        m_products->fillList();
-        m_printNotice->withdraw(topic);
-    });
-    retry->start();
+    retry->setSingleShot(true);
+    connect(retry, &QTimer::timeout, m_data, &StationData::refreshSharedTables);
+    connect(m_data, &StationData::sharedTablesRefreshed, this,
+            [this, retry](const QString &error, bool changed) {
+                const QString topic = u"Merkez veritabanı"_s;
+                if (!error.isEmpty()) {
+                    m_printNotice->tell(topic, error + u" — yeniden deneniyor"_s);
+                    retry->start();
+                    return;
+                }
+                m_printNotice->withdraw(topic);
+                if (changed)
+                    showRefreshedLists();
+            });
+}
+
+void Form1::showRefreshedLists()
+{
+    // The account chosen (a restored order's) stays chosen in the new list.
+    const Recordset *accounts = m_data->data1().recordset();
+    const QString chosen = customerTitle();
+    const bool keepChosen = accounts && accounts->hasCurrent() && !chosen.isEmpty()
+                            && accounts->value(u"Unvan"_s).toString() == chosen;
+    for (int number : {1, 4, 5})
+        RefreshDataControl(m_data->control(number));
+    m_customers->fillList();
+    m_products->fillList();
+    if (keepChosen)
+        m_customers->chooseAccount(chosen);
 }
 
 void Form1::showEvent(QShowEvent *event)

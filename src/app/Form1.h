@@ -90,6 +90,8 @@ private:
     // Tells the operator while the central server cannot be reached and
     // tries it again until it answers.
     void watchServer();
+    // The lists just read off the server replace the ones shown.
+    void showRefreshedLists();
     static constexpr int ServerRetryMs = 5000;
     void load();
     void buildFrames();

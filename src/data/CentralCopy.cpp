@@ -1,6 +1,7 @@
 #include "data/CentralCopy.h"
 
 #include "data/CentralDatabase.h"
+#include "data/RowCopy.h"
 #include "data/Schema.h"
 #include "data/StationDatabase.h"
 
@@ -26,6 +27,9 @@ constexpr char16_t ReadProductsSql[] = u"SELECT Barkod, \"Ürün\", Birim FROM S
 constexpr char16_t ReadMovementsSql[] =
     u"SELECT Tarih, \"Ürün\", Miktar, Alsat FROM StokHaraket ORDER BY rowid";
 
+constexpr char16_t ReadFailure[] = u"istasyon dosyası okunamadı";
+constexpr char16_t WriteFailure[] = u"sunucuya yazılamadı";
+
 constexpr char16_t WriteCustomerSql[] =
     u"INSERT INTO \"Cari\"(\"Kod\", \"Unvan\", \"Gurup\", \"Adres\", \"Telefon\", \"VergiNo\") "
     u"VALUES (CAST(? AS text), CAST(? AS text), CAST(? AS text), CAST(? AS text), "
@@ -36,40 +40,6 @@ constexpr char16_t WriteProductSql[] =
 constexpr char16_t WriteMovementSql[] =
     u"INSERT INTO \"StokHaraket\"(\"Tarih\", \"Ürün\", \"Miktar\", \"Alsat\") "
     u"VALUES (CAST(? AS text), CAST(? AS text), CAST(? AS double precision), CAST(? AS integer))";
-
-// Copies every row `readSql` gives into `writeSql`; the rows copied, or -1
-// with `failure` set.
-qint64 copyRows(const QSqlDatabase &from, const QString &readSql, const QSqlDatabase &to,
-                const QString &writeSql, QString &failure)
-{
-    QSqlQuery read(from);
-    read.setForwardOnly(true);
-    if (!read.exec(readSql)) {
-        failure = u"istasyon dosyası okunamadı: "_s + errorText(read.lastError());
-        return -1;
-    }
-    QSqlQuery write(to);
-    if (!write.prepare(writeSql)) {
-        failure = u"sunucuya yazılamadı: "_s + errorText(write.lastError());
-        return -1;
-    }
-    qint64 count = 0;
-    while (read.next()) {
-        const int columns = read.record().count();
-        for (int column = 0; column < columns; ++column)
-            write.bindValue(column, read.value(column));
-        if (!write.exec()) {
-            failure = u"sunucuya yazılamadı: "_s + errorText(write.lastError());
-            return -1;
-        }
-        ++count;
-    }
-    if (read.lastError().isValid()) {
-        failure = u"istasyon dosyası okunamadı: "_s + errorText(read.lastError());
-        return -1;
-    }
-    return count;
-}
 
 } // namespace
 
@@ -112,15 +82,25 @@ Result copy(CentralDatabase &central, const QString &folder, bool append)
                              .arg(count.value(2).toLongLong());
     }
     count.finish();
-    if (result.ok())
-        result.customers = copyRows(cari.database(), QString::fromUtf16(ReadCustomersSql), server,
-                                    QString::fromUtf16(WriteCustomerSql), result.failure);
-    if (result.ok())
-        result.products = copyRows(stok.database(), QString::fromUtf16(ReadProductsSql), server,
-                                   QString::fromUtf16(WriteProductSql), result.failure);
-    if (result.ok())
-        result.movements = copyRows(stok.database(), QString::fromUtf16(ReadMovementsSql), server,
-                                    QString::fromUtf16(WriteMovementSql), result.failure);
+    const struct
+    {
+        const StationDatabase &from;
+        const char16_t *readSql;
+        const char16_t *writeSql;
+        qint64 &copied;
+    } tables[] = {
+        {cari, ReadCustomersSql, WriteCustomerSql, result.customers},
+        {stok, ReadProductsSql, WriteProductSql, result.products},
+        {stok, ReadMovementsSql, WriteMovementSql, result.movements},
+    };
+    for (const auto &table : tables) {
+        if (result.ok())
+            table.copied = RowCopy::copyRows(
+                {table.from.database(), QString::fromUtf16(table.readSql),
+                 QString::fromUtf16(ReadFailure)},
+                {server, QString::fromUtf16(table.writeSql), QString::fromUtf16(WriteFailure)},
+                result.failure);
+    }
     if (result.ok() && server.commit())
         return result;
     if (result.ok())

@@ -18,7 +18,18 @@ constexpr char16_t PingSql[] = u"SELECT 1";
 constexpr char16_t SchemaLockSql[] = u"SELECT pg_advisory_xact_lock(7311)";
 // "already exists, skipping" is what a repeated init expects, not news.
 constexpr char16_t QuietSql[] = u"SET LOCAL client_min_messages = warning";
+// An index built over years of movements may take minutes: setting up is
+// the plant's own command, not a station's worker.
+constexpr char16_t NoTimeoutSql[] = u"SET LOCAL statement_timeout = 0";
+// No statement may hold a station's worker longer than this: a row lock
+// held by another session, a server that stopped answering mid-statement.
+constexpr char16_t StatementTimeoutSql[] = u"SET statement_timeout = 10000";
 constexpr int ConnectTimeoutSeconds = 3;
+// A link that drops packets is given up within seconds, not after the
+// system's minutes of retransmissions.
+constexpr char16_t LinkOptions[] =
+    u"keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3;"
+    u"tcp_user_timeout=10000";
 
 QString nextConnectionName()
 {
@@ -44,7 +55,8 @@ CentralDatabase::CentralDatabase(const DatabaseLocation &location)
     db.setDatabaseName(location.name);
     db.setUserName(location.user);
     // The password comes from ~/.pgpass or PGPASSWORD through the client library.
-    QStringList options{u"connect_timeout=%1"_s.arg(ConnectTimeoutSeconds)};
+    QStringList options{u"connect_timeout=%1"_s.arg(ConnectTimeoutSeconds),
+                        QString::fromUtf16(LinkOptions)};
     if (!location.sslMode.isEmpty())
         options << u"sslmode="_s + location.sslMode;
     db.setConnectOptions(options.join(u';'));
@@ -84,12 +96,19 @@ bool CentralDatabase::open()
     }
     if (db.isOpen())
         db.close();
+    QString why;
     if (db.open()) {
-        m_error.clear();
-        return true;
+        QSqlQuery timeout(db);
+        if (timeout.exec(QString::fromUtf16(StatementTimeoutSql))) {
+            m_error.clear();
+            return true;
+        }
+        why = errorText(timeout.lastError());
+        db.close();
+    } else {
+        why = errorText(db.lastError());
     }
-    m_error = u"Merkez veritabanına bağlanılamadı (%1): %2"_s.arg(m_location.display(),
-                                                               errorText(db.lastError()));
+    m_error = u"Merkez veritabanına bağlanılamadı (%1): %2"_s.arg(m_location.display(), why);
     qCWarning(lcCentral) << m_error;
     return false;
 }
@@ -115,7 +134,8 @@ bool CentralDatabase::initSchema()
         return false;
     }
     QSqlQuery query(db);
-    QStringList statements{QString::fromUtf16(QuietSql), QString::fromUtf16(SchemaLockSql)};
+    QStringList statements{QString::fromUtf16(QuietSql), QString::fromUtf16(NoTimeoutSql),
+                           QString::fromUtf16(SchemaLockSql)};
     statements << SqlDialect::of(db).sharedSchema();
     for (const QString &sql : statements) {
         if (!query.exec(sql)) {

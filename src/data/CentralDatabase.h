@@ -6,8 +6,9 @@
 #include <QString>
 
 // One connection to the central server holding the shared tables. Owns its
-// Qt SQL connection and removes it when destroyed. Opening waits a few
-// seconds at most, so an unreachable server never freezes the station.
+// Qt SQL connection and removes it when destroyed; used on the thread that
+// made it (the window's through CentralLink). Connecting, each statement and
+// a stalled link all time out within seconds, so no worker hangs for good.
 class CentralDatabase
 {
 public:

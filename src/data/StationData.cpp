@@ -1,6 +1,8 @@
 #include "data/StationData.h"
 
+#include "data/CentralLink.h"
 #include "data/DatabaseLocation.h"
+#include "data/ServerListCache.h"
 #include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 
@@ -37,42 +39,57 @@ void StationData::bind(const QString &folder, const QString &server)
     m_tavran = std::make_shared<StationDatabase>(
         dir.filePath(Schema::fileName(Schema::File::Tavran)), Schema::File::Tavran);
 
-    m_server.reset();
+    m_link.reset();
+    m_sharedCari.reset();
+    m_sharedStok.reset();
+    m_sharedError.clear();
+    m_refreshing = false;
+    m_folder = folder;
     QString error;
     const auto location = DatabaseLocation::parse(server, &error);
-    if (!location)
+    if (!location) {
         qCWarning(lcDatabase) << error;
-    else if (location->central)
-        m_server = std::make_shared<StationDatabase>(*location);
+    } else if (location->central) {
+        m_link = std::make_unique<CentralLink>(*location);
+        m_sharedCari = std::make_shared<StationDatabase>(ServerListCache::cariPath(folder),
+                                                         Schema::File::Cari);
+        m_sharedStok = std::make_shared<StationDatabase>(ServerListCache::stokPath(folder),
+                                                         Schema::File::Stok);
+    }
     data2().bind(m_tavran, RecordSources::orderRowsTavran());
     data3().bind(m_tavran, RecordSources::orderRows());
     data6().bind(m_stok, RecordSources::scratchSums());
     bindSharedTables();
+    refreshSharedTables();
 }
 
 void StationData::bindSharedTables()
 {
-    const auto cari = m_server ? m_server : m_cari;
-    const auto stok = m_server ? m_server : m_stok;
+    // The movements themselves stay on the server: the kept file's table is
+    // empty, and the report sums are read there.
+    const auto cari = m_link ? m_sharedCari : m_cari;
+    const auto stok = m_link ? m_sharedStok : m_stok;
     const SqlDialect &dialect = SqlDialect::of(stok->database());
     data1().bind(cari, RecordSources::customersOfGroup(RecordSources::CustomerGroup, dialect));
     data4().bind(stok, RecordSources::products(dialect));
     data5().bind(stok, RecordSources::movementsOf(0, dialect));
 }
 
-QString StationData::sharedTablesError() const
+void StationData::refreshSharedTables()
 {
-    return m_server ? m_server->openError() : QString();
-}
-
-bool StationData::retryServer()
-{
-    if (!m_server || m_server->isOpen())
-        return sharedTablesError().isEmpty();
-    if (!m_server->reconnect())
-        return false;
-    bindSharedTables();
-    return true;
+    if (!m_link || m_refreshing)
+        return;
+    m_refreshing = true;
+    const QString folder = m_folder;
+    m_link->run<ServerListCache::Refresh>(
+        [folder](CentralDatabase &central) { return ServerListCache::refresh(central, folder); },
+        this, [this](const ServerListCache::Refresh &refresh) {
+            m_refreshing = false;
+            m_sharedError = refresh.failure;
+            if (!refresh.failure.isEmpty())
+                qCWarning(lcDatabase) << "server lists not refreshed:" << refresh.failure;
+            emit sharedTablesRefreshed(refresh.failure, refresh.changed);
+        });
 }
 
 bool StationData::deleteAllRows(DataControl &control)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class CentralLink;
 class StationDatabase;
 
 // The six data controls of the main window, bound to the station folder's
@@ -21,8 +22,10 @@ public:
     // Binds every control to the files of `folder` (created with their
     // tables when missing). A file that cannot be opened leaves its controls
     // without records. With `server` (the Database setting's URL) the
-    // accounts, products and movements come from that server instead; the
-    // order and the scratch sums stay in the folder.
+    // accounts and products are the lists last read from that server, kept
+    // in the folder and read again in the background (refreshSharedTables);
+    // bookings and report sums go to the server through link(). The order
+    // and the scratch sums stay in the folder.
     void bind(const QString &folder, const QString &server = {});
 
     DataControl &data1() { return *m_data[0]; }
@@ -36,17 +39,25 @@ public:
     std::shared_ptr<StationDatabase> cari() const { return m_cari; }
     std::shared_ptr<StationDatabase> stok() const { return m_stok; }
     std::shared_ptr<StationDatabase> tavran() const { return m_tavran; }
-    // The server holding the shared tables; null on a station folder alone.
-    std::shared_ptr<StationDatabase> server() const { return m_server; }
-    // Why the shared tables cannot be read (Turkish); empty when they can.
-    QString sharedTablesError() const;
-    // Tries an unreachable server again and rebinds its controls; true when
-    // the shared tables can be read now.
-    bool retryServer();
+    // The way to the server holding the shared tables; null on a station
+    // folder alone.
+    CentralLink *link() const { return m_link.get(); }
+    // Why the lists could not be read off the server at the last try
+    // (Turkish); empty when they could, or while no try has ended.
+    QString sharedTablesError() const { return m_sharedError; }
+    // Reads the lists off the server again without waiting for it;
+    // sharedTablesRefreshed tells when that try ended. Nothing without a
+    // server, or while a try is under way.
+    void refreshSharedTables();
 
     // Runs one of the fixed delete statements on the database of `control`
     // and refreshes the control. False (and logged) on failure.
     bool deleteAllRows(DataControl &control);
+
+signals:
+    // A try of refreshSharedTables ended: `error` empty when the kept lists
+    // now hold the server's; `changed` when they differ from before.
+    void sharedTablesRefreshed(const QString &error, bool changed);
 
 private:
     void bindSharedTables();
@@ -54,6 +65,11 @@ private:
     std::shared_ptr<StationDatabase> m_cari;
     std::shared_ptr<StationDatabase> m_stok;
     std::shared_ptr<StationDatabase> m_tavran;
-    std::shared_ptr<StationDatabase> m_server;
+    std::shared_ptr<StationDatabase> m_sharedCari; // the lists kept from the server
+    std::shared_ptr<StationDatabase> m_sharedStok;
+    std::unique_ptr<CentralLink> m_link;
+    QString m_folder;
+    QString m_sharedError;
+    bool m_refreshing = false;
     DataControl *m_data[6] = {};
 };

@@ -53,14 +53,24 @@ QString upper(QStringView text)
 
 namespace {
 
+QCollator turkishCollator(Qt::CaseSensitivity sensitivity)
+{
+    QCollator c{QLocale(QLocale::Turkish, QLocale::Turkey)};
+    c.setCaseSensitivity(sensitivity);
+    c.setNumericMode(false);
+    return c;
+}
+
 QCollator &collator()
 {
-    thread_local QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Turkish, QLocale::Turkey)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(false);
-        return c;
-    }();
+    thread_local QCollator collator = turkishCollator(Qt::CaseInsensitive);
+    return collator;
+}
+
+// Only breaks ties between texts equal but for case.
+QCollator &caseCollator()
+{
+    thread_local QCollator collator = turkishCollator(Qt::CaseSensitive);
     return collator;
 }
 
@@ -81,8 +91,15 @@ std::vector<int> alphabeticalOrder(const QList<QString> &texts)
         keys.push_back(collator().sortKey(text));
     std::vector<int> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    // Spellings that differ only by case fall the same way whatever order
+    // the engine handed them in: "çiğ köfte" before "Çiğ Köfte".
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (const int byLetters = keys[a].compare(keys[b]); byLetters != 0)
+            return byLetters < 0;
+        if (const int byCase = caseCollator().compare(texts[a], texts[b]); byCase != 0)
+            return byCase < 0;
+        return texts[a] < texts[b];
+    });
     return order;
 }
 

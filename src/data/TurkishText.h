@@ -20,7 +20,8 @@ QString upper(QStringView text);
 int compare(QStringView a, QStringView b);
 
 // The positions of `texts` in alphabetical order (as compare() orders them);
-// equal texts keep their order.
+// texts equal but for case in case order (lower case first), identical
+// texts in their given order.
 std::vector<int> alphabeticalOrder(const QList<QString> &texts);
 
 // A Like pattern: "*" any run of characters, "?" one character; everything

@@ -86,12 +86,18 @@ void ReportPanel::showTotals(int index)
 
     const ReportPeriod period(index == 0 ? ReportPeriod::Kind::Day : ReportPeriod::Kind::Month,
                               m_dtPicker1->date());
-    const auto total = ShipmentTotals::build(m_form.data(), m_form.state().alsatMode, period);
-    // Nothing to print when the movements could not be read: an empty page
-    // would pass for a day without shipments.
-    m_label5->setText(total ? ShipmentTotals::totalCaption(*total)
-                            : ShipmentTotals::UnreadableCaption);
-    m_command8[1]->setEnabled(total.has_value());
+    // Nothing to print until the sums are in, nor when the movements could
+    // not be read: an empty page would pass for a day without shipments.
+    m_command8[1]->setEnabled(false);
+    const int request = ++m_totalsRequest;
+    ShipmentTotals::buildFor(m_form.data(), m_form.state().alsatMode, period, this,
+                             [this, request](std::optional<double> total) {
+                                 if (request != m_totalsRequest)
+                                     return; // another date or period was asked since
+                                 m_label5->setText(total ? ShipmentTotals::totalCaption(*total)
+                                                         : ShipmentTotals::UnreadableCaption);
+                                 m_command8[1]->setEnabled(total.has_value());
+                             });
 }
 
 void ReportPanel::dateChanged()

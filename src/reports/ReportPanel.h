@@ -47,4 +47,5 @@ private:
     DataGrid *m_dbGrid2 = nullptr;
     QLabel *m_label5 = nullptr;
     QPushButton *m_command8[2] = {};
+    int m_totalsRequest = 0; // the latest totals asked for; older answers are dropped
 };

@@ -1,6 +1,8 @@
 #include "reports/ShipmentTotals.h"
 
 #include "station/NumberText.h"
+#include "data/CentralDatabase.h"
+#include "data/CentralLink.h"
 #include "data/SqlDialect.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
@@ -133,12 +135,16 @@ QString totalCaption(double total)
     return u"Toplam : "_s + NumberText::grouped3(total) + u" Kg"_s;
 }
 
-std::optional<double> build(StationData &data, int alsatMode, const ReportPeriod &period)
+namespace {
+
+// Replaces the scratch rows by `totals`; the grand total, or no value.
+std::optional<double> fillScratch(StationData &data,
+                                  const std::optional<QList<ProductTotal>> &totals, int alsatMode,
+                                  const ReportPeriod &period)
 {
     // Never add to rows left from the last report.
     if (!data.deleteAllRows(data.data6()))
         return std::nullopt;
-    const auto totals = sum(databaseOf(data.data5()), alsatMode, period);
     bool stored = false;
     if (totals)
         stored = store(databaseOf(data.data6()), *totals);
@@ -148,6 +154,35 @@ std::optional<double> build(StationData &data, int alsatMode, const ReportPeriod
     qCDebug(lcReports) << "totals for" << period.criteriaText() << "direction" << alsatMode << ":"
                        << totals->size() << "products";
     return grandTotal(*totals);
+}
+
+} // namespace
+
+std::optional<double> build(StationData &data, int alsatMode, const ReportPeriod &period)
+{
+    return fillScratch(data, sum(databaseOf(data.data5()), alsatMode, period), alsatMode, period);
+}
+
+void buildFor(StationData &data, int alsatMode, const ReportPeriod &period, QObject *context,
+              std::function<void(std::optional<double>)> done)
+{
+    CentralLink *link = data.link();
+    if (!link) {
+        done(build(data, alsatMode, period));
+        return;
+    }
+    using Totals = std::optional<QList<ProductTotal>>;
+    link->run<Totals>(
+        [alsatMode, period](CentralDatabase &central) -> Totals {
+            if (!central.ensureOpen()) {
+                qCWarning(lcReports) << "totals:" << central.lastError();
+                return std::nullopt;
+            }
+            return sum(central.database(), alsatMode, period);
+        },
+        context, [&data, alsatMode, period, done](const Totals &totals) {
+            done(fillScratch(data, totals, alsatMode, period));
+        });
 }
 
 } // namespace ShipmentTotals

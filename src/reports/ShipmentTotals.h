@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QObject;
 class QSqlDatabase;
 class Recordset;
 class ReportPeriod;
@@ -47,5 +49,11 @@ inline const QString UnreadableCaption = QStringLiteral("Toplamlar okunamadı");
 // movements could not be read or the rows not stored; the scratch table is
 // left empty then.
 std::optional<double> build(StationData &data, int alsatMode, const ReportPeriod &period);
+
+// As build, with the movements wherever the station keeps them: on a central
+// server they are summed off the window's thread and `done` gets the total
+// later, unless `context` is gone by then; for the station folder at once.
+void buildFor(StationData &data, int alsatMode, const ReportPeriod &period, QObject *context,
+              std::function<void(std::optional<double>)> done);
 
 } // namespace ShipmentTotals

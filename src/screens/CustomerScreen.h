@@ -38,6 +38,8 @@ public:
     // At start-up with order rows left in Tart: the order's customer (and
     // sale or purchase) are chosen again, and the order screen says so.
     void restoreOpenOrder();
+    // Makes the account titled `title` the current one, as a restored order does.
+    void chooseAccount(const QString &title);
 
     // The customer keyboard's key `index` pressed.
     void pressKey(int index);
@@ -59,7 +61,6 @@ protected:
 
 private:
     void selectFoundAccount(int position);
-    void chooseAccount(const QString &title);
     void onList1Click();
     void onList1DoubleClick();
     void step(int delta);

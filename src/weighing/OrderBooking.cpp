@@ -1,5 +1,6 @@
 #include "weighing/OrderBooking.h"
 
+#include "data/CentralLink.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "weighing/CentralBooking.h"
@@ -8,16 +9,29 @@ using namespace Qt::StringLiterals;
 
 namespace OrderBooking {
 
-BookingResult book(const StationData &data, const QDate &day, int alsatMode)
+void book(const StationData &data, const QDate &day, int alsatMode, QObject *context,
+          std::function<void(const BookingResult &)> done)
 {
     if (!data.stok() || !data.tavran()) {
         BookingResult result;
         result.failure = u"sipariş veya stok hareketleri açılamadı"_s;
-        return result;
+        done(result);
+        return;
     }
-    if (const auto server = data.server(); server && server->central())
-        return CentralBooking::book(*server->central(), *data.tavran(), day, alsatMode);
-    return StockBooking::book(*data.stok(), *data.tavran(), day, alsatMode);
+    CentralLink *link = data.link();
+    if (!link) {
+        done(StockBooking::book(*data.stok(), *data.tavran(), day, alsatMode));
+        return;
+    }
+    // The worker opens the order file on its own connection: a connection
+    // belongs to the thread that made it.
+    const QString tavranPath = data.tavran()->path();
+    link->run<BookingResult>(
+        [tavranPath, day, alsatMode](CentralDatabase &central) {
+            const StationDatabase tavran(tavranPath, Schema::File::Tavran);
+            return CentralBooking::book(central, tavran, day, alsatMode);
+        },
+        context, [done](BookingResult result) { done(result); });
 }
 
 } // namespace OrderBooking

@@ -252,29 +252,37 @@ void OrderPanel::printSlip()
     m_form.journal().slip(slip.customer, int(slip.rows.size()), slip.total(), job.queueName(),
                           printed);
 
-    // The order is booked whether or not the slip came out.
-    BookingResult booking;
-    if (!data.stok() || !data.tavran())
-        booking.failure = u"sipariş veya stok hareketleri açılamadı"_s;
-    else {
-        const PendingRows before = orderRows ? PendingRows::of(*orderRows) : PendingRows();
-        booking = OrderBooking::book(data, QDate::currentDate(), m_form.state().alsatMode);
-        // Show what the files hold now; the movements are read when something reads them.
-        RefreshDataControl(data.data3());
-        RefreshDataControl(data.data5());
-        orderRows = data.data3().recordset();
-        const PendingRows after = orderRows ? PendingRows::of(*orderRows) : PendingRows();
-        if (booking.booked > 0 || !booking.ok())
-            m_form.journal().booking(slip.customer, booking.booked,
-                                     before.kilograms - after.kilograms,
-                                     m_form.state().alsatMode, booking.failure);
-    }
+    // The order is booked whether or not the slip came out. On a central
+    // server the booking ends later; the button waits for it, the window not.
+    const PendingRows before = orderRows ? PendingRows::of(*orderRows) : PendingRows();
+    const QString customer = slip.customer;
+    const bool slipPrinted = printed.printed;
+    m_command2[1]->setEnabled(false); // no row leaves while it may be on its way
+    OrderBooking::book(data, QDate::currentDate(), m_form.state().alsatMode, this,
+                       [this, before, customer, slipPrinted](const BookingResult &booking) {
+                           bookingEnded(booking, before, customer, slipPrinted);
+                       });
+}
 
+void OrderPanel::bookingEnded(const BookingResult &booking, const PendingRows &before,
+                              const QString &customer, bool slipPrinted)
+{
+    StationData &data = m_form.data();
+    // Show what the files hold now; the movements are read when something reads them.
+    RefreshDataControl(data.data3());
+    RefreshDataControl(data.data5());
+    const Recordset *orderRows = data.data3().recordset();
+    const PendingRows after = orderRows ? PendingRows::of(*orderRows) : PendingRows();
+    if (booking.booked > 0 || !booking.ok())
+        m_form.journal().booking(customer, booking.booked, before.kilograms - after.kilograms,
+                                 m_form.state().alsatMode, booking.failure);
+
+    QPushButton *button = m_command2[2];
     button->setText(PreviewCaption);
     button->setEnabled(true);
     // Leaving the order empties it: only once every row is booked.
     m_command2[0]->setEnabled(booking.ok());
-    m_command2[1]->setEnabled(!printed.printed);
+    m_command2[1]->setEnabled(!slipPrinted);
     m_form.scrllngFrm1()->hide();
     if (!booking.ok())
         Prompts::instance().exclamation(m_dbGrid1->window(), u"Stok hareketleri kaydedilemedi: "_s

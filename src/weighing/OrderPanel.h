@@ -5,6 +5,8 @@
 #include <QObject>
 
 class StationWindow;
+struct BookingResult;
+struct PendingRows;
 class QLabel;
 class QPushButton;
 class DataGrid;
@@ -59,6 +61,10 @@ signals:
     void orderLeft();
 
 private:
+    // The booking started by printSlip ended: the journal, the buttons, and
+    // the operator told when rows stay unbooked.
+    void bookingEnded(const BookingResult &booking, const PendingRows &before,
+                      const QString &customer, bool slipPrinted);
     // The slip of the order as it stands, with the given rows and sums.
     OrderSlip currentSlip(QList<SlipLine> rows, QList<SlipLine> sums) const;
 
