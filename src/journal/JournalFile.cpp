@@ -12,8 +12,6 @@ using SqliteFile::StmtHandle;
 namespace JournalFile {
 namespace {
 
-// A rollback journal synced in full: an entry written is on the disk.
-constexpr char PragmasSql[] = "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL";
 constexpr char SchemaSql[] =
     "BEGIN IMMEDIATE;"
     "CREATE TABLE IF NOT EXISTS entry("
@@ -77,7 +75,7 @@ DbHandle openForReading(const QString &file, QString *error, bool *ok)
     *ok = true;
     if (!QFileInfo::exists(file))
         return nullptr;
-    DbHandle db = SqliteFile::open(file, false, BusyMs, error);
+    DbHandle db = SqliteFile::open(file, false, SqliteFile::BusyTimeoutMs, error);
     if (!db) {
         *ok = false;
         return nullptr;
@@ -105,7 +103,7 @@ QString path(const QString &stationFolder)
 bool append(const QString &file, const JournalEntry &e, QString *error)
 {
     DbHandle db = SqliteFile::open(file, true, BusyMs, error);
-    if (!db || !SqliteFile::exec(db.get(), PragmasSql, error))
+    if (!db || !SqliteFile::exec(db.get(), SqliteFile::DurableSql, error))
         return false;
     if (!SqliteFile::exec(db.get(), SchemaSql, error)) {
         SqliteFile::exec(db.get(), "ROLLBACK");
@@ -136,7 +134,7 @@ bool append(const QString &file, const JournalEntry &e, QString *error)
     SqliteFile::bindText(s, 16, e.detail);
     if (sqlite3_step(s) != SQLITE_DONE) {
         if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(db.get()));
+            *error = SqliteFile::errorText(db.get());
         return false;
     }
     return true;
@@ -160,7 +158,7 @@ bool read(const QString &file, const Filter &filter, QList<JournalEntry> &entrie
         entries.append(readRow(stmt.get()));
     if (rc != SQLITE_DONE) {
         if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(db.get()));
+            *error = SqliteFile::errorText(db.get());
         return false;
     }
     return true;
