@@ -4,6 +4,7 @@
 #include "data/StationDatabase.h"
 #include "station/SqliteFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -39,11 +40,13 @@ bool rows(sqlite3 *db, const char *sql, QStringList &values, Finding &failure)
     // Busy is not damage, and a crashed writer's journal only waits for the
     // station to roll it back.
     failure.sound = SqliteFile::isLeftoverJournal(rc);
-    failure.summary = SqliteFile::isBusy(rc) || failure.sound ? error : u"damaged: "_s + error;
+    failure.summary = SqliteFile::isBusy(rc) ? SqliteFile::busyReason()
+                      : failure.sound        ? error
+                                             : u"damaged: "_s + error;
     return false;
 }
 
-Finding check(const QString &path)
+Finding check(const QString &path, int busyMs)
 {
     Finding finding{QFileInfo(path).fileName(), false, {}};
     if (!QFileInfo::exists(path)) {
@@ -54,7 +57,7 @@ Finding check(const QString &path)
     // back before the check reads, and an old write-ahead log is folded in
     // and removed when the file is closed. A missing file is never created.
     QString error;
-    const SqliteFile::DbHandle db = SqliteFile::open(path, false, SqliteFile::BusyTimeoutMs, &error);
+    const SqliteFile::DbHandle db = SqliteFile::open(path, false, busyMs, &error);
     if (!db) {
         finding.summary = u"cannot open: "_s + error;
         return finding;
@@ -88,9 +91,15 @@ Finding check(const QString &path)
 
 QList<Finding> run(const QString &stationFolder)
 {
+    // One busy time for the whole check, as for every command; a file after a
+    // busy one still gets a moment for a station that is just committing.
+    constexpr int MomentMs = 1000;
+    const QDeadlineTimer deadline(SqliteFile::BusyTimeoutMs);
     QList<Finding> findings;
-    for (Schema::File file : {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran})
-        findings << check(QDir(stationFolder).filePath(Schema::fileName(file)));
+    for (Schema::File file : {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran}) {
+        const int busyMs = std::max(int(deadline.remainingTime()), MomentMs);
+        findings << check(QDir(stationFolder).filePath(Schema::fileName(file)), busyMs);
+    }
     return findings;
 }
 

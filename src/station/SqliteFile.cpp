@@ -31,11 +31,15 @@ bool isBusy(int resultCode)
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
+QString busyReason()
+{
+    return QStringLiteral("meşgul: başka bir program kilitli tutuyor (%1 saniye beklendi)")
+        .arg(BusyTimeoutMs / 1000);
+}
+
 QString busyMessage(const QString &fileName)
 {
-    return QStringLiteral("%1 meşgul: başka bir program kilitli tutuyor (%2 saniye beklendi)")
-        .arg(fileName)
-        .arg(BusyTimeoutMs / 1000);
+    return fileName + u' ' + busyReason();
 }
 
 bool isLeftoverJournal(int resultCode)

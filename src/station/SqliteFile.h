@@ -38,8 +38,10 @@ bool exec(sqlite3 *db, const char *sql, QString *error = nullptr);
 
 // True for a result code that means another program held the file too long.
 bool isBusy(int resultCode);
-// The Turkish reason for a command that gave up waiting on `fileName`.
+// The Turkish reason for a command that gave up waiting on `fileName`:
+// the name followed by busyReason().
 QString busyMessage(const QString &fileName);
+QString busyReason();
 // A journal of a crashed writer could not be rolled back (a read-only file):
 // the Turkish words for it.
 bool isLeftoverJournal(int resultCode);

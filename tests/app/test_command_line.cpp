@@ -361,7 +361,7 @@ void TestCommandLine::everyCommandSaysALockedFileIsBusy()
           u"@/label.pdf"_s},
          u"Stok.db"_s},
         {{u"journal"_s}, u"Journal.db"_s},
-        {{u"check"_s}, u"Cari.db"_s},
+        {{u"check"_s}, u"Cari.db:"_s},
         {{u"backup"_s, u"@/backup"_s}, u"Cari.db"_s},
         {{u"slip"_s, u"--pdf"_s, u"@/slip.pdf"_s}, u"Tavran.db"_s},
         {{u"movements"_s, u"--from"_s, u"2026-12-01"_s, u"--to"_s, u"2026-12-08"_s}, u"Stok.db"_s},
