@@ -13,6 +13,7 @@ namespace StationBackup {
 namespace {
 
 using SqliteFile::DbHandle;
+using SqliteFile::errorText;
 using SqliteFile::exec;
 
 constexpr char AttachSql[] = "ATTACH DATABASE ?1 AS ?2";
@@ -24,16 +25,11 @@ constexpr char TouchSchemaSql[] = "SELECT count(*) FROM \"%1\".sqlite_master";
 const Schema::File Files[] = {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran};
 const QString TextFiles[] = {u"Tavran.Txt"_s, u"Personel.Txt"_s};
 
-QString lastError(sqlite3 *db)
-{
-    return SqliteFile::errorText(db);
-}
-
 bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *error)
 {
     sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(db, AttachSql, -1, &raw, nullptr) != SQLITE_OK) {
-        *error = lastError(db);
+        *error = errorText(db);
         return false;
     }
     const SqliteFile::StmtHandle stmt(raw);
@@ -42,7 +38,7 @@ bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *er
     sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(raw, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     if (sqlite3_step(raw) != SQLITE_DONE) {
-        *error = u"cannot open %1: %2"_s.arg(path, lastError(db));
+        *error = u"cannot open %1: %2"_s.arg(path, errorText(db));
         return false;
     }
     return true;
@@ -59,7 +55,7 @@ bool backupOne(sqlite3 *source, const QString &schema, const QString &target, QS
     const QByteArray name = schema.toUtf8();
     sqlite3_backup *backup = sqlite3_backup_init(dest.get(), "main", source, name.constData());
     if (!backup) {
-        *error = u"cannot write %1: %2"_s.arg(target, lastError(dest.get()));
+        *error = u"cannot write %1: %2"_s.arg(target, errorText(dest.get()));
         return false;
     }
     // All pages in one step: the source's read transaction keeps them still.
