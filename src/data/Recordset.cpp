@@ -2,6 +2,7 @@
 
 #include "data/Criteria.h"
 #include "data/SqlDialect.h"
+#include "data/StationDatabase.h"
 #include "data/TurkishText.h"
 
 #include <QLoggingCategory>
@@ -50,6 +51,12 @@ bool Recordset::fail(const QString &what, const QString &error)
     return false;
 }
 
+bool Recordset::fail(const QString &what, const QSqlError &error)
+{
+    // A file another program held too long is named as busy, in Turkish.
+    return fail(what, isBusy(error) ? errorText(error, m_db) : error.text());
+}
+
 bool Recordset::requery()
 {
     m_rows.clear();
@@ -74,7 +81,7 @@ bool Recordset::requery()
     if (!check.prepare(m_source.sql)) {
         emit rowsReset();
         emit currentChanged();
-        return fail(u"query"_s, check.lastError().text());
+        return fail(u"query"_s, check.lastError());
     }
     m_open = true;
     m_loaded = false;
@@ -102,7 +109,7 @@ void Recordset::load()
     ok = ok && query.exec();
     if (!ok) {
         m_open = false;
-        fail(u"query"_s, query.lastError().text());
+        fail(u"query"_s, query.lastError());
         return;
     }
     const QSqlRecord record = query.record();
@@ -149,7 +156,7 @@ void Recordset::loadDefaults()
         return;
     query.addBindValue(m_source.table);
     if (!query.exec()) {
-        fail(u"defaults"_s, query.lastError().text());
+        fail(u"defaults"_s, query.lastError());
         return;
     }
     while (query.next()) {
@@ -418,10 +425,10 @@ bool Recordset::readRow(qint64 rowid, Row &row)
     const QString sql = u"SELECT rowid, * FROM "_s + quotedIdentifier(m_source.table)
                         + u" WHERE rowid = ?"_s;
     if (!query.prepare(sql))
-        return fail(u"read"_s, query.lastError().text());
+        return fail(u"read"_s, query.lastError());
     query.addBindValue(rowid);
     if (!query.exec() || !query.next())
-        return fail(u"read"_s, query.lastError().text());
+        return fail(u"read"_s, query.lastError());
     row.rowid = rowid;
     row.values.clear();
     for (int i = 1; i < query.record().count(); ++i)
@@ -455,11 +462,11 @@ bool Recordset::update()
                   + marks.join(u", "_s) + u')';
         }
         if (!query.prepare(sql))
-            return fail(u"insert"_s, query.lastError().text());
+            return fail(u"insert"_s, query.lastError());
         for (const QVariant &value : std::as_const(values))
             query.addBindValue(value);
         if (!query.exec())
-            return fail(u"insert"_s, query.lastError().text());
+            return fail(u"insert"_s, query.lastError());
         Row row;
         if (!readRow(query.lastInsertId().toLongLong(), row))
             return false;
@@ -483,12 +490,12 @@ bool Recordset::update()
         const QString sql = u"UPDATE "_s + table + u" SET "_s + assignments.join(u", "_s)
                             + u" WHERE rowid = ?"_s;
         if (!query.prepare(sql))
-            return fail(u"update"_s, query.lastError().text());
+            return fail(u"update"_s, query.lastError());
         for (const QVariant &value : std::as_const(values))
             query.addBindValue(value);
         query.addBindValue(current.rowid);
         if (!query.exec())
-            return fail(u"update"_s, query.lastError().text());
+            return fail(u"update"_s, query.lastError());
         if (!readRow(current.rowid, current))
             return false;
     }
@@ -512,10 +519,10 @@ bool Recordset::remove()
     QSqlQuery query(m_db);
     const QString sql = u"DELETE FROM "_s + quotedIdentifier(m_source.table) + u" WHERE rowid = ?"_s;
     if (!query.prepare(sql))
-        return fail(u"delete"_s, query.lastError().text());
+        return fail(u"delete"_s, query.lastError());
     query.addBindValue(m_rows[m_position].rowid);
     if (!query.exec())
-        return fail(u"delete"_s, query.lastError().text());
+        return fail(u"delete"_s, query.lastError());
     const int removed = m_position;
     m_rows.erase(m_rows.begin() + removed);
     m_foldedColumns.clear();

@@ -13,6 +13,8 @@
 // first/last/next/previous, before-first and past-end, find first with a
 // criteria text, add, edit, update, delete, fields by position and by name.
 // The rows are read once per requery; changes are written through at once.
+class QSqlError;
+
 class Recordset : public QObject
 {
     Q_OBJECT
@@ -91,6 +93,7 @@ private:
     };
 
     bool fail(const QString &what, const QString &error);
+    bool fail(const QString &what, const QSqlError &error);
     void ensureLoaded() const;
     void load();
     bool readRow(qint64 rowid, Row &row);

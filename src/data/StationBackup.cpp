@@ -1,26 +1,20 @@
 #include "data/StationBackup.h"
 
 #include "data/Schema.h"
+#include "station/SqliteFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <memory>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
 namespace StationBackup {
 namespace {
 
-struct DbCloser
-{
-    void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
-};
-using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
-
-// A station that is writing holds its files for a moment; wait for it.
-constexpr int BusyTimeoutMs = 30000;
+using SqliteFile::DbHandle;
+using SqliteFile::errorText;
+using SqliteFile::exec;
 
 constexpr char AttachSql[] = "ATTACH DATABASE ?1 AS ?2";
 constexpr char BeginSql[] = "BEGIN";
@@ -31,46 +25,20 @@ constexpr char TouchSchemaSql[] = "SELECT count(*) FROM \"%1\".sqlite_master";
 const Schema::File Files[] = {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran};
 const QString TextFiles[] = {u"Tavran.Txt"_s, u"Personel.Txt"_s};
 
-QString lastError(sqlite3 *db)
-{
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
-
-DbHandle open(const QString &path, int flags, QString *error)
-{
-    sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
-    DbHandle db(raw);
-    if (rc != SQLITE_OK) {
-        *error = u"cannot open %1: %2"_s.arg(path, db ? lastError(db.get()) : QString());
-        return nullptr;
-    }
-    sqlite3_busy_timeout(db.get(), BusyTimeoutMs);
-    return db;
-}
-
-bool exec(sqlite3 *db, const QByteArray &sql, QString *error)
-{
-    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
-        return true;
-    *error = lastError(db);
-    return false;
-}
-
 bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *error)
 {
     sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(db, AttachSql, -1, &raw, nullptr) != SQLITE_OK) {
-        *error = lastError(db);
+        *error = errorText(db);
         return false;
     }
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> stmt(raw, &sqlite3_finalize);
+    const SqliteFile::StmtHandle stmt(raw);
     const QByteArray file = QFile::encodeName(path);
     const QByteArray name = schema.toUtf8();
     sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(raw, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     if (sqlite3_step(raw) != SQLITE_DONE) {
-        *error = u"cannot open %1: %2"_s.arg(path, lastError(db));
+        *error = u"cannot open %1: %2"_s.arg(path, errorText(db));
         return false;
     }
     return true;
@@ -79,13 +47,15 @@ bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *er
 bool backupOne(sqlite3 *source, const QString &schema, const QString &target, QString *error)
 {
     QFile::remove(target);
-    DbHandle dest = open(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
-    if (!dest)
+    const DbHandle dest = SqliteFile::open(target, true, SqliteFile::BusyTimeoutMs, error);
+    if (!dest) {
+        *error = u"cannot open %1: %2"_s.arg(target, *error);
         return false;
+    }
     const QByteArray name = schema.toUtf8();
     sqlite3_backup *backup = sqlite3_backup_init(dest.get(), "main", source, name.constData());
     if (!backup) {
-        *error = u"cannot write %1: %2"_s.arg(target, lastError(dest.get()));
+        *error = u"cannot write %1: %2"_s.arg(target, errorText(dest.get()));
         return false;
     }
     // All pages in one step: the source's read transaction keeps them still.
@@ -110,7 +80,7 @@ bool copyText(const QString &from, const QString &to, QString *error)
 
 } // namespace
 
-Result copy(const QString &stationFolder, const QString &destination)
+Result copy(const QString &stationFolder, const QString &destination, bool overwrite)
 {
     Result result;
     const QDir station(stationFolder);
@@ -126,15 +96,31 @@ Result copy(const QString &stationFolder, const QString &destination)
             return result;
         }
     }
+    // An earlier backup there is somebody's only copy of that day.
+    QStringList earlier;
+    for (Schema::File file : Files)
+        earlier << Schema::fileName(file);
+    for (const QString &name : TextFiles)
+        earlier << name;
+    earlier.removeIf([&target](const QString &name) { return !QFileInfo::exists(target.filePath(name)); });
+    if (!overwrite && !earlier.isEmpty()) {
+        result.error = u"%1 zaten bir yedek tutuyor (%2); üzerine yazmak için --overwrite"_s.arg(
+            destination, earlier.join(u", "_s));
+        return result;
+    }
     if (!QDir().mkpath(destination)) {
         result.error = u"cannot make the folder %1"_s.arg(destination);
         return result;
     }
 
-    DbHandle source = open(station.filePath(Schema::fileName(Files[0])), SQLITE_OPEN_READWRITE,
-                           &result.error);
-    if (!source)
+    // Read-write where allowed, never created: a crashed writer's journal is
+    // rolled back before the copy reads.
+    const QString first = station.filePath(Schema::fileName(Files[0]));
+    const DbHandle source = SqliteFile::open(first, false, SqliteFile::BusyTimeoutMs, &result.error);
+    if (!source) {
+        result.error = u"cannot open %1: %2"_s.arg(first, result.error);
         return result;
+    }
     QStringList schemas{u"main"_s};
     for (Schema::File file : {Schema::File::Stok, Schema::File::Tavran}) {
         const QString schema = u"f"_s + QString::number(schemas.size());
@@ -144,9 +130,14 @@ Result copy(const QString &stationFolder, const QString &destination)
     }
     if (!exec(source.get(), BeginSql, &result.error))
         return result;
-    for (const QString &schema : schemas) {
-        if (!exec(source.get(), QString::fromLatin1(TouchSchemaSql).arg(schema).toUtf8(), &result.error))
+    for (qsizetype i = 0; i < schemas.size(); ++i) {
+        if (!exec(source.get(), QString::fromLatin1(TouchSchemaSql).arg(schemas[i]).toUtf8().constData(),
+                  &result.error)) {
+            // The engine names the first file; the one another program holds is this one.
+            if (SqliteFile::isBusy(sqlite3_errcode(source.get())))
+                result.error = SqliteFile::busyMessage(Schema::fileName(Files[i]));
             return result;
+        }
     }
     for (qsizetype i = 0; i < schemas.size(); ++i) {
         const QString name = Schema::fileName(Files[i]);

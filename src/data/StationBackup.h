@@ -17,6 +17,7 @@ struct Result
     QString error;      // why it failed
 };
 
-Result copy(const QString &stationFolder, const QString &destination);
+// Refuses a destination that already holds any of the files unless `overwrite`.
+Result copy(const QString &stationFolder, const QString &destination, bool overwrite = false);
 
 } // namespace StationBackup

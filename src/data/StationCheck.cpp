@@ -2,60 +2,88 @@
 
 #include "data/Schema.h"
 #include "data/StationDatabase.h"
+#include "station/SqliteFile.h"
 
-#include <QAtomicInt>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace StationCheck {
 namespace {
 
-constexpr auto IntegrityCheckSql = "PRAGMA integrity_check"_L1;
-// A station that is writing holds its file for a moment; wait for it.
-constexpr auto ConnectOptions = "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=30000"_L1;
+constexpr char IntegrityCheckSql[] = "PRAGMA integrity_check";
+// Indexes the first version ordered with its own Turkish collation: today's
+// order differs, so SQLite finds rows "missing" from them. The next start
+// drops and rebuilds them; they are no damage.
+constexpr char FirstVersionIndexesSql[] =
+    "SELECT name FROM sqlite_master WHERE type = 'index' AND sql LIKE '%COLLATE TURKISH%'";
 
-Finding check(const QString &path)
+const QString FirstVersionNote = u" (ilk sürümün dosyası: istasyon açılınca güncellenir)"_s;
+
+// The rows of a one-column statement; false with `failure` set on an error.
+bool rows(sqlite3 *db, const char *sql, QStringList &values, Finding &failure)
+{
+    QString error;
+    SqliteFile::StmtHandle stmt = SqliteFile::prepare(db, sql, &error);
+    int rc = stmt ? SQLITE_OK : sqlite3_extended_errcode(db);
+    if (stmt) {
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
+            values << SqliteFile::columnText(stmt.get(), 0);
+        if (rc == SQLITE_DONE)
+            return true;
+        rc = sqlite3_extended_errcode(db);
+        error = SqliteFile::errorText(db);
+    }
+    // Busy is not damage, and a crashed writer's journal only waits for the
+    // station to roll it back.
+    failure.sound = SqliteFile::isLeftoverJournal(rc);
+    failure.summary = SqliteFile::isBusy(rc) ? SqliteFile::busyReason()
+                      : failure.sound        ? error
+                                             : u"damaged: "_s + error;
+    return false;
+}
+
+Finding check(const QString &path, int busyMs)
 {
     Finding finding{QFileInfo(path).fileName(), false, {}};
     if (!QFileInfo::exists(path)) {
         finding.summary = u"missing"_s;
         return finding;
     }
-    static QAtomicInt counter;
-    const QString connection = u"tavran-check-"_s + QString::number(counter.fetchAndAddRelaxed(1));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(ConnectOptions);
-        if (!db.open()) {
-            finding.summary = u"cannot open: "_s + db.lastError().text();
-        } else {
-            // Older station files order their indexes with it.
-            registerTurkishCollation(db);
-            QSqlQuery query(db);
-            if (!query.exec(IntegrityCheckSql)) {
-                finding.summary = u"damaged: "_s + query.lastError().databaseText();
-            } else {
-                QStringList problems;
-                // One line per file: SQLite starts a report with "*** in database main ***"
-                // on a line of its own.
-                while (query.next()) {
-                    QString problem = query.value(0).toString();
-                    problem.remove(u"*** in database main ***"_s);
-                    problems << problem.simplified();
-                }
-                finding.sound = problems == QStringList{u"ok"_s};
-                finding.summary = finding.sound ? u"ok"_s : u"damaged: "_s + problems.value(0);
-                if (problems.size() > 1)
-                    finding.summary += u" (and %1 more)"_s.arg(problems.size() - 1);
-            }
-        }
+    // Read-write where the file allows it: a journal left by a crash is rolled
+    // back before the check reads, and an old write-ahead log is folded in
+    // and removed when the file is closed. A missing file is never created.
+    QString error;
+    const SqliteFile::DbHandle db = SqliteFile::open(path, false, busyMs, &error);
+    if (!db) {
+        finding.summary = u"cannot open: "_s + error;
+        return finding;
     }
-    QSqlDatabase::removeDatabase(connection);
+    registerTurkishCollation(db.get());
+    QStringList oldIndexes;
+    QStringList problems;
+    if (!rows(db.get(), FirstVersionIndexesSql, oldIndexes, finding)
+        || !rows(db.get(), IntegrityCheckSql, problems, finding))
+        return finding;
+
+    // One line per file: SQLite starts a report with "*** in database main ***"
+    // on a line of its own.
+    for (QString &problem : problems)
+        problem = problem.remove(u"*** in database main ***"_s).simplified();
+    problems.removeIf([&oldIndexes](const QString &problem) {
+        return std::any_of(oldIndexes.cbegin(), oldIndexes.cend(), [&problem](const QString &index) {
+            return problem.endsWith(u" index "_s + index);
+        });
+    });
+    finding.sound = problems.isEmpty() || problems == QStringList{u"ok"_s};
+    finding.summary = finding.sound ? u"ok"_s : u"damaged: "_s + problems.value(0);
+    if (problems.size() > 1 && !finding.sound)
+        finding.summary += u" (and %1 more)"_s.arg(problems.size() - 1);
+    if (!oldIndexes.isEmpty())
+        finding.summary += FirstVersionNote;
     return finding;
 }
 
@@ -63,9 +91,15 @@ Finding check(const QString &path)
 
 QList<Finding> run(const QString &stationFolder)
 {
+    // One busy time for the whole check, as for every command; a file after a
+    // busy one still gets a moment for a station that is just committing.
+    constexpr int MomentMs = 1000;
+    const QDeadlineTimer deadline(SqliteFile::BusyTimeoutMs);
     QList<Finding> findings;
-    for (Schema::File file : {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran})
-        findings << check(QDir(stationFolder).filePath(Schema::fileName(file)));
+    for (Schema::File file : {Schema::File::Cari, Schema::File::Stok, Schema::File::Tavran}) {
+        const int busyMs = std::max(int(deadline.remainingTime()), MomentMs);
+        findings << check(QDir(stationFolder).filePath(Schema::fileName(file)), busyMs);
+    }
     return findings;
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/CentralDatabase.h"
 #include "data/TurkishText.h"
+#include "station/SqliteFile.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -38,11 +39,12 @@ void turkishFoldFunction(sqlite3_context *context, int, sqlite3_value **argument
     sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
 }
 
-// Rollback journal and a full sync at each commit: what the station has shown
-// as done survives a power cut, and a transaction over attached files commits
-// all or nothing (WAL cannot do that across files).
+// Rollback journal and a full sync at each commit, the folder included once
+// the journal is deleted: what the station has shown as done survives a power
+// cut, and a transaction over attached files commits all or nothing (WAL
+// cannot do that across files).
 constexpr char16_t JournalModeSetting[] = u"journal_mode=DELETE";
-constexpr char16_t SynchronousSetting[] = u"synchronous=FULL";
+constexpr char16_t SynchronousSetting[] = u"synchronous=EXTRA";
 
 QString nextConnectionName()
 {
@@ -58,8 +60,11 @@ bool registerTurkishCollation(const QSqlDatabase &db)
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return false;
     auto *sqlite = *static_cast<sqlite3 *const *>(handle.constData());
-    if (!sqlite)
-        return false;
+    return sqlite && registerTurkishCollation(sqlite);
+}
+
+bool registerTurkishCollation(sqlite3 *sqlite)
+{
     return sqlite3_create_collation_v2(sqlite, "TURKISH", SQLITE_UTF16_ALIGNED, nullptr,
                                        &turkishCollation, nullptr)
                == SQLITE_OK
@@ -69,13 +74,22 @@ bool registerTurkishCollation(const QSqlDatabase &db)
                   == SQLITE_OK;
 }
 
-QString errorText(const QSqlError &error)
+bool isBusy(const QSqlError &error)
 {
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number);
+    return number && SqliteFile::isBusy(code);
+}
+
+QString errorText(const QSqlError &error, const QSqlDatabase &db)
+{
+    if (db.isValid() && db.driverName() == u"QSQLITE"_s && isBusy(error))
+        return SqliteFile::busyMessage(QFileInfo(db.databaseName()).fileName());
     const QString text = error.databaseText().trimmed();
     return text.isEmpty() ? error.text() : text;
 }
 
-bool makeDurable(const QSqlDatabase &db, const QString &schema)
+bool makeDurable(const QSqlDatabase &db, const QString &schema, QSqlError *error)
 {
     // The schema name is the station's own, never operator text.
     const QString pragmaOf = schema.isEmpty() ? u"PRAGMA "_s : u"PRAGMA "_s + schema + u'.';
@@ -83,9 +97,12 @@ bool makeDurable(const QSqlDatabase &db, const QString &schema)
     const bool ok = pragma.exec(pragmaOf + QString::fromUtf16(JournalModeSetting)) && pragma.next()
                     && pragma.value(0).toString().compare(u"delete"_s, Qt::CaseInsensitive) == 0
                     && pragma.exec(pragmaOf + QString::fromUtf16(SynchronousSetting));
-    if (!ok)
+    if (!ok) {
         qCWarning(lcDatabase) << "journal settings failed on" << db.databaseName() << schema
                               << pragma.lastError().text();
+        if (error)
+            *error = pragma.lastError();
+    }
     return ok;
 }
 
@@ -95,7 +112,7 @@ StationDatabase::StationDatabase(const QString &path, Schema::File file)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     db.setDatabaseName(path);
-    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=3000"_s);
+    db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT="_s + QString::number(SqliteFile::BusyTimeoutMs));
     if (!db.open()) {
         qCWarning(lcDatabase) << "cannot open" << path << db.lastError().text();
         return;
@@ -106,8 +123,14 @@ StationDatabase::StationDatabase(const QString &path, Schema::File file)
         return;
     }
     // A folder another station or program holds open may stay in its old
-    // mode for now; the station still works on it.
-    makeDurable(db, {});
+    // mode for now; the station still works on it. A file locked all the
+    // while is not opened: every later statement would wait as long again.
+    QSqlError refused;
+    if (!makeDurable(db, {}, &refused) && isBusy(refused)) {
+        m_busy = true;
+        db.close();
+        return;
+    }
     if (!Schema::create(db, file)) {
         qCWarning(lcDatabase) << path << "is not a usable station database";
         db.close();
@@ -135,6 +158,8 @@ QString StationDatabase::openError() const
 {
     if (m_central)
         return m_open ? QString() : m_central->lastError();
+    if (m_busy)
+        return SqliteFile::busyMessage(QFileInfo(m_path).fileName());
     return m_open ? QString() : u"%1 açılamadı"_s.arg(m_path);
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 class CentralDatabase;
+struct sqlite3;
 struct DatabaseLocation;
 
 // One open database file of the station folder. Owns its Qt SQL connection
@@ -42,15 +43,23 @@ private:
     QString m_path;
     QString m_connectionName;
     bool m_open = false;
+    bool m_busy = false;
     std::unique_ptr<CentralDatabase> m_central;
 };
 
 // Registers TURKISH and turkish_fold on a SQLite connection of the Qt driver.
 bool registerTurkishCollation(const QSqlDatabase &db);
+// The same on a connection of the SQLite C API.
+bool registerTurkishCollation(sqlite3 *db);
 
-// Rollback journal and full sync on the connection's `schema` ("main" when
-// empty, or an attached file). False (and logged) when SQLite refused.
-bool makeDurable(const QSqlDatabase &db, const QString &schema);
+// Rollback journal and full sync (the folder too) on the connection's `schema` ("main" when
+// empty, or an attached file). False (and logged, and `error` set when
+// given) when SQLite refused.
+bool makeDurable(const QSqlDatabase &db, const QString &schema, QSqlError *error = nullptr);
 
-// The engine's own words for a failed statement, else Qt's: for messages.
-QString errorText(const QSqlError &error);
+// True when another program held the file longer than the station waits.
+bool isBusy(const QSqlError &error);
+
+// The engine's own words for a failed statement, else Qt's: for messages;
+// the Turkish reason for a busy file of `db` when given.
+QString errorText(const QSqlError &error, const QSqlDatabase &db = {});

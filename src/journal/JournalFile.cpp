@@ -16,8 +16,6 @@ Q_LOGGING_CATEGORY(lcJournalFile, "tavran.journal.file")
 namespace JournalFile {
 namespace {
 
-// A rollback journal synced in full: an entry written is on the disk.
-constexpr char PragmasSql[] = "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL";
 constexpr char SchemaSql[] =
     "CREATE TABLE IF NOT EXISTS entry("
     "id INTEGER PRIMARY KEY AUTOINCREMENT, time TEXT NOT NULL, station TEXT NOT NULL, "
@@ -98,7 +96,7 @@ DbHandle openForReading(const QString &file, QString *error, bool *ok)
     *ok = true;
     if (!QFileInfo::exists(file))
         return nullptr;
-    DbHandle db = SqliteFile::open(file, false, BusyMs, error);
+    DbHandle db = SqliteFile::open(file, false, SqliteFile::BusyTimeoutMs, error);
     if (!db) {
         *ok = false;
         return nullptr;
@@ -235,7 +233,7 @@ bool append(const QString &file, const JournalEntry &e, QString *error)
         qCWarning(lcJournalFile) << "station key not read for the journal's link:" << problem;
 
     DbHandle db = SqliteFile::open(file, true, BusyMs, error);
-    if (!db || !SqliteFile::exec(db.get(), PragmasSql, error))
+    if (!db || !SqliteFile::exec(db.get(), SqliteFile::DurableSql, error))
         return false;
     if (!SqliteFile::exec(db.get(), "BEGIN IMMEDIATE", error))
         return false;
@@ -274,7 +272,7 @@ bool read(const QString &file, const Filter &filter, QList<JournalEntry> &entrie
         entries.append(readRow(stmt.get()));
     if (rc != SQLITE_DONE) {
         if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(db.get()));
+            *error = SqliteFile::errorText(db.get());
         return false;
     }
     return true;

@@ -4,7 +4,9 @@
 #include "station/StationTextFiles.h"
 #include "station/Subcommand.h"
 #include "data/Criteria.h"
-#include "data/StationData.h"
+#include "data/DataControl.h"
+#include "data/RecordSource.h"
+#include "data/StationDatabase.h"
 #include "journal/Journal.h"
 #include "journal/JournalCommand.h"
 #include "journal/JournalFile.h"
@@ -17,6 +19,7 @@
 #include "printing/PrinterJob.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QLocale>
 #include <QPrinter>
 
@@ -46,13 +49,23 @@ std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const
         return std::nullopt;
     }
 
-    StationData data;
-    data.bind(folder);
-    RefreshDataControl(data.data4());
-    Recordset *products = data.data4().recordset();
+    // Only the products' file: a reprint waits for no other file.
+    const auto stok = std::make_shared<StationDatabase>(
+        QDir(folder).filePath(Schema::fileName(Schema::File::Stok)), Schema::File::Stok);
+    DataControl data4(u"Data4"_s);
+    data4.bind(stok, RecordSources::products());
+    RefreshDataControl(data4);
+    Recordset *products = data4.recordset();
     const QString product = parser.value(u"product"_s);
     if (!products || !products->findFirst(Criteria::equals(u"Ürün"_s, product))) {
-        err << "label: no product named \"" << product << "\" in " << folder << Qt::endl;
+        // A file that could not be read is no missing product.
+        const QString unread = !stok->isOpen() ? stok->openError()
+                               : !products     ? QString()
+                                               : products->lastError();
+        if (!unread.isEmpty())
+            err << "label: " << unread << Qt::endl;
+        else
+            err << "label: no product named \"" << product << "\" in " << folder << Qt::endl;
         exitCode = 1;
         return std::nullopt;
     }

@@ -56,6 +56,19 @@ void onRecordEnd(int, void *data)
     c->current = {};
 }
 
+// Where the physical line starting at `pos` ends, past its line break: LF,
+// CR LF or a CR alone (older office programs write that).
+qsizetype lineEnd(QByteArrayView bytes, qsizetype pos)
+{
+    for (qsizetype i = pos; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n')
+            return i + 1;
+        if (bytes[i] == '\r')
+            return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? i + 2 : i + 1;
+    }
+    return bytes.size();
+}
+
 } // namespace
 
 Content read(QByteArrayView bytes)
@@ -70,8 +83,7 @@ Content read(QByteArrayView bytes)
     int line = 1;
     // One physical line at a time, so a record knows the line it starts on.
     while (pos < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', pos);
-        end = end < 0 ? bytes.size() : end + 1;
+        const qsizetype end = lineEnd(bytes, pos);
         if (parser->pstate == RowNotBegun)
             collector.startLine = line;
         const size_t size = size_t(end - pos);

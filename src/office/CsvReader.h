@@ -28,7 +28,8 @@ struct Content
     QList<Problem> problems; // records the reader could not split
 };
 
-// Blank lines are skipped; blanks around unquoted fields are kept.
+// Lines end in LF, CR LF or a lone CR. Blank lines are skipped; blanks
+// around unquoted fields are kept.
 Content read(QByteArrayView bytes);
 
 } // namespace CsvReader

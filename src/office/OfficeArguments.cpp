@@ -88,7 +88,7 @@ std::unique_ptr<StationDatabase> openExisting(const QString &folder, Schema::Fil
     }
     auto database = std::make_unique<StationDatabase>(path, file);
     if (!database->isOpen()) {
-        err << command << ": " << path << " açılamadı" << Qt::endl;
+        err << command << ": " << database->openError() << Qt::endl;
         return nullptr;
     }
     return database;

@@ -67,13 +67,12 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
         return OfficeArguments::Failed;
     std::unique_ptr<StationDatabase> database = server ? std::move(*server) : nullptr;
     if (!database) {
-        // The first import may be what sets up a new station.
-        QDir().mkpath(folder);
+        // The first import may be what sets up a new station in its folder.
         database = std::make_unique<StationDatabase>(
             QDir(folder).filePath(Schema::fileName(table.file)), table.file);
     }
     if (!database->isOpen()) {
-        err << command << ": " << database->path() << " açılamadı" << Qt::endl;
+        err << command << ": " << database->openError() << Qt::endl;
         return OfficeArguments::Failed;
     }
     const bool dryRun = parser.isSet(u"dry-run"_s);

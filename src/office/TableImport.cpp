@@ -1,6 +1,7 @@
 #include "office/TableImport.h"
 
 #include "data/SqlDialect.h"
+#include "data/StationDatabase.h"
 #include "data/TurkishText.h"
 #include "station/Windows1254.h"
 
@@ -79,7 +80,10 @@ QStringList readHeader(const CsvReader::Record &header, const QStringList &table
             errors.append({header.line, u"sütun iki kez: %1"_s.arg(column)});
         columns << column;
     }
-    for (const QString &needed : {table.key, table.name}) {
+    // The accounts' title is both their key and their name: one error for it.
+    const QStringList required = table.key == table.name ? QStringList{table.key}
+                                                         : QStringList{table.key, table.name};
+    for (const QString &needed : required) {
         if (!columns.contains(needed))
             errors.append({header.line, u"%1 sütunu yok"_s.arg(needed)});
     }
@@ -93,7 +97,7 @@ QHash<QString, QList<qint64>> existingKeys(const QSqlDatabase &db, const OfficeT
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QString::fromUtf16(ExistingKeysSql).arg(table.key, table.table, SqlDialect::of(db).rowKey()))) {
-        *failure = query.lastError().text();
+        *failure = errorText(query.lastError(), db);
         return keys;
     }
     while (query.next())
@@ -113,7 +117,7 @@ bool write(const QSqlDatabase &db, const OfficeTable &table, const QStringList &
     }
     QSqlDatabase connection = db;
     if (!connection.transaction()) {
-        *failure = connection.lastError().text();
+        *failure = errorText(connection.lastError(), db);
         return false;
     }
     QSqlQuery insert(connection);
@@ -139,9 +143,10 @@ bool write(const QSqlDatabase &db, const OfficeTable &table, const QStringList &
     }
     if (ok && connection.commit())
         return true;
-    *failure = insert.lastError().isValid() ? insert.lastError().text()
-               : update.lastError().isValid() ? update.lastError().text()
-                                               : connection.lastError().text();
+    *failure = errorText(insert.lastError().isValid()   ? insert.lastError()
+                         : update.lastError().isValid() ? update.lastError()
+                                                        : connection.lastError(),
+                         db);
     connection.rollback();
     return false;
 }
@@ -177,6 +182,12 @@ Result run(const QSqlDatabase &db, const OfficeTable &table, QByteArrayView file
                                                    .arg(columns.size())});
             continue;
         }
+        // A NUL cuts the text short in other programs and on the label.
+        if (std::any_of(record.fields.cbegin(), record.fields.cend(),
+                        [](const QByteArray &field) { return field.contains('\0'); })) {
+            result.errors.append({record.line, u"alanda NUL baytı var"_s});
+            continue;
+        }
         Row row{record.line, {}};
         bool decoded = true;
         for (const QByteArray &field : record.fields) {
@@ -197,15 +208,22 @@ Result run(const QSqlDatabase &db, const OfficeTable &table, QByteArrayView file
             result.errors.append({record.line, u"%1 boş"_s.arg(table.key)});
             continue;
         }
+        // Stored with its blanks the key would never match the station's
+        // lookups nor print a readable barcode.
+        if (key != row.values[keyColumn]) {
+            result.warnings.append({record.line, u"%1 \"%2\" başındaki ve sonundaki boşluklar silinerek "
+                                                 u"alındı"_s.arg(table.key, key)});
+            row.values[keyColumn] = key;
+        }
         if (row.values[nameColumn].trimmed().isEmpty()) {
             result.errors.append({record.line, u"%1 boş"_s.arg(table.name)});
             continue;
         }
         const QString folded = keyOf(key);
         if (const int seen = lineOfKey.value(folded); seen > 0) {
-            result.errors.append({record.line, u"%1 \"%2\" %3. satırda da var"_s
-                                                   .arg(table.key, key)
-                                                   .arg(seen)});
+            // One arg() call: a "%1" inside the key stays text.
+            result.errors.append({record.line, u"%1 \"%2\" %3. satırda da var"_s.arg(
+                                                   table.key, key, QString::number(seen))});
             continue;
         }
         lineOfKey.insert(folded, record.line);

@@ -22,7 +22,6 @@ constexpr char SelectValueSql[] = "SELECT type, data FROM value WHERE name = ?1"
 constexpr char UpsertValueSql[] =
     "INSERT INTO value(name, type, data) VALUES(?1, ?2, ?3) "
     "ON CONFLICT(name) DO UPDATE SET type = excluded.type, data = excluded.data";
-constexpr char DurableSql[] = "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL";
 constexpr char SelectNamesSql[] = "SELECT name FROM value ORDER BY name";
 constexpr char DeleteValueSql[] = "DELETE FROM value WHERE name = ?1";
 
@@ -42,11 +41,11 @@ bool execSql(sqlite3 *db, const char *sql)
 DbHandle openDb(const QString &path, bool forWriting)
 {
     QString error;
-    DbHandle db = SqliteFile::open(path, forWriting, 2000, &error);
+    DbHandle db = SqliteFile::open(path, forWriting, SqliteFile::BusyTimeoutMs, &error);
     if (!db && forWriting)
         qCWarning(lcSettings) << "cannot open" << path << error;
     // A settings write the station reported as done must survive a power cut.
-    if (db && forWriting && !execSql(db.get(), DurableSql))
+    if (db && forWriting && !execSql(db.get(), SqliteFile::DurableSql))
         return nullptr;
     return db;
 }

@@ -1,6 +1,7 @@
 #include "station/SqliteFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,7 +29,9 @@ DbHandle openWith(const QString &path, int flags, int busyMs, QString *error)
 
 DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
 {
-    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY;
+    // Readers open read-write too, so a crashed writer's journal is rolled back
+    // before the first read; SQLite falls back to read-only on a write-protected file.
+    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READWRITE;
     return openWith(path, flags, busyMs, error);
 }
 
@@ -37,12 +40,51 @@ DbHandle openExisting(const QString &path, int busyMs, QString *error)
     return openWith(path, SQLITE_OPEN_READWRITE, busyMs, error);
 }
 
+bool isBusy(int resultCode)
+{
+    const int primary = resultCode & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+QString busyReason()
+{
+    return QStringLiteral("meşgul: başka bir program kilitli tutuyor (%1 saniye beklendi)")
+        .arg(BusyTimeoutMs / 1000);
+}
+
+QString busyMessage(const QString &fileName)
+{
+    return fileName + u' ' + busyReason();
+}
+
+bool isLeftoverJournal(int resultCode)
+{
+    return resultCode == SQLITE_READONLY_ROLLBACK || resultCode == SQLITE_READONLY_RECOVERY;
+}
+
+QString leftoverJournalMessage()
+{
+    return QStringLiteral("yarım kalmış bir işlem var; istasyon açılınca geri alınır");
+}
+
+QString errorText(sqlite3 *db)
+{
+    const int code = sqlite3_extended_errcode(db);
+    if (isBusy(code)) {
+        const char *file = sqlite3_db_filename(db, "main");
+        return busyMessage(file ? QFileInfo(QFile::decodeName(file)).fileName() : QString());
+    }
+    if (isLeftoverJournal(code))
+        return leftoverJournalMessage();
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
 StmtHandle prepare(sqlite3 *db, const char *sql, QString *error)
 {
     sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) {
         if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(db));
+            *error = errorText(db);
         return nullptr;
     }
     return StmtHandle(raw);
@@ -50,14 +92,11 @@ StmtHandle prepare(sqlite3 *db, const char *sql, QString *error)
 
 bool exec(sqlite3 *db, const char *sql, QString *error)
 {
-    char *message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        if (error)
-            *error = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
-        sqlite3_free(message);
-        return false;
-    }
-    return true;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    if (error)
+        *error = errorText(db);
+    return false;
 }
 
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)

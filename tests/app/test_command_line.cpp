@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
@@ -12,8 +13,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -125,6 +129,13 @@ QStringList dump(const QString &path)
     return rows;
 }
 
+void writeText(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
 } // namespace
 
 class TestCommandLine : public QObject
@@ -140,6 +151,9 @@ private slots:
     void readersWaitForAWriter();
     void checkNamesTheDamagedFile_data();
     void checkNamesTheDamagedFile();
+    void everyCommandSaysALockedFileIsBusy();
+    void leftoverFilesAreTakenAsTheStationWouldTakeThem_data();
+    void leftoverFilesAreTakenAsTheStationWouldTakeThem();
     void fullScreenWithoutAWindowManager();
     void refusedSettingIsNotReportedAsDone_data();
     void refusedSettingIsNotReportedAsDone();
@@ -288,6 +302,10 @@ void TestCommandLine::backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles()
         QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), original.readAll());
     }
+    // That backup is not replaced by the next one unless asked to.
+    const Outcome again = runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, backup});
+    QVERIFY2(again.exitCode == 1 && again.err.contains(u"--overwrite"_s), qPrintable(again.err));
+    QCOMPARE(runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, u"--overwrite"_s, backup}).exitCode, 0);
 }
 
 void TestCommandLine::readersWaitForAWriter_data()
@@ -359,6 +377,119 @@ void TestCommandLine::checkNamesTheDamagedFile()
         QVERIFY2(isDamaged == (!file.isEmpty() && line.startsWith(file)), qPrintable(line));
         QVERIFY2(isDamaged || line.endsWith(u": ok"_s), qPrintable(line));
     }
+}
+
+// Another program holds every file of the station in one exclusive
+// transaction for longer than anyone waits. The commands run side by side:
+// each waits the busy time on its own.
+void TestCommandLine::everyCommandSaysALockedFileIsBusy()
+{
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    // The station key and the journal exist from a first setting.
+    QCOMPARE(runTavran({u"config"_s, u"set"_s, u"StationName"_s, u"Kesimhane 2"_s}).exitCode, 0);
+    writeText(station.root() + u"/p.csv"_s, "Barkod,Ürün\n2000009,Yeni\n");
+    QProcess holder;
+    QVERIFY(startShell(holder, station.stationDir(), u"Stok.db"_s,
+                       "ATTACH 'Tavran.db' AS t; ATTACH 'Cari.db' AS c; ATTACH 'Journal.db' AS j;\n"
+                       "ATTACH '" + QFile::encodeName(station.configHome()) + "/ZazivEd/Properties1.db' AS k;\n"
+                       "BEGIN EXCLUSIVE; INSERT INTO StokTmp VALUES('Yarım', 1);\n"));
+
+    const struct
+    {
+        QStringList arguments;
+        QString busy; // how the message names the file; empty: the exit code alone
+    } commands[] = {
+        {{u"config"_s, u"get"_s, u"StationName"_s}, {}},
+        {{u"report"_s, u"--day"_s, u"2026-12-08"_s}, u"Stok.db meşgul"_s},
+        {{u"label"_s, u"--product"_s, u"Dana Kuşbaşı"_s, u"--weight"_s, u"2"_s, u"--pdf"_s, u"@/l.pdf"_s},
+         u"Stok.db meşgul"_s},
+        {{u"journal"_s}, u"Journal.db meşgul"_s},
+        {{u"check"_s}, u"Cari.db: meşgul"_s},
+        {{u"backup"_s, u"@/backup"_s}, u"Cari.db meşgul"_s},
+        {{u"slip"_s, u"--pdf"_s, u"@/slip.pdf"_s}, u"Tavran.db meşgul"_s},
+        {{u"movements"_s, u"--from"_s, u"2026-12-01"_s, u"--to"_s, u"2026-12-08"_s}, u"Stok.db meşgul"_s},
+        {{u"products"_s, u"import"_s, u"@/p.csv"_s}, u"Stok.db meşgul"_s},
+    };
+    std::vector<std::unique_ptr<QProcess>> readers;
+    std::vector<qint64> endedAfterMs(std::size(commands), -1);
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto &command : commands) {
+        auto &reader = readers.emplace_back(std::make_unique<QProcess>());
+        connect(reader.get(), &QProcess::finished, this,
+                [&endedAfterMs, &clock, i = readers.size() - 1] { endedAfterMs[i] = clock.elapsed(); });
+        reader->setProcessEnvironment(offscreen());
+        reader->start(Program, QStringList{u"--data-dir"_s, station.stationDir()}
+                                   + QStringList(command.arguments).replaceInStrings(u"@"_s, station.root()));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(std::ranges::count(endedAfterMs, -1) == 0, 120000);
+    for (std::size_t i = 0; i < readers.size(); ++i) {
+        // check names each file on a line of the standard output.
+        const QString said = commands[i].arguments.join(u' ') + u": "_s
+                             + QString::fromUtf8(readers[i]->readAll() + readers[i]->readAllStandardError());
+        QVERIFY2(readers[i]->exitCode() == 1 && said.contains(commands[i].busy), qPrintable(said));
+        QVERIFY2(!said.contains(u"no product named"_s) && !said.contains(u"açılamadı"_s), qPrintable(said));
+        // Nobody gives up before the busy time.
+        QVERIFY2(endedAfterMs[i] >= 9500, qPrintable(said));
+    }
+    holder.kill();
+    holder.waitForFinished();
+}
+
+void TestCommandLine::leftoverFilesAreTakenAsTheStationWouldTakeThem_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("script"); // run by another program, which is then killed
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("said"); // a line the command writes
+
+    // A small cache: the changed pages reach the file before any commit.
+    const QByteArray write = "PRAGMA cache_size=2; BEGIN;\n"
+                             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                             "INSERT INTO ";
+    QTest::newRow("check, products in mid-write") << u"Stok.db"_s
+        << write + "Stok SELECT i, printf('%0300d', i), 'Kg' FROM n;\n" << QStringList{u"check"_s}
+        << u"Stok.db: ok"_s;
+    QTest::newRow("journal in mid-write") << u"Journal.db"_s
+        << write + "entry(time, station, staff, kind, detail) SELECT 'T', 'S', 'P', 'K', printf('%0300d', i) FROM n;\n"
+        << QStringList{u"journal"_s} << u"StationName"_s;
+    // The first version: a write-ahead log, and an index in its own Turkish
+    // order (here ASCII case folding) that today's order does not match.
+    QTest::newRow("check, first version") << u"Stok.db"_s
+        << QByteArray("PRAGMA journal_mode=WAL; PRAGMA user_version=1; PRAGMA wal_autocheckpoint=0;\n"
+                      "DROP INDEX StokUrun; CREATE INDEX StokUrun ON Stok(\"Ürün\" COLLATE NOCASE);\n"
+                      "PRAGMA writable_schema=ON;\n"
+                      "UPDATE sqlite_master SET sql = replace(sql, 'NOCASE', 'TURKISH') WHERE name = 'StokUrun';\n")
+        << QStringList{u"check"_s} << u"Stok.db: ok (ilk sürümün dosyası"_s;
+}
+
+// The station was killed in the middle of a write, or a first version left
+// its log: whoever reads the file next takes it as the next start would, and
+// leaves nothing beside it.
+void TestCommandLine::leftoverFilesAreTakenAsTheStationWouldTakeThem()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, script);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, said);
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    QCOMPARE(runTavran({u"config"_s, u"set"_s, u"StationName"_s, u"Kesimhane 2"_s}).exitCode, 0);
+    const QDir folder(station.stationDir());
+    const QStringList leftovers{u"*-journal"_s, u"*-wal"_s, u"*-shm"_s};
+    {
+        QProcess writer;
+        QVERIFY(startShell(writer, station.stationDir(), file, script));
+        writer.kill();
+        writer.waitForFinished();
+    }
+    QVERIFY(!folder.entryList(leftovers, QDir::Files).isEmpty());
+
+    const Outcome outcome = runTavran(QStringList{u"--data-dir"_s, station.stationDir()} + arguments);
+    QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(said), qPrintable(outcome.out + outcome.err));
+    QVERIFY2(!outcome.out.contains(u"0000000000"_s), "a row of the killed write was read");
+    QCOMPARE(folder.entryList(leftovers, QDir::Files), QStringList());
 }
 
 // A kiosk X server: nobody acts on a full-screen request there.
