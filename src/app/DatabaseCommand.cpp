@@ -27,7 +27,12 @@ int run(const QStringList &arguments, const QString &, QTextStream &out, QTextSt
         return 2;
     }
     QString error;
-    const auto location = DatabaseLocation::parse(DatabaseSetting::url(), &error);
+    const QString url = DatabaseSetting::url(&error);
+    if (!error.isEmpty()) {
+        err << "db: " << error << Qt::endl;
+        return 1;
+    }
+    const auto location = DatabaseLocation::parse(url, &error);
     if (!location) {
         err << "db: " << error << Qt::endl;
         return 2;

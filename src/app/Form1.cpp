@@ -37,12 +37,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcWindow, "tavran.app.window")
 
 const QString Form1::Caption = u"   Korvel  Et Tavran"_s;
 
@@ -249,7 +252,8 @@ void Form1::load()
     move(0, 0);
     m_state.customerKeyIndex = StationState::StartingUp;
 
-    m_data->bind(m_folder, DatabaseSetting::url());
+    m_keyProblem.clear();
+    m_data->bind(m_folder, DatabaseSetting::url(&m_keyProblem));
     for (int number : {1, 2, 3, 4, 5})
         RefreshDataControl(m_data->control(number));
 
@@ -274,7 +278,8 @@ void Form1::watchServer()
             [this, retry](const QString &error, bool changed) {
                 const QString topic = u"Merkez veritabanı"_s;
                 if (!error.isEmpty()) {
-                    m_printNotice->tell(topic, error + u" — yeniden deneniyor"_s);
+                    qCWarning(lcWindow) << "central server:" << error;
+                    m_printNotice->tell(topic, EngineText::forOperator(error) + u" — yeniden deneniyor"_s);
                     retry->start();
                     return;
                 }
@@ -338,7 +343,10 @@ void Form1::activateOnce()
     m_state.customerKeyIndex = 1;
 
     // A database that cannot be used is named at once, not found out at the first booking.
-    if (const QStringList problems = StationHealth::problems(*m_data); !problems.isEmpty())
+    QStringList problems = StationHealth::problems(*m_data);
+    if (!m_keyProblem.isEmpty())
+        problems.prepend(m_keyProblem);
+    if (!problems.isEmpty())
         m_printNotice->tell(u"Veritabanı"_s, problems.join(u'\n'));
 
     // A column resized by the operator is saved at once.

@@ -127,5 +127,7 @@ private:
     ReportPanel *m_report = nullptr;
     ScalePanel *m_scale = nullptr;
 
+    // Why the station key could not say which database to use, for the first notice.
+    QString m_keyProblem;
     bool m_activated = false;
 };

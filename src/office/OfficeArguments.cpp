@@ -61,7 +61,8 @@ std::optional<std::unique_ptr<StationDatabase>> openServer(Schema::File file, co
     if (file == Schema::File::Tavran)
         return std::nullopt; // the order and the journal stay with each station
     QString error;
-    const auto location = DatabaseLocation::parse(DatabaseSetting::url(), &error);
+    const QString url = DatabaseSetting::url(&error);
+    const auto location = error.isEmpty() ? DatabaseLocation::parse(url, &error) : std::nullopt;
     if (!location) {
         err << command << ": " << error << Qt::endl;
         return std::unique_ptr<StationDatabase>();

@@ -20,11 +20,14 @@ void setOverride(const QString &url)
     override() = url;
 }
 
-QString url()
+QString url(QString *problem)
 {
     if (override())
         return *override();
-    return regText(ReadRegValue(Name));
+    const StationKey::Lookup found = StationKey().lookup(Name);
+    if (!found.readable() && problem)
+        *problem = QStringLiteral("Ayar dosyası okunamadı: ") + found.problem;
+    return regText(found.value);
 }
 
 } // namespace DatabaseSetting

@@ -10,6 +10,8 @@ namespace DatabaseSetting {
 inline const QString Name = QStringLiteral("Database");
 
 void setOverride(const QString &url);
-QString url();
+// Empty with `problem` set when the station key holds the setting but cannot
+// be read: a run must not fall back to the station folder's files then.
+QString url(QString *problem = nullptr);
 
 } // namespace DatabaseSetting

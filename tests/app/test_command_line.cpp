@@ -400,16 +400,17 @@ void TestCommandLine::everyCommandSaysALockedFileIsBusy()
         QStringList arguments;
         QString busy; // how the message names the file; empty: the exit code alone
     } commands[] = {
-        {{u"config"_s, u"get"_s, u"StationName"_s}, {}},
-        {{u"report"_s, u"--day"_s, u"2026-12-08"_s}, u"Stok.db meşgul"_s},
+        {{u"config"_s, u"get"_s, u"StationName"_s}, u"Ayar dosyası okunamadı"_s},
+        // The station key says which database to read: held, it stops the command.
+        {{u"report"_s, u"--day"_s, u"2026-12-08"_s}, u"Ayar dosyası okunamadı"_s},
         {{u"label"_s, u"--product"_s, u"Dana Kuşbaşı"_s, u"--weight"_s, u"2"_s, u"--pdf"_s, u"@/l.pdf"_s},
          u"Stok.db meşgul"_s},
         {{u"journal"_s}, u"Journal.db meşgul"_s},
         {{u"check"_s}, u"Cari.db: meşgul"_s},
         {{u"backup"_s, u"@/backup"_s}, u"Cari.db meşgul"_s},
         {{u"slip"_s, u"--pdf"_s, u"@/slip.pdf"_s}, u"Tavran.db meşgul"_s},
-        {{u"movements"_s, u"--from"_s, u"2026-12-01"_s, u"--to"_s, u"2026-12-08"_s}, u"Stok.db meşgul"_s},
-        {{u"products"_s, u"import"_s, u"@/p.csv"_s}, u"Stok.db meşgul"_s},
+        {{u"movements"_s, u"--from"_s, u"2026-12-01"_s, u"--to"_s, u"2026-12-08"_s}, u"Ayar dosyası okunamadı"_s},
+        {{u"products"_s, u"import"_s, u"@/p.csv"_s}, u"Ayar dosyası okunamadı"_s},
     };
     std::vector<std::unique_ptr<QProcess>> readers;
     std::vector<qint64> endedAfterMs(std::size(commands), -1);
