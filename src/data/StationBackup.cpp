@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace StationBackup {
@@ -121,6 +124,17 @@ Result copy(const QString &stationFolder, const QString &destination, bool overw
         result.error = u"cannot open %1: %2"_s.arg(first, result.error);
         return result;
     }
+    // Each file is written beside its place first, so a copy that fails half-way
+    // leaves the earlier backup as it was.
+    const auto staged = [&target](const QString &name) { return target.filePath(name + u".yeni"_s); };
+    const auto discard = [&]() {
+        for (Schema::File file : Files)
+            QFile::remove(staged(Schema::fileName(file)));
+        for (const QString &name : TextFiles)
+            QFile::remove(staged(name));
+        result.copied.clear();
+        return result;
+    };
     QStringList schemas{u"main"_s};
     for (Schema::File file : {Schema::File::Stok, Schema::File::Tavran}) {
         const QString schema = u"f"_s + QString::number(schemas.size());
@@ -141,8 +155,8 @@ Result copy(const QString &stationFolder, const QString &destination, bool overw
     }
     for (qsizetype i = 0; i < schemas.size(); ++i) {
         const QString name = Schema::fileName(Files[i]);
-        if (!backupOne(source.get(), schemas[i], target.filePath(name), &result.error))
-            return result;
+        if (!backupOne(source.get(), schemas[i], staged(name), &result.error))
+            return discard();
         result.copied << name;
     }
     exec(source.get(), EndSql, &result.error);
@@ -152,9 +166,18 @@ Result copy(const QString &stationFolder, const QString &destination, bool overw
             result.absent << name;
             continue;
         }
-        if (!copyText(station.filePath(name), target.filePath(name), &result.error))
-            return result;
+        if (!copyText(station.filePath(name), staged(name), &result.error))
+            return discard();
         result.copied << name;
+    }
+    // Only a whole new backup replaces the earlier one.
+    for (const QString &name : std::as_const(result.copied)) {
+        if (std::rename(QFile::encodeName(staged(name)).constData(),
+                        QFile::encodeName(target.filePath(name)).constData())
+            != 0) {
+            result.error = u"%1 yerine konamadı"_s.arg(target.filePath(name));
+            return discard();
+        }
     }
     result.error.clear();
     result.ok = true;

@@ -306,6 +306,18 @@ void TestCommandLine::backupCopiesWhatIsCommittedWhileAWriterHoldsTheFiles()
     const Outcome again = runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, backup});
     QVERIFY2(again.exitCode == 1 && again.err.contains(u"--overwrite"_s), qPrintable(again.err));
     QCOMPARE(runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, u"--overwrite"_s, backup}).exitCode, 0);
+
+    // A replacement that fails half-way leaves the earlier backup whole.
+    QFile earlier(backup + u"/Tavran.Txt"_s);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    const QByteArray earlierText = earlier.readAll();
+    earlier.close();
+    station.writeStationFile(u"Tavran.Txt"_s, "changed\r\n");
+    QVERIFY(QDir().mkpath(backup + u"/Personel.Txt.yeni"_s)); // the last file cannot be written
+    QCOMPARE(runTavran({u"--data-dir"_s, station.stationDir(), u"backup"_s, u"--overwrite"_s, backup}).exitCode, 1);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), earlierText);
+    QVERIFY(!QFileInfo::exists(backup + u"/Stok.db.yeni"_s));
 }
 
 void TestCommandLine::readersWaitForAWriter_data()
