@@ -72,12 +72,12 @@ QString SerialLink::deviceForPort(int commPort)
 bool SerialLink::setCommPort(int port)
 {
     if (m_port.isOpen())
-        return fail(u"Port already open"_s);
+        return fail(u"Port zaten açık"_s);
     if (port < 1 || port > MaxPort)
-        return fail(u"Invalid port number %1"_s.arg(port));
+        return fail(u"Geçersiz port numarası: %1"_s.arg(port));
     const QString device = deviceForPort(port);
     if (!QFileInfo::exists(device))
-        return fail(u"Device unavailable: %1"_s.arg(device));
+        return fail(u"Aygıt yok: %1"_s.arg(device));
     m_commPort = port;
     return true;
 }
@@ -86,13 +86,13 @@ bool SerialLink::setSettings(const QString &text)
 {
     const std::optional<SerialSettings> parsed = SerialSettings::parse(text);
     if (!parsed)
-        return fail(u"Invalid settings \"%1\""_s.arg(text));
+        return fail(u"Geçersiz port ayarı: \"%1\""_s.arg(text));
     m_settings = *parsed;
     if (m_port.isOpen()) {
         if (!m_port.setBaudRate(m_settings.baudRate) || !m_port.setParity(toParity(m_settings.parity))
             || !m_port.setDataBits(QSerialPort::DataBits(m_settings.dataBits))
             || !m_port.setStopBits(toStopBits(m_settings.stopBits)))
-            return fail(m_port.errorString());
+            return fail(portError());
     }
     return true;
 }
@@ -100,10 +100,10 @@ bool SerialLink::setSettings(const QString &text)
 bool SerialLink::setHandshaking(int value)
 {
     if (value < 0 || value > 3)
-        return fail(u"Invalid handshaking value %1"_s.arg(value));
+        return fail(u"Geçersiz akış denetimi değeri: %1"_s.arg(value));
     m_handshaking = value;
     if (m_port.isOpen() && !m_port.setFlowControl(toFlowControl(value)))
-        return fail(m_port.errorString());
+        return fail(portError());
     return true;
 }
 
@@ -123,7 +123,7 @@ bool SerialLink::open()
     const bool opened = m_port.open(QIODevice::ReadWrite);
     m_opening = false;
     if (!opened)
-        return fail(m_port.errorString());
+        return fail(portError());
     m_port.clearError();
     qCDebug(lcScale) << "serial port" << m_commPort << "open on" << m_port.portName();
     emit openChanged(true);
@@ -147,8 +147,7 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || m_opening)
         return;
-    const QString text = m_port.errorString();
-    qCWarning(lcScale) << "serial port" << m_commPort << "error" << error << text;
+    const QString text = portError();
     // Qt repeats a read error for ever while the port stays open.
     close();
     m_port.clearError();
@@ -168,6 +167,30 @@ void SerialLink::reopen()
     m_reopenedWithoutData = true;
     if (!open())
         emit failed(m_errorString);
+}
+
+// The operator reads Turkish; the platform's own words go to the log.
+QString SerialLink::portError() const
+{
+    qCWarning(lcScale) << "serial port" << m_commPort << "error" << m_port.error() << m_port.errorString();
+    switch (m_port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return u"Aygıt bulunamadı: %1"_s.arg(m_port.portName());
+    case QSerialPort::PermissionError:
+        return u"Port açılamadı: erişim izni yok ya da başka bir program kullanıyor (%1)"_s.arg(m_port.portName());
+    case QSerialPort::OpenError:
+        return u"Port açılamadı: %1"_s.arg(m_port.portName());
+    case QSerialPort::WriteError:
+        return u"Porta yazılamadı: %1"_s.arg(m_port.portName());
+    case QSerialPort::ReadError:
+        return u"Porttan okunamadı: %1"_s.arg(m_port.portName());
+    case QSerialPort::ResourceError:
+        return u"Aygıtın bağlantısı koptu: %1"_s.arg(m_port.portName());
+    case QSerialPort::UnsupportedOperationError:
+        return u"Port bu ayarı desteklemiyor: %1"_s.arg(m_port.portName());
+    default:
+        return u"Port hatası: %1"_s.arg(m_port.portName());
+    }
 }
 
 bool SerialLink::fail(const QString &text)

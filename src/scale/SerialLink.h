@@ -48,6 +48,7 @@ signals:
 private:
     void onError(QSerialPort::SerialPortError error);
     void reopen();
+    QString portError() const;
     bool fail(const QString &text);
 
     QSerialPort m_port;
