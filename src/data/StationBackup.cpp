@@ -38,7 +38,9 @@ bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *er
     sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(raw, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     if (sqlite3_step(raw) != SQLITE_DONE) {
-        *error = u"açılamadı: %1: %2"_s.arg(path, errorText(db));
+        // A busy file is not one that cannot be opened: the busy text says so alone.
+        *error = SqliteFile::isBusy(sqlite3_errcode(db)) ? errorText(db)
+                                                          : u"açılamadı: %1: %2"_s.arg(path, errorText(db));
         return false;
     }
     return true;
