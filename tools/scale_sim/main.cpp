@@ -102,7 +102,13 @@ int main(int argc, char *argv[])
                        splitDelay, noLineEnd, format, settle, stableFor, capacity, poll, count});
     parser.process(app);
     if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText();
+        // The parser names the program by the path it was started with.
+        QString text = parser.helpText();
+        const QString path = QCoreApplication::arguments().constFirst();
+        const qsizetype at = text.indexOf(path);
+        if (at >= 0 && at < text.indexOf(u'\n'))
+            text.replace(at, path.size(), QCoreApplication::applicationName());
+        QTextStream(stdout) << text;
         return 0;
     }
     if (parser.isSet(version)) {
