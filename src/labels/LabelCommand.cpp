@@ -106,7 +106,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"product"_s, u"listedeki ürün adı"_s, u"ad"_s});
     parser.addOption({u"weight"_s, u"kilogram olarak toplam (1.5 ya da 1,5)"_s, u"kg"_s});
     parser.addOption({u"year"_s, u"son kullanma bir yıl sonra (yoksa Tavran.Txt'deki gün sayısı)"_s});
-    parser.addOption({u"reprint"_s, u"bu kayıt defteri kaydının etiketi, basıldığı gibi"_s, u"id"_s});
+    parser.addOption({u"reprint"_s, u"bu kayıt defteri kaydının etiketi, basıldığı gibi"_s, u"no"_s});
     parser.addOption({u"printer"_s, u"basılacak yazıcı kuyruğu"_s, u"ad"_s});
     parser.addOption({u"pdf"_s, u"etiketi yazıcı yerine bir PDF dosyasına yazar"_s, u"dosya"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
