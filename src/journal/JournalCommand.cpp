@@ -86,7 +86,8 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"to"_s, u"son gün"_s, u"tarih"_s});
     parser.addOption({u"staff"_s, u"tek bir personel"_s, u"ad"_s});
     parser.addOption({u"csv"_s, u"listelemek yerine CSV dosyasına yazar"_s, u"dosya"_s});
-    parser.addOption({u"verify"_s, u"her kaydın zincir bağını denetler; uymayan ilk kaydı bildirip 1 ile çıkar"_s});
+    parser.addOption({u"verify"_s,
+                      u"her kaydın zincir bağını denetler; uymayan ilk kaydı bildirip 1 ile çıkar"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     if (parser.isSet(u"verify"_s))

@@ -88,7 +88,8 @@ std::optional<PackageLabel> journalLabel(const QString &idText, const QString &f
     QString error;
     const auto entry = ok ? JournalFile::entry(JournalFile::path(folder), id, &error) : std::nullopt;
     if (!entry) {
-        err << "label: kayıt defterinde " << idText << " numaralı kayıt yok" << (error.isEmpty() ? QString() : u": "_s + error)
+        err << "label: kayıt defterinde " << idText << " numaralı kayıt yok"
+            << (error.isEmpty() ? QString() : u": "_s + error)
             << Qt::endl;
         return std::nullopt;
     }

@@ -166,7 +166,8 @@ void TestCommandLine::worksWithoutADisplay_data()
     QTest::addColumn<QString>("output"); // expected in stdout (exit 0) or stderr
     // "@" is a folder that does not exist.
     QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"backup"_s;
-    QTest::newRow("help in Turkish") << QStringList{u"--help"_s} << 0 << u"  staff       bir personelin şifresini siler"_s;
+    QTest::newRow("help in Turkish")
+        << QStringList{u"--help"_s} << 0 << u"  staff       bir personelin şifresini siler"_s;
     QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"tavran 0."_s;
     QTest::newRow("label help") << QStringList{u"label"_s, u"--help"_s} << 0 << u"--product"_s;
     QTest::newRow("config help") << QStringList{u"config"_s, u"-h"_s} << 0 << u"--app"_s;

@@ -44,7 +44,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption version({u"v"_s, u"version"_s}, u"Sürümü gösterir."_s);
     const QCommandLineOption host(u"host"_s, u"Dinlenecek adres (varsayılan 127.0.0.1)."_s,
                                   u"adres"_s, u"127.0.0.1"_s);
-    const QCommandLineOption port(u"port"_s, u"Dinlenecek TCP portu (varsayılan 5555; 0 boş bir port seçer ve yazar)."_s,
+    const QCommandLineOption port(u"port"_s,
+                                  u"Dinlenecek TCP portu (varsayılan 5555; 0 boş bir port seçer ve yazar)."_s,
                                   u"port"_s, u"5555"_s);
     const QCommandLineOption serial(u"serial"_s,
                                     u"Dinlemek yerine bu seri aygıta ya da pty'ye yazar."_s,
@@ -63,7 +64,8 @@ int main(int argc, char *argv[])
                                        u"n"_s, u"10"_s);
     const QCommandLineOption script(u"script"_s,
                                     u"Satır başına bir okuma, sırayla gönderilir: kg olarak bir "
-                                    "ağırlık ya da METNİ olduğu gibi göndermek için raw:METİN; # açıklama başlatır."_s,
+                                    "ağırlık ya da METNİ olduğu gibi göndermek için raw:METİN; "
+                                    "# açıklama başlatır."_s,
                                     u"dosya"_s);
     const QCommandLineOption interval(u"interval"_s,
                                       u"Okumalar arası milisaniye (varsayılan 200)."_s, u"ms"_s,
