@@ -13,12 +13,12 @@ namespace BackupCommand {
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"dest"_s, u"the folder to write the copy into (made if missing)"_s);
-    parser.addOption({u"overwrite"_s, u"replace a backup already in DEST"_s});
+    parser.addPositionalArgument(u"hedef"_s, u"kopyanın yazılacağı klasör (yoksa oluşturulur)"_s);
+    parser.addOption({u"overwrite"_s, u"HEDEF'teki eski yedeğin yerine yazar"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     if (parser.positionalArguments().size() != 1) {
-        err << "usage: tavran backup [--overwrite] DEST" << Qt::endl;
+        err << "kullanım: tavran backup [--overwrite] HEDEF" << Qt::endl;
         return 2;
     }
     const QString destination = QDir(parser.positionalArguments().first()).absolutePath();
@@ -28,8 +28,8 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         return 1;
     }
     for (const QString &name : result.absent)
-        out << name << ": not in the station folder" << Qt::endl;
-    out << "Copied " << result.copied.join(u", "_s) << " to " << destination << Qt::endl;
+        out << name << ": istasyon klasöründe yok" << Qt::endl;
+    out << destination << " klasörüne kopyalandı: " << result.copied.join(u", "_s) << Qt::endl;
     return 0;
 }
 

@@ -13,7 +13,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     if (!parser.positionalArguments().isEmpty()) {
-        err << "usage: tavran check" << Qt::endl;
+        err << "kullanım: tavran check" << Qt::endl;
         return 2;
     }
     bool sound = true;

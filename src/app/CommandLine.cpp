@@ -22,24 +22,24 @@ const QString WriteDocsOption = u"write-docs"_s;
 
 void describeOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(u"Weighing, package label and order slip station. "
-                                     u"Without a command it opens the station window."_s);
+    parser.setApplicationDescription(u"Tartım, paket etiketi ve sipariş fişi istasyonu. "
+                                     u"Komutsuz çalıştırılınca istasyon penceresini açar."_s);
     addHelpOption(parser);
-    parser.addOption({{u"v"_s, u"version"_s}, u"show the version"_s});
-    parser.addOption({DataDirOption, u"the station folder (databases and text files)"_s, u"dir"_s});
-    parser.addOption({FullScreenOption, u"fill the screen (touch screen stations)"_s});
+    parser.addOption({{u"v"_s, u"version"_s}, u"sürümü gösterir"_s});
+    parser.addOption({DataDirOption, u"istasyon klasörü (veritabanları ve metin dosyaları)"_s, u"klasör"_s});
+    parser.addOption({FullScreenOption, u"ekranı kaplar (dokunmatik ekranlı istasyonlar)"_s});
     parser.addOption({DatabaseOption,
-                      u"the plant's central server, postgresql://USER@HOST:PORT/DBNAME "
-                      u"(instead of the Database setting, for this run)"_s,
+                      u"tesisin merkez sunucusu, postgresql://KULLANICI@SUNUCU:PORT/VERITABANI "
+                      u"(bu çalıştırma için Database ayarı yerine)"_s,
                       u"url"_s});
     // The build writes the man pages and the shell completion with it.
-    QCommandLineOption writeDocs(WriteDocsOption, u"write the man pages and the bash completion"_s,
+    QCommandLineOption writeDocs(WriteDocsOption, u"kılavuz sayfalarını ve bash tamamlamasını yazar"_s,
                                  u"dir"_s);
     writeDocs.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(writeDocs);
-    parser.addPositionalArgument(u"command"_s, u"one of the commands below; "
-                                               u"tavran COMMAND --help for its options"_s,
-                                 u"[command [options]]"_s);
+    parser.addPositionalArgument(u"komut"_s, u"aşağıdaki komutlardan biri; "
+                                             u"seçenekleri için tavran KOMUT --help"_s,
+                                 u"[komut [seçenekler]]"_s);
     // Whatever follows the command belongs to it.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
 }
@@ -54,11 +54,19 @@ QString mainHelpText()
 {
     QCommandLineParser parser;
     describeOptions(parser);
-    QString help = helpText(parser, u"tavran"_s) + u"\nCommands:\n"_s;
+    QString help = helpText(parser, u"tavran"_s) + u"\nKomutlar:\n"_s;
     for (const Subcommand &command : Subcommands::all())
         help += u"  "_s + command.name.toString().leftJustified(12) + command.summary.toString()
                 + u'\n';
     return help;
+}
+
+QString parseError(const QStringList &words)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(words);
+    return parser.errorText();
 }
 
 } // namespace
@@ -73,8 +81,9 @@ CommandLine CommandLine::parse(int argc, char **argv)
     QCommandLineParser parser;
     describeOptions(parser);
     if (!parser.parse(words)) {
+        // Worded in run(), once Qt's Turkish texts are loaded.
         line.m_action = Action::Error;
-        line.m_error = parser.errorText();
+        line.m_arguments = words;
         return line;
     }
     if (parser.isSet(u"help"_s)) {
@@ -98,7 +107,7 @@ CommandLine CommandLine::parse(int argc, char **argv)
     if (line.m_arguments.isEmpty()) {
         if (!hasDisplay()) {
             line.m_action = Action::Error;
-            line.m_error = u"no display for the station window (DISPLAY is not set)"_s;
+            line.m_error = u"istasyon penceresi için ekran yok (DISPLAY tanımlı değil)"_s;
             line.m_errorCode = 1;
         }
         return line;
@@ -106,7 +115,7 @@ CommandLine CommandLine::parse(int argc, char **argv)
     line.m_command = Subcommands::find(line.m_arguments.first());
     if (!line.m_command) {
         line.m_action = Action::Error;
-        line.m_error = u"unknown command \"%1\""_s.arg(line.m_arguments.first());
+        line.m_error = u"bilinmeyen komut \"%1\""_s.arg(line.m_arguments.first());
         return line;
     }
     line.m_action = Action::Command;
@@ -137,9 +146,9 @@ int CommandLine::run() const
     QTextStream err(stderr);
     switch (m_action) {
     case Action::Error:
-        err << "tavran: " << m_error;
+        err << "tavran: " << (m_error.isEmpty() ? parseError(m_arguments) : m_error);
         if (m_errorCode == 2)
-            err << " (see tavran --help)";
+            err << " (bkz. tavran --help)";
         err << Qt::endl;
         return m_errorCode;
     case Action::Help:
@@ -161,7 +170,7 @@ int CommandLine::run() const
     const bool needsFolder = !m_command || m_command->folder == Subcommand::Folder::Existing;
     const StationFolder::Location folder = StationFolder::locate(m_dataDir);
     if (folder.named && needsFolder && !QFileInfo(folder.path).isDir()) {
-        err << "tavran: the station folder " << folder.path << " does not exist" << Qt::endl;
+        err << "tavran: istasyon klasörü yok: " << folder.path << Qt::endl;
         return 1;
     }
     if (m_command)

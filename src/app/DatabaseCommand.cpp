@@ -15,15 +15,15 @@ namespace DatabaseCommand {
 int run(const QStringList &arguments, const QString &, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"action"_s, u"init or copy"_s);
-    parser.addOption({u"from"_s, u"station folder to copy"_s, u"dir"_s});
-    parser.addOption({u"append"_s, u"copy even when the server holds movements"_s});
+    parser.addPositionalArgument(u"işlem"_s, u"init ya da copy"_s);
+    parser.addOption({u"from"_s, u"aktarılacak istasyon klasörü"_s, u"klasör"_s});
+    parser.addOption({u"append"_s, u"sunucuda hareket olsa da aktarır"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     const QString action = parser.positionalArguments().value(0);
     const bool copy = action == u"copy"_s;
     if ((action != u"init"_s && !copy) || (copy && !parser.isSet(u"from"_s))) {
-        err << "usage: tavran [--database URL] db init | db copy --from DIR [--append]" << Qt::endl;
+        err << "kullanım: tavran [--database URL] db init | db copy --from KLASÖR [--append]" << Qt::endl;
         return 2;
     }
     QString error;

@@ -19,7 +19,7 @@ bool save(const QString &path, const QString &text, QTextStream &err)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
         return true;
-    err << "tavran: cannot write " << path << ": " << file.errorString() << Qt::endl;
+    err << "tavran: yazılamadı: " << path << ": " << file.errorString() << Qt::endl;
     return false;
 }
 
@@ -40,7 +40,7 @@ QString commandHelp(const Subcommand &command)
 int write(const QString &folder, const QString &mainHelp, QTextStream &err)
 {
     if (!QDir().mkpath(folder)) {
-        err << "tavran: cannot create " << folder << Qt::endl;
+        err << "tavran: klasör oluşturulamadı: " << folder << Qt::endl;
         return 1;
     }
     const QDir dir(folder);

@@ -16,25 +16,25 @@ namespace StaffCommand {
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"reset"_s, u"reset NAME: remove the member's password"_s,
-                                 u"reset NAME"_s);
+    parser.addPositionalArgument(u"reset"_s, u"reset AD: personelin şifresini siler"_s,
+                                 u"reset AD"_s);
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     const QStringList words = parser.positionalArguments();
     if (words.size() != 2 || words[0] != u"reset"_s) {
-        err << "usage: tavran staff reset NAME" << Qt::endl;
+        err << "kullanım: tavran staff reset AD" << Qt::endl;
         return 2;
     }
     const QString name = words[1];
     const StationKey key;
     if (!key.read(name)) {
         const bool listed = StationTextFiles::readStaff(folder).contains(name);
-        err << "staff: " << name << (listed ? " has no password" : " has no password and is not in Personel.Txt")
+        err << "staff: " << name << (listed ? ": şifresi yok" : ": şifresi yok ve Personel.Txt'de de yok")
             << Qt::endl;
         return 1;
     }
     if (!StaffPasswords(key).reset(name)) {
-        err << "staff: cannot write " << key.path() << Qt::endl;
+        err << "staff: yazılamadı: " << key.path() << Qt::endl;
         return 1;
     }
     // A forgotten password is no reason to keep the member waiting.

@@ -44,9 +44,9 @@ int unreadable(const QString &problem, QTextStream &err)
 int initDemo(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"dir"_s, u"station folder to fill"_s);
-    parser.addOption({u"customers"_s, u"extra generated accounts"_s, u"n"_s, u"0"_s});
-    parser.addOption({u"products"_s, u"extra generated products"_s, u"n"_s, u"0"_s});
+    parser.addPositionalArgument(u"klasör"_s, u"doldurulacak istasyon klasörü"_s);
+    parser.addOption({u"customers"_s, u"ek olarak üretilecek cari hesap sayısı"_s, u"n"_s, u"0"_s});
+    parser.addOption({u"products"_s, u"ek olarak üretilecek ürün sayısı"_s, u"n"_s, u"0"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     const QString target = parser.positionalArguments().value(0, folder);
@@ -58,17 +58,17 @@ int initDemo(const QStringList &arguments, const QString &folder, QTextStream &o
         err << "init-demo: " << error << Qt::endl;
         return 1;
     }
-    out << "Demo station ready in " << QDir(target).absolutePath() << Qt::endl;
+    out << "Örnek istasyon hazır: " << QDir(target).absolutePath() << Qt::endl;
     return 0;
 }
 
 int config(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"action"_s, u"get NAME, set NAME VALUE or list"_s,
-                                 u"get|set|list [NAME] [VALUE]"_s);
-    parser.addOption({u"app"_s, u"the application settings instead of the station key"_s});
-    parser.addOption({u"new"_s, u"set a name that is neither a known setting nor a staff member"_s});
+    parser.addPositionalArgument(u"işlem"_s, u"get AD, set AD DEĞER ya da list"_s,
+                                 u"get|set|list [AD] [DEĞER]"_s);
+    parser.addOption({u"app"_s, u"istasyon anahtarı yerine uygulama ayarları"_s});
+    parser.addOption({u"new"_s, u"ne bilinen bir ayar ne de personel olan bir adı yazar"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     const QStringList words = parser.positionalArguments();
@@ -106,7 +106,7 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
     if (action == u"set"_s && words.size() == 3) {
         if (app) {
             if (!SaveAppSetting(AppSection, words[1], words[2])) {
-                err << "config: cannot write the application settings" << Qt::endl;
+                err << "config: uygulama ayarları yazılamadı" << Qt::endl;
                 return 1;
             }
             journalSetting(folder, u"Properties/"_s + words[1], words[2]);
@@ -129,13 +129,13 @@ int config(const QStringList &arguments, const QString &folder, QTextStream &out
         const bool password = isStaff || StaffPasswords::isPassword(name, regText(ReadRegValue(name)), staff);
         const bool written = password ? StaffPasswords().store(name, words[2]) : StationKey().write(name, words[2]);
         if (!written) {
-            err << "config: cannot write " << StationKey::defaultPath() << Qt::endl;
+            err << "config: yazılamadı: " << StationKey::defaultPath() << Qt::endl;
             return 1;
         }
         journalSetting(folder, name, password ? PasswordShown : known ? words[2] : ValueWithheld);
         return 0;
     }
-    err << "usage: tavran config get|set|list [--app] [--new] [NAME] [VALUE]" << Qt::endl;
+    err << "kullanım: tavran config get|set|list [--app] [--new] [AD] [DEĞER]" << Qt::endl;
     return 2;
 }
 

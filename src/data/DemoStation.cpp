@@ -85,7 +85,7 @@ bool fillAccounts(const QSqlDatabase &db, int extra, QString *error)
     database.transaction();
     QSqlQuery insert(database);
     if (!insert.prepare(QString::fromUtf16(InsertAccountSql))) {
-        *error = insert.lastError().text();
+        *error = u"örnek kayıtlar yazılamadı: "_s + insert.lastError().text();
         return false;
     }
     int code = 1;
@@ -109,7 +109,7 @@ bool fillAccounts(const QSqlDatabase &db, int extra, QString *error)
         ok = add(title, i % 10 == 9 ? u"Toptan"_s : u"Müşteri"_s);
     }
     if (!ok) {
-        *error = insert.lastError().text();
+        *error = u"örnek kayıtlar yazılamadı: "_s + insert.lastError().text();
         database.rollback();
         return false;
     }
@@ -122,7 +122,7 @@ bool fillProducts(const QSqlDatabase &db, int extra, QString *error)
     database.transaction();
     QSqlQuery insert(database);
     if (!insert.prepare(QString::fromUtf16(InsertProductSql))) {
-        *error = insert.lastError().text();
+        *error = u"örnek kayıtlar yazılamadı: "_s + insert.lastError().text();
         return false;
     }
     bool ok = true;
@@ -138,7 +138,7 @@ bool fillProducts(const QSqlDatabase &db, int extra, QString *error)
     for (int i = 0; i < extra && ok; ++i)
         ok = add(Products[i % Products.size()] + u" Çeşit "_s + QString::number(i + 1));
     if (!ok) {
-        *error = insert.lastError().text();
+        *error = u"örnek kayıtlar yazılamadı: "_s + insert.lastError().text();
         database.rollback();
         return false;
     }
@@ -154,19 +154,19 @@ bool create(const QString &folder, Size size, QString *error)
     QString ignored;
     QString &message = error ? *error : ignored;
     if (!QDir().mkpath(folder)) {
-        message = u"cannot create "_s + folder;
+        message = u"klasör oluşturulamadı: "_s + folder;
         return false;
     }
     const QDir dir(folder);
     if (!writeTextFile(dir.filePath(u"Tavran.Txt"_s), HeaderLines)
         || !writeTextFile(dir.filePath(u"Personel.Txt"_s), Staff)) {
-        message = u"cannot write the text files in "_s + folder;
+        message = u"metin dosyaları yazılamadı: "_s + folder;
         return false;
     }
     StationData data;
     data.bind(folder);
     if (!data.cari()->isOpen() || !data.stok()->isOpen() || !data.tavran()->isOpen()) {
-        message = u"cannot open the databases in "_s + folder;
+        message = u"veritabanları açılamadı: "_s + folder;
         return false;
     }
     if (isEmpty(data.cari()->database(), CountAccountsSql)

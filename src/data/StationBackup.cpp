@@ -41,7 +41,9 @@ bool attach(sqlite3 *db, const QString &path, const QString &schema, QString *er
     sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(raw, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     if (sqlite3_step(raw) != SQLITE_DONE) {
-        *error = u"cannot open %1: %2"_s.arg(path, errorText(db));
+        // A busy file is not one that cannot be opened: the busy text says so alone.
+        *error = SqliteFile::isBusy(sqlite3_errcode(db)) ? errorText(db)
+                                                          : u"açılamadı: %1: %2"_s.arg(path, errorText(db));
         return false;
     }
     return true;
@@ -52,20 +54,20 @@ bool backupOne(sqlite3 *source, const QString &schema, const QString &target, QS
     QFile::remove(target);
     const DbHandle dest = SqliteFile::open(target, true, SqliteFile::BusyTimeoutMs, error);
     if (!dest) {
-        *error = u"cannot open %1: %2"_s.arg(target, *error);
+        *error = u"açılamadı: %1: %2"_s.arg(target, *error);
         return false;
     }
     const QByteArray name = schema.toUtf8();
     sqlite3_backup *backup = sqlite3_backup_init(dest.get(), "main", source, name.constData());
     if (!backup) {
-        *error = u"cannot write %1: %2"_s.arg(target, errorText(dest.get()));
+        *error = u"yazılamadı: %1: %2"_s.arg(target, errorText(dest.get()));
         return false;
     }
     // All pages in one step: the source's read transaction keeps them still.
     const int step = sqlite3_backup_step(backup, -1);
     const int finish = sqlite3_backup_finish(backup);
     if (step != SQLITE_DONE || finish != SQLITE_OK) {
-        *error = u"cannot copy %1: %2"_s.arg(QFileInfo(target).fileName(),
+        *error = u"kopyalanamadı: %1: %2"_s.arg(QFileInfo(target).fileName(),
                                             QString::fromUtf8(sqlite3_errstr(step != SQLITE_DONE ? step : finish)));
         return false;
     }
@@ -77,7 +79,7 @@ bool copyText(const QString &from, const QString &to, QString *error)
     QFile::remove(to);
     if (QFile::copy(from, to))
         return true;
-    *error = u"cannot copy %1 to %2"_s.arg(from, to);
+    *error = u"%1, %2 olarak kopyalanamadı"_s.arg(from, to);
     return false;
 }
 
@@ -90,12 +92,12 @@ Result copy(const QString &stationFolder, const QString &destination, bool overw
     const QDir target(destination);
     if (QFileInfo(destination).exists()
         && QFileInfo(destination).canonicalFilePath() == QFileInfo(stationFolder).canonicalFilePath()) {
-        result.error = u"the backup folder is the station folder"_s;
+        result.error = u"yedek klasörü istasyon klasörünün kendisi"_s;
         return result;
     }
     for (Schema::File file : Files) {
         if (!QFileInfo::exists(station.filePath(Schema::fileName(file)))) {
-            result.error = u"%1 is missing in %2"_s.arg(Schema::fileName(file), stationFolder);
+            result.error = u"%1, %2 içinde yok"_s.arg(Schema::fileName(file), stationFolder);
             return result;
         }
     }
@@ -112,7 +114,7 @@ Result copy(const QString &stationFolder, const QString &destination, bool overw
         return result;
     }
     if (!QDir().mkpath(destination)) {
-        result.error = u"cannot make the folder %1"_s.arg(destination);
+        result.error = u"klasör oluşturulamadı: %1"_s.arg(destination);
         return result;
     }
 
@@ -121,7 +123,7 @@ Result copy(const QString &stationFolder, const QString &destination, bool overw
     const QString first = station.filePath(Schema::fileName(Files[0]));
     const DbHandle source = SqliteFile::open(first, false, SqliteFile::BusyTimeoutMs, &result.error);
     if (!source) {
-        result.error = u"cannot open %1: %2"_s.arg(first, result.error);
+        result.error = u"açılamadı: %1: %2"_s.arg(first, result.error);
         return result;
     }
     // Each file is written beside its place first, so a copy that fails half-way

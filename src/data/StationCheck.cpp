@@ -42,7 +42,7 @@ bool rows(sqlite3 *db, const char *sql, QStringList &values, Finding &failure)
     failure.sound = SqliteFile::isLeftoverJournal(rc);
     failure.summary = SqliteFile::isBusy(rc) ? SqliteFile::busyReason()
                       : failure.sound        ? error
-                                             : u"damaged: "_s + error;
+                                             : u"bozuk: "_s + error;
     return false;
 }
 
@@ -50,7 +50,7 @@ Finding check(const QString &path, int busyMs)
 {
     Finding finding{QFileInfo(path).fileName(), false, {}};
     if (!QFileInfo::exists(path)) {
-        finding.summary = u"missing"_s;
+        finding.summary = u"yok"_s;
         return finding;
     }
     // Read-write where the file allows it: a journal left by a crash is rolled
@@ -59,7 +59,7 @@ Finding check(const QString &path, int busyMs)
     QString error;
     const SqliteFile::DbHandle db = SqliteFile::open(path, false, busyMs, &error);
     if (!db) {
-        finding.summary = u"cannot open: "_s + error;
+        finding.summary = u"açılamadı: "_s + error;
         return finding;
     }
     registerTurkishCollation(db.get());
@@ -79,9 +79,9 @@ Finding check(const QString &path, int busyMs)
         });
     });
     finding.sound = problems.isEmpty() || problems == QStringList{u"ok"_s};
-    finding.summary = finding.sound ? u"ok"_s : u"damaged: "_s + problems.value(0);
+    finding.summary = finding.sound ? u"sağlam"_s : u"bozuk: "_s + problems.value(0);
     if (problems.size() > 1 && !finding.sound)
-        finding.summary += u" (and %1 more)"_s.arg(problems.size() - 1);
+        finding.summary += u" (ve %1 sorun daha)"_s.arg(problems.size() - 1);
     if (!oldIndexes.isEmpty())
         finding.summary += FirstVersionNote;
     return finding;

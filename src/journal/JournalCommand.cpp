@@ -45,7 +45,7 @@ std::optional<QDate> dateOption(const QCommandLineParser &parser, const QString 
         return QDate();
     const QDate day = QDate::fromString(parser.value(name), Qt::ISODate);
     if (!day.isValid()) {
-        err << "journal: not a date (YYYY-MM-DD): " << parser.value(name) << Qt::endl;
+        err << "journal: tarih değil (YYYY-AA-GG): " << parser.value(name) << Qt::endl;
         return std::nullopt;
     }
     return day;
@@ -56,7 +56,7 @@ int verify(const QString &file, QTextStream &out, QTextStream &err)
     JournalFile::Verdict verdict;
     QString error;
     if (!JournalFile::verify(file, verdict, &error)) {
-        err << "journal: cannot verify " << file << ": " << error << Qt::endl;
+        err << "journal: denetlenemedi: " << file << ": " << error << Qt::endl;
         return 1;
     }
     if (!verdict.intact()) {
@@ -81,20 +81,21 @@ QString commandUser()
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addOption({u"day"_s, u"one day"_s, u"date"_s});
-    parser.addOption({u"from"_s, u"first day"_s, u"date"_s});
-    parser.addOption({u"to"_s, u"last day"_s, u"date"_s});
-    parser.addOption({u"staff"_s, u"one staff member"_s, u"name"_s});
-    parser.addOption({u"csv"_s, u"write a CSV file instead"_s, u"file"_s});
-    parser.addOption({u"verify"_s, u"check every entry's link; exit 1 names the first that does not match"_s});
+    parser.addOption({u"day"_s, u"tek bir gün"_s, u"tarih"_s});
+    parser.addOption({u"from"_s, u"ilk gün"_s, u"tarih"_s});
+    parser.addOption({u"to"_s, u"son gün"_s, u"tarih"_s});
+    parser.addOption({u"staff"_s, u"tek bir personel"_s, u"ad"_s});
+    parser.addOption({u"csv"_s, u"listelemek yerine CSV dosyasına yazar"_s, u"dosya"_s});
+    parser.addOption({u"verify"_s,
+                      u"her kaydın zincir bağını denetler; uymayan ilk kaydı bildirip 1 ile çıkar"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     if (parser.isSet(u"verify"_s))
         return verify(JournalFile::path(folder), out, err);
     if (parser.positionalArguments().size() > 1
         || (parser.isSet(u"day"_s) && (parser.isSet(u"from"_s) || parser.isSet(u"to"_s)))) {
-        err << "usage: tavran journal [--day YYYY-MM-DD | --from YYYY-MM-DD --to YYYY-MM-DD] "
-               "[--staff NAME] [--csv FILE] | --verify"
+        err << "kullanım: tavran journal [--day YYYY-AA-GG | --from YYYY-AA-GG --to YYYY-AA-GG] "
+               "[--staff AD] [--csv DOSYA] | --verify"
             << Qt::endl;
         return 2;
     }
@@ -112,14 +113,14 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     QString error;
     const QString file = JournalFile::path(folder);
     if (!JournalFile::read(file, filter, entries, &error)) {
-        err << "journal: cannot read " << file << ": " << error << Qt::endl;
+        err << "journal: okunamadı: " << file << ": " << error << Qt::endl;
         return 1;
     }
 
     if (parser.isSet(u"csv"_s)) {
         QSaveFile csv(parser.value(u"csv"_s));
         if (!csv.open(QIODevice::WriteOnly)) {
-            err << "journal: cannot write " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
+            err << "journal: yazılamadı: " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
             return 1;
         }
         QByteArray text = CsvWriter::record(Columns, CsvWriter::Quote::All);
@@ -127,7 +128,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
             text += CsvWriter::record(fields(e), CsvWriter::Quote::All);
         csv.write(text);
         if (!csv.commit()) {
-            err << "journal: cannot write " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
+            err << "journal: yazılamadı: " << csv.fileName() << ": " << csv.errorString() << Qt::endl;
             return 1;
         }
         out << entries.size() << " kayıt yazıldı: " << csv.fileName() << Qt::endl;

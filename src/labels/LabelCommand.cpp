@@ -44,8 +44,8 @@ std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const
     const double kilograms = QLocale::c().toDouble(weight, &ok);
     // "nan" and "inf" read as numbers; no package weighs nothing or less.
     if (!ok || !std::isfinite(kilograms) || kilograms <= 0) {
-        err << "label: the weight must be a number of kilograms above 0, not \""
-            << parser.value(u"weight"_s) << '"' << Qt::endl;
+        err << "label: ağırlık 0'dan büyük bir kilogram sayısı olmalı, \""
+            << parser.value(u"weight"_s) << "\" değil" << Qt::endl;
         return std::nullopt;
     }
 
@@ -65,7 +65,7 @@ std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const
         if (!unread.isEmpty())
             err << "label: " << unread << Qt::endl;
         else
-            err << "label: no product named \"" << product << "\" in " << folder << Qt::endl;
+            err << "label: " << folder << " içinde \"" << product << "\" adında ürün yok" << Qt::endl;
         exitCode = 1;
         return std::nullopt;
     }
@@ -88,13 +88,14 @@ std::optional<PackageLabel> journalLabel(const QString &idText, const QString &f
     QString error;
     const auto entry = ok ? JournalFile::entry(JournalFile::path(folder), id, &error) : std::nullopt;
     if (!entry) {
-        err << "label: no journal entry " << idText << (error.isEmpty() ? QString() : u": "_s + error)
+        err << "label: kayıt defterinde " << idText << " numaralı kayıt yok"
+            << (error.isEmpty() ? QString() : u": "_s + error)
             << Qt::endl;
         return std::nullopt;
     }
     auto label = LabelJournal::label(*entry, StationTextFiles::readHeaderLines(folder));
     if (!label)
-        err << "label: journal entry " << id << " is no label (" << entry->kind << ')' << Qt::endl;
+        err << "label: " << id << " numaralı kayıt bir etiket değil (" << entry->kind << ')' << Qt::endl;
     return label;
 }
 
@@ -103,18 +104,18 @@ std::optional<PackageLabel> journalLabel(const QString &idText, const QString &f
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addOption({u"product"_s, u"the product's name as listed"_s, u"name"_s});
-    parser.addOption({u"weight"_s, u"the total in kilograms (1.5 or 1,5)"_s, u"kg"_s});
-    parser.addOption({u"year"_s, u"use-by one year on (else the days of Tavran.Txt)"_s});
-    parser.addOption({u"reprint"_s, u"the label of this journal entry, as it was printed"_s, u"id"_s});
-    parser.addOption({u"printer"_s, u"the print queue to print on"_s, u"name"_s});
-    parser.addOption({u"pdf"_s, u"write the label into a PDF file instead"_s, u"file"_s});
+    parser.addOption({u"product"_s, u"listedeki ürün adı"_s, u"ad"_s});
+    parser.addOption({u"weight"_s, u"kilogram olarak toplam (1.5 ya da 1,5)"_s, u"kg"_s});
+    parser.addOption({u"year"_s, u"son kullanma bir yıl sonra (yoksa Tavran.Txt'deki gün sayısı)"_s});
+    parser.addOption({u"reprint"_s, u"bu kayıt defteri kaydının etiketi, basıldığı gibi"_s, u"no"_s});
+    parser.addOption({u"printer"_s, u"basılacak yazıcı kuyruğu"_s, u"ad"_s});
+    parser.addOption({u"pdf"_s, u"etiketi yazıcı yerine bir PDF dosyasına yazar"_s, u"dosya"_s});
     if (const auto stop = parseSubcommandArguments(parser, arguments, out, err))
         return *stop;
     const bool reprint = parser.isSet(u"reprint"_s);
     if (!reprint && (!parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s))) {
-        err << "usage: tavran label --product NAME --weight KG [--year] | --reprint ID "
-               "[--printer NAME | --pdf FILE]"
+        err << "kullanım: tavran label --product AD --weight KG [--year] | --reprint NO "
+               "[--printer AD | --pdf DOSYA]"
             << Qt::endl;
         return 2;
     }
@@ -137,7 +138,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     } else {
         if (parser.isSet(u"printer"_s)) {
             if (!CurrentPrinter::select(parser.value(u"printer"_s))) {
-                err << "label: no printer named \"" << parser.value(u"printer"_s) << '"' << Qt::endl;
+                err << "label: \"" << parser.value(u"printer"_s) << "\" adında yazıcı yok" << Qt::endl;
                 return 1;
             }
         }

@@ -12,21 +12,21 @@ using namespace Qt::StringLiterals;
 namespace MovementsCommand {
 namespace {
 const QString Usage =
-    u"tavran movements --from YYYY-MM-DD --to YYYY-MM-DD [--sale | --purchase] [--csv FILE]"_s;
+    u"tavran movements --from YYYY-AA-GG --to YYYY-AA-GG [--sale | --purchase] [--csv DOSYA]"_s;
 } // namespace
 
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     const QString command = u"movements"_s;
     QCommandLineParser parser;
-    parser.addOption({u"from"_s, u"first day"_s, u"date"_s});
-    parser.addOption({u"to"_s, u"last day"_s, u"date"_s});
-    parser.addOption({u"sale"_s, u"sales only"_s});
-    parser.addOption({u"purchase"_s, u"purchases only"_s});
-    parser.addOption({u"csv"_s, u"write CSV (Tarih,Ürün,Kilo,Yön) into this file"_s, u"file"_s});
+    parser.addOption({u"from"_s, u"ilk gün"_s, u"tarih"_s});
+    parser.addOption({u"to"_s, u"son gün"_s, u"tarih"_s});
+    parser.addOption({u"sale"_s, u"yalnız satışlar"_s});
+    parser.addOption({u"purchase"_s, u"yalnız alışlar"_s});
+    parser.addOption({u"csv"_s, u"bu dosyaya CSV (Tarih,Ürün,Kilo,Yön) yazar"_s, u"dosya"_s});
     const auto parsed = OfficeArguments::parse(
         parser, arguments, 1, Usage,
-        u"Lists the booked stock movements of the days from --from to --to, oldest first."_s, out,
+        u"--from ile --to arasındaki günlerin işlenmiş stok hareketlerini eskiden yeniye listeler."_s, out,
         err);
     if (parsed != OfficeArguments::Parsed::Run)
         return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;

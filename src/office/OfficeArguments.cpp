@@ -2,6 +2,7 @@
 
 #include "data/DatabaseLocation.h"
 #include "station/DatabaseSetting.h"
+#include "station/Subcommand.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,7 @@ namespace OfficeArguments {
 Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words,
              const QString &usage, const QString &description, QTextStream &out, QTextStream &err)
 {
-    parser.addHelpOption();
+    addHelpOption(parser);
     // The command's own words are not options; the parser skips the first.
     QStringList rest = arguments.mid(words - 1);
     if (!parser.parse(rest)) {
@@ -23,9 +24,10 @@ Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words
         return Parsed::Bad;
     }
     if (parser.isSet(u"help"_s)) {
+        // The parser's own usage line names the program by its path: ours replaces it.
         const QString help = parser.helpText();
-        out << "usage: " << usage << "\n\n" << description << "\n\n"
-            << help.mid(help.indexOf(u"Options:"_s));
+        out << "kullanım: " << usage << "\n\n" << description << "\n\n"
+            << help.mid(help.indexOf(u"\n\n"_s) + 2);
         out.flush();
         return Parsed::Help;
     }

@@ -17,8 +17,8 @@ using namespace Qt::StringLiterals;
 namespace ReportCommand {
 namespace {
 
-const QString Usage = u"tavran report --day YYYY-MM-DD | --month YYYY-MM [--purchase] "
-                      u"[--csv FILE | --pdf FILE | --printer NAME]"_s;
+const QString Usage = u"tavran report --day YYYY-AA-GG | --month YYYY-AA [--purchase] "
+                      u"[--csv DOSYA | --pdf DOSYA | --printer AD]"_s;
 const QString Command = u"report"_s;
 // The summary's PDF page: A4 in twips.
 constexpr QSize A4Twips(11906, 16838);
@@ -28,17 +28,17 @@ constexpr QSize A4Twips(11906, 16838);
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addOption({u"day"_s, u"the totals of one day"_s, u"YYYY-MM-DD"_s});
-    parser.addOption({u"month"_s, u"the totals of one month"_s, u"YYYY-MM"_s});
-    parser.addOption({u"purchase"_s, u"purchases instead of sales"_s});
-    parser.addOption({u"csv"_s, u"write Ürün,Kilo rows into this file"_s, u"file"_s});
-    parser.addOption({u"pdf"_s, u"write the printed summary into this PDF file"_s, u"file"_s});
-    parser.addOption({u"printer"_s, u"print the summary on this print queue"_s, u"name"_s});
+    parser.addOption({u"day"_s, u"bir günün toplamları"_s, u"YYYY-AA-GG"_s});
+    parser.addOption({u"month"_s, u"bir ayın toplamları"_s, u"YYYY-AA"_s});
+    parser.addOption({u"purchase"_s, u"satışlar yerine alışlar"_s});
+    parser.addOption({u"csv"_s, u"Ürün,Kilo satırlarını bu dosyaya yazar"_s, u"dosya"_s});
+    parser.addOption({u"pdf"_s, u"basılı özeti bu PDF dosyasına yazar"_s, u"dosya"_s});
+    parser.addOption({u"printer"_s, u"özeti bu yazıcı kuyruğuna basar"_s, u"ad"_s});
     const auto parsed = OfficeArguments::parse(
         parser, arguments, 1, Usage,
-        u"The report screen's totals per product for a day or a month (products whose "
-        u"movements add up to nothing left out). Without --csv, --pdf or --printer they are "
-        u"shown here with the total."_s,
+        u"Rapor ekranının bir gün ya da bir ay için ürün başına toplamları (hareketleri "
+        u"sıfıra denk gelen ürünler yazılmaz). --csv, --pdf ya da --printer olmadan "
+        u"genel toplamla birlikte burada gösterilir."_s,
         out, err);
     if (parsed != OfficeArguments::Parsed::Run)
         return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;

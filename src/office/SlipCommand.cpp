@@ -18,7 +18,7 @@ namespace SlipCommand {
 namespace {
 
 const QString Usage =
-    u"tavran slip [--pdf FILE | --printer NAME] [--customer NAME] [--staff NAME]"_s;
+    u"tavran slip [--pdf DOSYA | --printer AD] [--customer AD] [--staff AD]"_s;
 const QString Command = u"slip"_s;
 const QString DocumentName = u"Fiş"_s;
 // A roll of 80 mm; the slip lengthens it as its lines need.
@@ -29,15 +29,15 @@ constexpr QSize RollTwips(4535, 8000);
 int run(const QStringList &arguments, const QString &folder, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.addOption({u"pdf"_s, u"write the slip into this PDF file"_s, u"file"_s});
-    parser.addOption({u"printer"_s, u"print on this queue (else the one remembered for slips)"_s,
+    parser.addOption({u"pdf"_s, u"fişi bu PDF dosyasına yazar"_s, u"dosya"_s});
+    parser.addOption({u"printer"_s, u"bu yazıcı kuyruğuna basar (yoksa fişler için hatırlanan yazıcıya)"_s,
                       u"name"_s});
-    parser.addOption({u"customer"_s, u"the customer line of the slip"_s, u"name"_s});
-    parser.addOption({u"staff"_s, u"the staff line of the slip"_s, u"name"_s});
+    parser.addOption({u"customer"_s, u"fişin cari satırı"_s, u"ad"_s});
+    parser.addOption({u"staff"_s, u"fişin personel satırı"_s, u"ad"_s});
     const auto parsed = OfficeArguments::parse(
         parser, arguments, 1, Usage,
-        u"Prints the slip of the order now on the scale again (after a paper jam). Nothing is "
-        u"booked and nothing in the databases changes."_s,
+        u"Tartıdaki siparişin fişini yeniden basar (kâğıt sıkışmasından sonra). Hiçbir şey "
+        u"işlenmez, veritabanlarında hiçbir şey değişmez."_s,
         out, err);
     if (parsed != OfficeArguments::Parsed::Run)
         return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;

@@ -17,8 +17,8 @@ namespace {
 QString usageOf(const QString &command, const QString &action)
 {
     if (action == u"export"_s)
-        return u"tavran %1 export [FILE]"_s.arg(command);
-    return u"tavran %1 import FILE [--dry-run] [--encoding utf-8|windows-1254]"_s.arg(command);
+        return u"tavran %1 export [DOSYA]"_s.arg(command);
+    return u"tavran %1 import DOSYA [--dry-run] [--encoding utf-8|windows-1254]"_s.arg(command);
 }
 
 void report(QTextStream &err, const QString &file, const QList<CsvReader::Problem> &problems,
@@ -34,13 +34,13 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     const QString command = arguments.mid(0, 2).join(u' ');
     const QString usage = usageOf(arguments[0], u"import"_s);
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"file"_s, u"the CSV file; its header names the columns"_s);
-    parser.addOption({u"dry-run"_s, u"check the file and count, write nothing"_s});
-    parser.addOption({u"encoding"_s, u"utf-8 (the default) or windows-1254"_s, u"name"_s, u"utf-8"_s});
+    parser.addPositionalArgument(u"dosya"_s, u"CSV dosyası; başlık satırı sütunları adlandırır"_s);
+    parser.addOption({u"dry-run"_s, u"dosyayı denetler ve sayar, hiçbir şey yazmaz"_s});
+    parser.addOption({u"encoding"_s, u"utf-8 (varsayılan) ya da windows-1254"_s, u"ad"_s, u"utf-8"_s});
     const auto parsed = OfficeArguments::parse(
         parser, arguments, 2, usage,
-        u"Adds the file's records to the %1 table; a record whose %2 is there already is "
-        u"updated. One bad record and nothing is imported."_s.arg(table.table, table.key),
+        u"Dosyanın kayıtlarını %1 tablosuna ekler; %2 değeri tabloda zaten olan kayıt "
+        u"güncellenir. Tek bir hatalı kayıt varsa hiçbir şey alınmaz."_s.arg(table.table, table.key),
         out, err);
     if (parsed != OfficeArguments::Parsed::Run)
         return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
@@ -105,10 +105,10 @@ int exportTable(const QStringList &arguments, const QString &folder, const Offic
     const QString command = arguments.mid(0, 2).join(u' ');
     const QString usage = usageOf(arguments[0], u"export"_s);
     QCommandLineParser parser;
-    parser.addPositionalArgument(u"file"_s, u"where to write; standard output without it"_s);
+    parser.addPositionalArgument(u"dosya"_s, u"yazılacak dosya; verilmezse standart çıktı"_s);
     const auto parsed = OfficeArguments::parse(
         parser, arguments, 2, usage,
-        u"Writes the %1 table as CSV in Turkish order of %2, in the form the import reads."_s
+        u"%1 tablosunu %2 sütununun Türkçe sırasıyla, içe aktarmanın okuduğu biçimde CSV olarak yazar."_s
             .arg(table.table, table.name),
         out, err);
     if (parsed != OfficeArguments::Parsed::Run)
@@ -156,7 +156,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         return exportTable(arguments, folder, *table, out, err);
     const QString usage = usageOf(arguments[0], u"import"_s) + u" | "_s + usageOf(arguments[0], u"export"_s);
     if (action == u"--help"_s || action == u"-h"_s) {
-        out << "usage: " << usage << Qt::endl;
+        out << "kullanım: " << usage << Qt::endl;
         return OfficeArguments::Done;
     }
     return OfficeArguments::bad(err, arguments[0], u"import ya da export gerekli"_s, usage);

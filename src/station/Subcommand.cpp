@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 void addHelpOption(QCommandLineParser &parser)
 {
-    parser.addOption({{u"h"_s, u"help"_s}, u"show this help"_s});
+    parser.addOption({{u"h"_s, u"help"_s}, u"bu yardımı gösterir"_s});
 }
 
 QString helpText(const QCommandLineParser &parser, const QString &name)
@@ -27,7 +27,7 @@ std::optional<int> parseSubcommandArguments(QCommandLineParser &parser, const QS
     const QString name = arguments.value(0);
     addHelpOption(parser);
     if (!parser.parse(arguments)) {
-        err << "tavran " << name << ": " << parser.errorText() << " (see tavran " << name
+        err << "tavran " << name << ": " << parser.errorText() << " (bkz. tavran " << name
             << " --help)" << Qt::endl;
         return 2;
     }

@@ -166,25 +166,27 @@ void TestCommandLine::worksWithoutADisplay_data()
     QTest::addColumn<QString>("output"); // expected in stdout (exit 0) or stderr
     // "@" is a folder that does not exist.
     QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"backup"_s;
+    QTest::newRow("help in Turkish")
+        << QStringList{u"--help"_s} << 0 << u"  staff       bir personelin şifresini siler"_s;
     QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"tavran 0."_s;
     QTest::newRow("label help") << QStringList{u"label"_s, u"--help"_s} << 0 << u"--product"_s;
     QTest::newRow("config help") << QStringList{u"config"_s, u"-h"_s} << 0 << u"--app"_s;
     QTest::newRow("init-demo help") << QStringList{u"init-demo"_s, u"--help"_s} << 0 << u"--customers"_s;
     QTest::newRow("backup help") << QStringList{u"backup"_s, u"--help"_s} << 0 << u"tavran backup"_s;
     QTest::newRow("check help") << QStringList{u"check"_s, u"--help"_s} << 0 << u"tavran check"_s;
-    QTest::newRow("staff help") << QStringList{u"staff"_s, u"--help"_s} << 0 << u"reset NAME"_s;
+    QTest::newRow("staff help") << QStringList{u"staff"_s, u"--help"_s} << 0 << u"reset AD"_s;
     QTest::newRow("journal help") << QStringList{u"journal"_s, u"--help"_s} << 0 << u"--csv"_s;
-    QTest::newRow("unknown command") << QStringList{u"weigh"_s} << 2 << u"unknown command \"weigh\""_s;
-    QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"colour"_s;
+    QTest::newRow("unknown command") << QStringList{u"weigh"_s} << 2 << u"bilinmeyen komut \"weigh\""_s;
+    QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"Bilinmeyen seçenek 'colour'"_s;
     QTest::newRow("unknown command option") << QStringList{u"label"_s, u"--colour"_s} << 2 << u"colour"_s;
     QTest::newRow("missing value") << QStringList{u"--data-dir"_s} << 2 << u"data-dir"_s;
-    QTest::newRow("window without a display") << QStringList{} << 1 << u"display"_s;
+    QTest::newRow("window without a display") << QStringList{} << 1 << u"ekran yok (DISPLAY"_s;
     QTest::newRow("named folder missing")
         << QStringList{u"--data-dir"_s, u"@"_s, u"label"_s, u"--product"_s, u"Dana"_s, u"--weight"_s,
                        u"1"_s, u"--pdf"_s, u"@/x.pdf"_s}
-        << 1 << u"does not exist"_s;
+        << 1 << u"istasyon klasörü yok"_s;
     QTest::newRow("init-demo makes the named folder")
-        << QStringList{u"--data-dir"_s, u"@"_s, u"init-demo"_s} << 0 << u"Demo station ready"_s;
+        << QStringList{u"--data-dir"_s, u"@"_s, u"init-demo"_s} << 0 << u"Örnek istasyon hazır"_s;
 }
 
 void TestCommandLine::worksWithoutADisplay()
@@ -385,9 +387,9 @@ void TestCommandLine::checkNamesTheDamagedFile()
     const QStringList lines = outcome.out.trimmed().split(u'\n');
     QCOMPARE(lines.size(), 3);
     for (const QString &line : lines) {
-        const bool isDamaged = line.startsWith(file + u": damaged"_s);
+        const bool isDamaged = line.startsWith(file + u": bozuk"_s);
         QVERIFY2(isDamaged == (!file.isEmpty() && line.startsWith(file)), qPrintable(line));
-        QVERIFY2(isDamaged || line.endsWith(u": ok"_s), qPrintable(line));
+        QVERIFY2(isDamaged || line.endsWith(u": sağlam"_s), qPrintable(line));
     }
 }
 
@@ -463,7 +465,7 @@ void TestCommandLine::leftoverFilesAreTakenAsTheStationWouldTakeThem_data()
                              "INSERT INTO ";
     QTest::newRow("check, products in mid-write") << u"Stok.db"_s
         << write + "Stok SELECT i, printf('%0300d', i), 'Kg' FROM n;\n" << QStringList{u"check"_s}
-        << u"Stok.db: ok"_s;
+        << u"Stok.db: sağlam"_s;
     QTest::newRow("journal in mid-write") << u"Journal.db"_s
         << write + "entry(time, station, staff, kind, detail) SELECT 'T', 'S', 'P', 'K', printf('%0300d', i) FROM n;\n"
         << QStringList{u"journal"_s} << u"StationName"_s;
@@ -474,7 +476,7 @@ void TestCommandLine::leftoverFilesAreTakenAsTheStationWouldTakeThem_data()
                       "DROP INDEX StokUrun; CREATE INDEX StokUrun ON Stok(\"Ürün\" COLLATE NOCASE);\n"
                       "PRAGMA writable_schema=ON;\n"
                       "UPDATE sqlite_master SET sql = replace(sql, 'NOCASE', 'TURKISH') WHERE name = 'StokUrun';\n")
-        << QStringList{u"check"_s} << u"Stok.db: ok (ilk sürümün dosyası"_s;
+        << QStringList{u"check"_s} << u"Stok.db: sağlam (ilk sürümün dosyası"_s;
 }
 
 // The station was killed in the middle of a write, or a first version left
@@ -595,7 +597,7 @@ void TestCommandLine::refusedSettingIsNotReportedAsDone()
 
     const Outcome outcome = runTavran(arguments);
     QCOMPARE(outcome.exitCode, 1);
-    QVERIFY2(outcome.err.contains(u"config: cannot write"_s), qPrintable(outcome.err));
+    QVERIFY2(outcome.err.contains(u"yazılamadı"_s), qPrintable(outcome.err));
     writer.kill();
     writer.waitForFinished();
     if (refusal != Refusal::Damaged && refusal != Refusal::AppFile)

@@ -134,7 +134,8 @@ void TestHelpDocs::manPageShows_data()
         QStringList shown = help.optionNames();
         shown << pageName;
         if (command.isEmpty())
-            shown << u"init-demo"_s << u"movements"_s << u"tavran-db(1)"_s;
+            shown << u"init-demo"_s << u"movements"_s << u"tavran-db(1)"_s
+                  << u"bir personelin şifresini siler"_s;
         QTest::newRow(qPrintable(pageName))
             << readFile(m_docs.filePath(pageName + u".1"_s)) << shown;
     }
