@@ -144,6 +144,7 @@ class Run:
         self.sim = os.path.join(args.build, "tools", "scale_sim", "tavran-scale-sim")
         need(self.exe, self.sim, "Xvfb", "/usr/sbin/cupsd", "lpadmin", "zbarimg", "pdftoppm", "pdftotext")
         self.work = tempfile.mkdtemp(prefix=f"chaos-{args.seed}-", dir=args.build)
+        os.chmod(self.work, 0o755)  # the central server runs as its own user
         self.folder = os.path.join(self.work, "st")
         self.kills = []
         self.starts = []
@@ -176,13 +177,13 @@ class Run:
         code, why = self.scheduler.start()
         if code:
             print("chaos: skipped, the print scheduler does not start: " + why)
-            self.teardown()
             sys.exit(SKIP if code == SKIP else 1)
         self.tavran("init-demo", self.folder)
         for line_end in (True, False):
             proc, port = start_sim(self.sim, sim_weights(self.rng), line_end)
             self.procs.append(proc)
             relay = ScaleRelay(f"scale {len(self.relays) + 1}", port, line_end, random.Random(self.rng.random()))
+            relay.keep_trace(os.path.join(self.work, f"scale{len(self.relays) + 1}.trace"))
             relay.start()
             self.relays.append(relay)
         settings = [("IpNo0", "127.0.0.1"), ("PortNo0", self.relays[0].port), ("Tart0", "True"),
@@ -192,7 +193,6 @@ class Run:
             self.central = Central(ROOT, os.path.join(self.work, "pg"), self.env)
             if not self.central.start():
                 print("chaos: skipped, the central server does not start: " + self.central.note)
-                self.teardown()
                 sys.exit(SKIP)
             settings.append(("Database", self.central.url()))
         for name, value in settings:

@@ -192,9 +192,9 @@ class Operator:
             for relay in self.relays:
                 sent |= relay.weights_between(tapped - 2.0, tapped + SETTLE)
             if not any(abs(kg - s) < 0.0005 for s in sent):
-                self.ledger.broke("weights", f"{product}: {kg:.3f} kg added, the scales sent "
-                                  f"{sorted(sent) or 'nothing'} in the 2 s before the tap "
-                                  f"({time.strftime('%H:%M:%S')})")
+                self.ledger.broke("weights", f"{product}: {kg:.3f} kg added on scale {scale + 1} at "
+                                  f"{time.strftime('%H:%M:%S')} (monotonic {tapped:.3f}), the "
+                                  f"scales sent {sorted(sent) or 'nothing'} in the 2 s before")
             self.wait_for_lift()
         if not added or self.rng.random() < 0.08:
             self.tap("Command4(3)")

@@ -4,6 +4,7 @@ import collections
 import glob
 import os
 import re
+import select
 import shutil
 import signal
 import socket
@@ -34,7 +35,6 @@ class ScaleRelay(threading.Thread):
         self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self.listener.bind(("127.0.0.1", 0))
         self.listener.listen(4)
-        self.listener.settimeout(0.2)
         self.port = self.listener.getsockname()[1]
         self.mode = "normal"  # normal, down, pause, zero
         self.client = None
@@ -42,6 +42,10 @@ class ScaleRelay(threading.Thread):
         self.lock = threading.Lock()
         self.stop_event = threading.Event()
         self.upstream = None
+        self.trace = None  # file receiving every byte sent to the station, with its time
+
+    def keep_trace(self, path):
+        self.trace = open(path, "a", buffering=1)
 
     def weights_between(self, start, end):
         with self.lock:
@@ -66,6 +70,8 @@ class ScaleRelay(threading.Thread):
             self.client = None
             return
         now = time.monotonic()
+        if self.trace:
+            self.trace.write(f"{time.strftime('%H:%M:%S')} {now:.3f} {self.mode} {data!r}\n")
         with self.lock:
             for kg in weights:
                 self.sent.append((now, kg))
@@ -77,40 +83,40 @@ class ScaleRelay(threading.Thread):
     def run(self):
         self._connect_upstream()
         while not self.stop_event.is_set():
+            if not self.upstream:
+                self._connect_upstream()
+            waiting = [self.listener] + ([self.upstream] if self.upstream else [])
             try:
-                conn, _ = self.listener.accept()
+                ready, _, _ = select.select(waiting, [], [], 0.2)
+            except (OSError, ValueError):
+                break
+            if self.mode == "down" and self.client:
+                self.client.close()
+                self.client = None
+            if self.listener in ready:
+                try:
+                    conn, _ = self.listener.accept()
+                except OSError:
+                    continue
                 if self.mode == "down":
                     conn.close()
                 else:
                     if self.client:
                         self.client.close()
                     self.client = conn
-            except socket.timeout:
-                pass
-            except OSError:
-                break
-            if self.mode == "down" and self.client:
-                self.client.close()
-                self.client = None
-            if not self.upstream:
-                self._connect_upstream()
-                continue
-            try:
-                while True:
+            if self.upstream in ready:
+                try:
                     data = self.upstream.recv(4096)
-                    if not data:
-                        self.upstream.close()
-                        self.upstream = None
-                        break
-                    if self.mode == "normal":
-                        self._send(data, [float(w) for w in WEIGHT.findall(data)])
-                    elif self.mode == "zero":
-                        end = b"\r\n" if self.line_end else b""
-                        self._send(b"+0000.000 kg" + end, [0.0])
-            except socket.timeout:
-                pass
-            except OSError:
-                self.upstream = None
+                except OSError:
+                    data = b""
+                if not data:
+                    self.upstream.close()
+                    self.upstream = None
+                elif self.mode == "normal":
+                    self._send(data, [float(w) for w in WEIGHT.findall(data)])
+                elif self.mode == "zero":
+                    end = b"\r\n" if self.line_end else b""
+                    self._send(b"+0000.000 kg" + end, [0.0])
 
     def stop(self):
         self.stop_event.set()
@@ -232,6 +238,7 @@ class Disk:
     def unmount(self, keep_copy):
         if not self.mounted:
             return
+        self.mounted = False
         self.free()
         shutil.copytree(self.mount_point, keep_copy, dirs_exist_ok=True)
         subprocess.run(["umount", "-l", self.mount_point], check=False)

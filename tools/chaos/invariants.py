@@ -26,7 +26,8 @@ def labels(journal, printed_codes, notices, starts):
     printed_codes: the barcodes read off the Etiket queue's PDFs; starts: epochs the window
     started again after a kill (work cut short there is not a silent loss)."""
     broken = []
-    arrived = collections.Counter(printed_codes)
+    # The journal keeps the code without the EAN-13 check digit the reader gives.
+    arrived = collections.Counter(c[:12] if len(c) == 13 and c.isdigit() else c for c in printed_codes)
     for e in journal:
         if e["kind"] == LABEL:
             if arrived[e["barcode"]] > 0:
