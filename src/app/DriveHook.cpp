@@ -30,6 +30,12 @@ QByteArray line(const QString &text)
     return flat.toUtf8() + '\n';
 }
 
+// "ok", a blank and the answer's text, if it has one.
+QByteArray ok(const QString &text = {})
+{
+    return line(text.isEmpty() ? u"ok"_s : u"ok "_s + text);
+}
+
 QString shownText(const QWidget *w)
 {
     if (const auto *label = qobject_cast<const QLabel *>(w))
@@ -119,11 +125,11 @@ QByteArray DriveHook::answer(const QString &request)
     const QString name = request.section(u' ', 1, 1);
     const QString rest = request.section(u' ', 2);
     if (verb == u"ping"_s)
-        return line(u"ok pong"_s);
+        return ok(u"pong"_s);
     if (verb == u"modal"_s || verb == u"dismiss"_s) {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
-            return line(u"ok"_s);
+            return ok();
         auto *box = qobject_cast<QMessageBox *>(modal);
         const QString text = box ? box->text() : modal->windowTitle();
         if (verb == u"dismiss"_s) {
@@ -132,33 +138,33 @@ QByteArray DriveHook::answer(const QString &request)
             else if (auto *dialog = qobject_cast<QDialog *>(modal))
                 QTimer::singleShot(0, dialog, &QDialog::reject);
         }
-        return line(u"ok "_s + QString::fromLatin1(modal->metaObject()->className()) + u'\t' + text);
+        return ok(QString::fromLatin1(modal->metaObject()->className()) + u'\t' + text);
     }
     if (verb == u"notices"_s) {
         watchNotices();
         const QString all = m_notices.join(u'\x1f');
         m_notices.clear();
-        return line(u"ok "_s + all);
+        return ok(all);
     }
     QWidget *target = find(name);
     if (!target)
         return line(u"err missing "_s + name);
     if (verb == u"text"_s)
-        return line(u"ok "_s + shownText(target));
+        return ok(shownText(target));
     if (verb == u"state"_s)
-        return line(u"ok %1 %2"_s.arg(int(target->isVisible())).arg(int(target->isEnabled())));
+        return ok(u"%1 %2"_s.arg(int(target->isVisible())).arg(int(target->isEnabled())));
     auto *list = qobject_cast<QAbstractItemView *>(target);
     if (verb == u"entries"_s && list) {
         QStringList texts;
         for (int row = 0; row < list->model()->rowCount(); ++row)
             texts.append(list->model()->index(row, 0).data().toString());
-        return line(u"ok "_s + texts.join(u'\t'));
+        return ok(texts.join(u'\t'));
     }
     if (!target->isVisible() || !target->isEnabled() || QApplication::activeModalWidget())
         return line(u"err unavailable "_s + name);
     if (verb == u"tap"_s) {
         postTap(target, target->rect().center());
-        return line(u"ok"_s);
+        return ok();
     }
     if (verb == u"pick"_s && list) {
         const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
@@ -167,7 +173,7 @@ QByteArray DriveHook::answer(const QString &request)
             return line(u"err no entry "_s + rest);
         list->scrollTo(found.first());
         postTap(list->viewport(), list->visualRect(found.first()).center());
-        return line(u"ok"_s);
+        return ok();
     }
     return line(u"err unknown "_s + request);
 }
