@@ -46,6 +46,8 @@ class Operator:
         self.kills = kills        # instants of every power cut, shared with the fault thread
         self.finished = []        # (product, kg) of the open order's finished runs
         self.in_flight = None     # (product, packages, finishing) of the run on the scale
+        self.leaving = None       # booked rows of the order being left
+        self.reprint = None       # prints the open order's slip from the shell; returns what broke
         self.passwords = {}
         self.alsat = 0
         self.kills_mid_action = {"Yazdır": 0, "Tartım Tamam": 0}
@@ -231,8 +233,18 @@ class Operator:
         self.finished.append((product, total))
         self.ledger.counts["products"] += 1
 
+    def left_order(self):
+        self.ledger.booked.extend(self.leaving)
+        self.leaving = None
+        self.finished = []
+
     def after_restart(self):
-        """The run that was on the scale at the power cut: on a row, or shown as lost."""
+        """The order being left at the power cut, and the run that was on the scale:
+        on a row, or shown as lost."""
+        if self.leaving is not None:
+            if self.tart() == []:
+                self.left_order()
+            self.leaving = None
         if not self.in_flight:
             return
         product, packages, finishing = self.in_flight
@@ -282,15 +294,22 @@ class Operator:
         if on_rows != collections.Counter(self.finished):
             self.ledger.broke("packages", f"order rows {sorted(on_rows.elements())} but the operator "
                               f"finished {sorted(self.finished)}")
+        if self.reprint and self.rng.random() < 0.3:
+            self.ledger.counts["reprints"] = self.ledger.counts.get("reprints", 0) + 1
+            for example in self.reprint():
+                self.ledger.broke("reprint", example)
         if not self.usable("Command2(0)"):
             # A restart since the print: one more print books nothing and frees the button.
             self.tap("Command2(2)")
             self.tap("Command2(2)")
             self.wait(lambda: self.text("Command2(2)") == "Fiş Yaz", 30)
+        self.leaving = [(p, k, self.alsat) for p, k, _ in rows]
         self.tap("Command2(0)")
-        if self.wait(lambda: self.visible("GirisFrm"), 5):
-            self.ledger.booked.extend((p, k, self.alsat) for p, k, _ in rows)
-            self.finished = []
+        self.wait(lambda: self.visible("GirisFrm"), 5)
+        if self.tart() == []:
+            self.left_order()
+        else:
+            self.leaving = None
         return True
 
     def report(self):
