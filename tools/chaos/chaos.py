@@ -374,6 +374,9 @@ def summary(run, ledger, op, beat, injector, errors, results, journal, started):
     if errors:
         print("Driver retries: " + "; ".join(f"{k} ({v}x)" for k, v in errors.most_common(4)))
     broken = False
+    with open(os.path.join(run.work, "broken.txt"), "w") as every:
+        for name, examples in results.items():
+            every.writelines(f"{name}: {example}\n" for example in examples)
     for name, examples in results.items():
         if examples:
             broken = True
@@ -381,6 +384,7 @@ def summary(run, ledger, op, beat, injector, errors, results, journal, started):
         else:
             print(f"held   {name}")
     if broken:
+        print(f"Every counter-example: {os.path.join(run.work, 'broken.txt')}")
         print(f"Replay: tools/chaos/run --minutes {a.minutes:g} --seed {a.seed}"
               f"{' --central' if a.central else ''}")
     return broken
