@@ -93,6 +93,8 @@ class Injector(threading.Thread):
         while not self.done.wait(self.rng.expovariate(self.per_minute / 60.0)):
             kind = self.rng.choice(self.kinds)
             hold = self.rng.uniform(2.0, 8.0)
+            with open(os.path.join(self.run_.work, "faults.log"), "a") as log:
+                log.write(f"{time.strftime('%H:%M:%S')} {time.monotonic():.3f} {kind} {hold:.1f} s\n")
             try:
                 self.inject(kind, hold)
                 self.counts[kind] += 1
@@ -106,6 +108,8 @@ class Injector(threading.Thread):
         r = self.run_
         if kind.startswith("scale"):
             relay = self.rng.choice(r.relays)
+            with open(os.path.join(r.work, "faults.log"), "a") as log:
+                log.write(f"  on {relay.name}\n")
             if kind == "scale floods garbage":
                 for _ in range(self.rng.randint(3, 20)):
                     relay.garbage(self.rng.randint(20, 400))
@@ -269,7 +273,7 @@ class Run:
                     op.print_slip()
                 break
             except (Interrupted, HookError) as e:
-                errors["closing: " + str(e)[:70]] += 1
+                errors["closing: " + (str(e) or "the station went away")[:70]] += 1
         beat.stop()
         self.final_tart = op.tart() or []
         self.station.kill()
