@@ -182,6 +182,7 @@ class Operator:
                              and (kilos(self.text("Label4(0)")) or 0) > 0, 8):
                 break
             before = kilos(self.text("Label4(2)")) or 0.0
+            shown = self.text("Label4(0)").strip()
             tapped = time.monotonic()
             self.tap("Command4(2)")
             after = kilos(self.text("Label4(2)"))
@@ -194,7 +195,7 @@ class Operator:
             for relay in self.relays:
                 sent |= relay.weights_between(tapped - 2.0, tapped + SETTLE)
             if not any(abs(kg - s) < 0.0005 for s in sent):
-                self.ledger.broke("weights", f"{product}: {kg:.3f} kg added on scale {scale + 1} at "
+                self.ledger.broke("weights", f"{product}: {kg:.3f} kg added ({shown} shown) on scale {scale + 1} at "
                                   f"{time.strftime('%H:%M:%S')} (monotonic {tapped:.3f}), the "
                                   f"scales sent {sorted(sent) or 'nothing'} in the 2 s before")
             self.wait_for_lift()
