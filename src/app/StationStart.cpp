@@ -1,5 +1,6 @@
 #include "app/StationStart.h"
 
+#include "app/DriveHook.h"
 #include "app/Form1.h"
 #include "ui_support/GloveSize.h"
 
@@ -60,6 +61,7 @@ int run(const QString &folder, bool fullScreen)
     QApplication::setApplicationDisplayName(u"Tavran"_s);
     QApplication::setFont(QFont(u"Liberation Sans"_s, 11));
     Form1 window(folder);
+    DriveHook hook(window);
     if (fullScreen) {
         // Without a window manager nobody acts on the full-screen request;
         // the geometry alone fills the screen then.
