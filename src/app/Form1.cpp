@@ -333,6 +333,7 @@ void Form1::activateOnce()
     m_scale->restoreAtStartup();
 
     m_customers->restoreOpenOrder();
+    m_package->tellUnfinishedRun();
 
     m_login->list3()->setListIndex(0);
     m_login->showPasswordPrompt();

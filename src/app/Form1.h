@@ -43,7 +43,7 @@ public:
     explicit Form1(const QString &stationFolder, QWidget *parent = nullptr);
     ~Form1() override;
 
-    QString stationFolder() const { return m_folder; }
+    QString stationFolder() const override { return m_folder; }
     StationState &state() override { return m_state; }
     StationData &data() override { return *m_data; }
     Journal &journal() override { return *m_journal; }

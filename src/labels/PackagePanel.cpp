@@ -9,6 +9,7 @@
 #include "labels/ChoosePrinter.h"
 #include "labels/LabelJournal.h"
 #include "labels/PackageLabel.h"
+#include "weighing/UnfinishedRun.h"
 #include "printing/PreviewPicture.h"
 #include "printing/PrintJobResult.h"
 #include "printing/PrintNotice.h"
@@ -160,6 +161,8 @@ void PackagePanel::startWeighing()
     m_label2[5]->setCaption(m_form.listedCustomer());
     m_label4[1]->setCaption(u"0 Kg "_s);
     m_label4[2]->setCaption(u"0 Kg "_s);
+    m_packages = 0;
+    UnfinishedRun::clear(m_form.stationFolder());
 }
 
 void PackagePanel::addPackage()
@@ -182,6 +185,10 @@ void PackagePanel::addReading()
     const auto [previous, total] = WeightCaptions::addPackage(m_label4[0]->caption(), m_label4[2]->caption());
     m_label4[1]->setCaption(previous);
     m_label4[2]->setCaption(total);
+    ++m_packages;
+    if (!UnfinishedRun::keep(m_form.stationFolder(),
+                             {m_label2[1]->caption().trimmed(), WeightCaptions::value(total), m_packages}))
+        qCWarning(lcPackage) << "the weighing in progress could not be recorded in" << m_form.stationFolder();
     emit packageAdded();
 }
 
@@ -211,6 +218,7 @@ void PackagePanel::finishProduct()
         onWeightChanged();
         return;
     }
+    UnfinishedRun::clear(m_form.stationFolder());
     m_form.printNotice()->withdraw(BookingNotice);
     m_form.journal().finishedProduct(m_label2[1]->caption(), WeightCaptions::value(productTotal),
                                      LabelContent::barcodeCode(barkod, productTotal).value_or(QString()));
@@ -226,7 +234,25 @@ void PackagePanel::finishProduct()
 void PackagePanel::backToProducts()
 {
     m_stableWait.stop();
+    UnfinishedRun::clear(m_form.stationFolder());
     m_form.frame2()->hide();
+}
+
+void PackagePanel::tellUnfinishedRun()
+{
+    const std::optional<UnfinishedRun::Run> run = UnfinishedRun::take(m_form.stationFolder());
+    if (!run)
+        return;
+    // Killed after "Tartım Tamam" stored the row but before the record went:
+    // the run is on the order and nothing was lost.
+    if (Recordset *rows = m_form.data().data3().recordset(); rows && rows->recordCount() > 0) {
+        const int last = rows->recordCount() - 1;
+        if (rows->valueAt(last, rows->fieldIndex(u"Ürün"_s)).toString().trimmed() == run->product
+            && qAbs(rows->valueAt(last, rows->fieldIndex(u"Kilo"_s)).toDouble() - run->kilograms) < 0.0005)
+            return;
+    }
+    qCWarning(lcPackage) << "packages left off the order by a stop:" << run->product << run->kilograms;
+    m_form.printNotice()->tell(u"Tartım"_s, UnfinishedRun::lostNotice(*run));
 }
 
 void PackagePanel::chooseUseBy(int index)

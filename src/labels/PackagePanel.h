@@ -48,6 +48,8 @@ public:
     void addPackage();
     void finishProduct();    // "Tartım Tamam"
     void backToProducts();   // "Ürün Seçimine Geri Dön"
+    // Tells the operator about packages a stopped station left off the order.
+    void tellUnfinishedRun();
     void chooseUseBy(int index);
     void onPaketYazToggled(bool checked);
     void showLabelSwitch(bool on);
@@ -80,6 +82,7 @@ private:
     CaptionLabel *m_label4[3] = {};
     CaptionLabel *m_label2[6] = {};
     bool m_finishing = false;
+    int m_packages = 0; // added since the weighing started
     TapGuard m_addTaps; // " Ekle Ve Devam Et"
     QTimer m_stableWait;
     int m_waitScale = -1;

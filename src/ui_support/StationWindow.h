@@ -19,6 +19,8 @@ struct StationState;
 class StationWindow
 {
 public:
+    // The folder holding the databases and the text files.
+    virtual QString stationFolder() const = 0;
     virtual StationState &state() = 0;
     virtual StationData &data() = 0;
     virtual Journal &journal() = 0;

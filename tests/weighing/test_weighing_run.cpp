@@ -12,6 +12,7 @@
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TapGuard.h"
+#include "weighing/UnfinishedRun.h"
 #include "WeighingTestTools.h"
 #include "../scale/ScaleTestTools.h"
 
@@ -63,6 +64,8 @@ private slots:
     void cleanup();
     void weighsPackagesAndBooksTheProduct();
     void returningToProductsBooksNothing();
+    void stopMidRunIsToldAtTheNextStart_data();
+    void stopMidRunIsToldAtTheNextStart();
     void productThatCannotBeBookedStaysOnTheScale_data();
     void productThatCannotBeBookedStaysOnTheScale();
     void removingRowsKeepsTheTotalAndTheLastRow();
@@ -211,6 +214,47 @@ void TestWeighingRun::returningToProductsBooksNothing()
     QVERIFY(!m_window->frame2()->isVisible());
     QCOMPARE(orderRows().recordCount(), 0);
     QCOMPARE(m_driver->text(u"ToplamLbl"_s), u"0"_s);
+}
+
+void TestWeighingRun::stopMidRunIsToldAtTheNextStart_data()
+{
+    QTest::addColumn<QString>("ending"); // how the run ended before the station stopped
+    QTest::addColumn<bool>("told");
+    QTest::newRow("stopped with packages on the scale") << u"stop"_s << true;
+    QTest::newRow("stopped after the row was stored") << u"finished"_s << false;
+    QTest::newRow("given up by the operator") << u"back"_s << false;
+}
+
+// Packages added but never put on the order are lost at a power cut; the
+// next start must say so, and only then.
+void TestWeighingRun::stopMidRunIsToldAtTheNextStart()
+{
+    QFETCH(QString, ending);
+    QFETCH(bool, told);
+    openOrder();
+    startWeighing(u"Sucuk"_s);
+    m_scale->send("+0004.250 kg\r\n");
+    QTRY_COMPARE(m_driver->text(u"Label4(0)"_s), u"4,250 Kg "_s);
+    m_driver->tap(u"Command4(2)"_s);
+    const QString folder = m_station->stationDir();
+    if (ending == u"finished"_s) {
+        m_driver->tap(u"Command4(1)"_s);
+        // Killed between storing the row and dropping the record of the run.
+        QVERIFY(UnfinishedRun::keep(folder, {u"Sucuk"_s, 4.25, 1}));
+    } else if (ending == u"back"_s) {
+        m_driver->tap(u"Command4(3)"_s);
+    }
+
+    m_driver.reset();
+    m_window.reset(); // the station stops without a word
+    m_window = std::make_unique<Form1>(folder);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_driver = std::make_unique<ScreenDriver>(*m_window);
+    const QString notice = m_driver->text(u"PrintNotice"_s);
+    QCOMPARE(m_driver->widget(u"PrintNotice"_s)->isVisible() && notice.contains(u"«Sucuk», 1 paket, 4,250 Kg"_s),
+             told);
+    QVERIFY(!QFile::exists(QDir(folder).filePath(UnfinishedRun::FileName))); // told once
 }
 
 void TestWeighingRun::productThatCannotBeBookedStaysOnTheScale_data()
