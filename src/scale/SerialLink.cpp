@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_LOGGING_CATEGORY(lcScale)
@@ -173,24 +175,21 @@ void SerialLink::reopen()
 QString SerialLink::portError() const
 {
     qCWarning(lcScale) << "serial port" << m_commPort << "error" << m_port.error() << m_port.errorString();
-    switch (m_port.error()) {
-    case QSerialPort::DeviceNotFoundError:
-        return u"Aygıt bulunamadı: %1"_s.arg(m_port.portName());
-    case QSerialPort::PermissionError:
-        return u"Port açılamadı: erişim izni yok ya da başka bir program kullanıyor (%1)"_s.arg(m_port.portName());
-    case QSerialPort::OpenError:
-        return u"Port açılamadı: %1"_s.arg(m_port.portName());
-    case QSerialPort::WriteError:
-        return u"Porta yazılamadı: %1"_s.arg(m_port.portName());
-    case QSerialPort::ReadError:
-        return u"Porttan okunamadı: %1"_s.arg(m_port.portName());
-    case QSerialPort::ResourceError:
-        return u"Aygıtın bağlantısı koptu: %1"_s.arg(m_port.portName());
-    case QSerialPort::UnsupportedOperationError:
-        return u"Port bu ayarı desteklemiyor: %1"_s.arg(m_port.portName());
-    default:
-        return u"Port hatası: %1"_s.arg(m_port.portName());
+    static const std::pair<QSerialPort::SerialPortError, QString> Texts[] = {
+        {QSerialPort::DeviceNotFoundError, u"Aygıt bulunamadı"_s},
+        {QSerialPort::PermissionError, u"Port açılamadı: erişim izni yok ya da başka bir program kullanıyor"_s},
+        {QSerialPort::OpenError, u"Port açılamadı"_s},
+        {QSerialPort::WriteError, u"Porta yazılamadı"_s},
+        {QSerialPort::ReadError, u"Porttan okunamadı"_s},
+        {QSerialPort::ResourceError, u"Aygıtın bağlantısı koptu"_s},
+        {QSerialPort::UnsupportedOperationError, u"Port bu ayarı desteklemiyor"_s},
+    };
+    QString text = u"Port hatası"_s;
+    for (const auto &[error, turkish] : Texts) {
+        if (error == m_port.error())
+            text = turkish;
     }
+    return text + u": "_s + m_port.portName();
 }
 
 bool SerialLink::fail(const QString &text)
