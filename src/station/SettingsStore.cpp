@@ -105,7 +105,7 @@ StationKey::Lookup StationKey::lookup(const QString &name) const
     };
     QString error;
     // Read-write where allowed: a leftover journal is rolled back, not read around.
-    DbHandle db = SqliteFile::openExisting(m_path, SqliteFile::BusyTimeoutMs, &error);
+    DbHandle db = SqliteFile::open(m_path, false, SqliteFile::BusyTimeoutMs, &error);
     if (!db)
         return unreadable(SQLITE_CANTOPEN, error);
     StmtHandle exists = SqliteFile::prepare(db.get(), TableExistsSql, &error);

@@ -9,10 +9,11 @@
 
 namespace SqliteFile {
 
-namespace {
-
-DbHandle openWith(const QString &path, int flags, int busyMs, QString *error)
+DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
 {
+    // Readers open read-write too, so a crashed writer's journal is rolled back
+    // before the first read; SQLite falls back to read-only on a write-protected file.
+    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READWRITE;
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     DbHandle db(raw);
@@ -23,21 +24,6 @@ DbHandle openWith(const QString &path, int flags, int busyMs, QString *error)
     }
     sqlite3_busy_timeout(db.get(), busyMs);
     return db;
-}
-
-} // namespace
-
-DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error)
-{
-    // Readers open read-write too, so a crashed writer's journal is rolled back
-    // before the first read; SQLite falls back to read-only on a write-protected file.
-    const int flags = forWriting ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) : SQLITE_OPEN_READWRITE;
-    return openWith(path, flags, busyMs, error);
-}
-
-DbHandle openExisting(const QString &path, int busyMs, QString *error)
-{
-    return openWith(path, SQLITE_OPEN_READWRITE, busyMs, error);
 }
 
 bool isBusy(int resultCode)

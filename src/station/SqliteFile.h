@@ -33,10 +33,6 @@ inline constexpr char DurableSql[] = "PRAGMA journal_mode=DELETE; PRAGMA synchro
 // failing it. `busyMs` bounds the wait for another writer. Null on failure,
 // with `error` set when given.
 DbHandle open(const QString &path, bool forWriting, int busyMs, QString *error = nullptr);
-// Opens an existing file without creating it, for writing where the file
-// allows: a journal left next to it by a writer that died is then rolled
-// back on the first read instead of making every read fail.
-DbHandle openExisting(const QString &path, int busyMs, QString *error = nullptr);
 StmtHandle prepare(sqlite3 *db, const char *sql, QString *error = nullptr);
 bool exec(sqlite3 *db, const char *sql, QString *error = nullptr);
 
