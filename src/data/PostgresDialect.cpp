@@ -46,6 +46,16 @@ constexpr const char16_t *SharedSchema[] = {
     u"CREATE UNIQUE INDEX IF NOT EXISTS \"StokHaraketAnahtar\" ON \"StokHaraket\"(\"Anahtar\")",
     u"CREATE INDEX IF NOT EXISTS \"StokHaraketAlsatTarihUrun\" "
     u"ON \"StokHaraket\"(\"Alsat\", \"Tarih\", \"Ürün\") INCLUDE (\"Miktar\")",
+    u"CREATE TABLE IF NOT EXISTS \"StokEk\"(\"Ürün\" text PRIMARY KEY, \"GTIN\" text, "
+    u"\"Dara\" double precision NOT NULL DEFAULT 0, \"Parti\" text, \"Hayvan\" text)",
+    u"CREATE TABLE IF NOT EXISTS \"Paket\"(\"Sira\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, "
+    u"\"Anahtar\" text NOT NULL UNIQUE, \"Zaman\" text NOT NULL, \"Istasyon\" text, "
+    u"\"Personel\" text, \"Ürün\" text, \"Barkod\" text, \"Kilo\" double precision, "
+    u"\"Dara\" double precision NOT NULL DEFAULT 0, \"Parti\" text, \"Hayvan\" text, "
+    u"\"TartSira\" bigint, \"EtiketBarkod\" text, \"Cari\" text, \"Alsat\" integer, \"Tarih\" text)",
+    u"CREATE INDEX IF NOT EXISTS \"PaketParti\" ON \"Paket\"(\"Parti\", \"Sira\")",
+    u"CREATE INDEX IF NOT EXISTS \"PaketCariTarih\" ON \"Paket\"(\"Cari\", \"Tarih\")",
+    u"CREATE INDEX IF NOT EXISTS \"PaketEtiket\" ON \"Paket\"(\"EtiketBarkod\")",
 };
 
 // The shared tables keep no defaults of their own.

@@ -14,7 +14,8 @@ namespace {
 // 2: no index names a collation only the station knows; version 1 files are
 // moved to 2 when opened. Turkish order and matching live in the statements
 // and the program, so any SQLite program can read and write the files.
-constexpr int SchemaVersion = 2;
+// 3: the product extras and the package records.
+constexpr int SchemaVersion = 3;
 
 // Accounts: Unvan stays at position 1, the list and searches read it there.
 constexpr char16_t CariSql[] =
@@ -41,6 +42,24 @@ constexpr char16_t DropStokIndexSql[] = u"DROP INDEX IF EXISTS StokUrun";
 constexpr char16_t DropStokHaraketDateIndexSql[] = u"DROP INDEX IF EXISTS StokHaraketAlsatTarih";
 constexpr char16_t DropStokHaraketProductIndexSql[] =
     u"DROP INDEX IF EXISTS StokHaraketAlsatUrunTarih";
+// What a product carries beyond Stok's three columns: its GTIN-14, its preset
+// tare in kilograms and the lot (and animal reference) last weighed of it.
+constexpr char16_t StokEkSql[] =
+    u"CREATE TABLE IF NOT EXISTS StokEk(\"Ürün\" TEXT PRIMARY KEY, GTIN TEXT, "
+    u"Dara REAL NOT NULL DEFAULT 0, Parti TEXT, Hayvan TEXT)";
+// One row per package added; Anahtar is the package's key on the central
+// server too. Cari, Alsat and Tarih stay empty until the slip books it.
+constexpr char16_t PaketSql[] =
+    u"CREATE TABLE IF NOT EXISTS Paket(Sira INTEGER PRIMARY KEY, Anahtar TEXT NOT NULL UNIQUE, "
+    u"Zaman TEXT NOT NULL, Istasyon TEXT, Personel TEXT, \"Ürün\" TEXT, Barkod TEXT, "
+    u"Kilo REAL, Dara REAL NOT NULL DEFAULT 0, Parti TEXT, Hayvan TEXT, TartSira INTEGER, "
+    u"EtiketBarkod TEXT, Cari TEXT, Alsat INTEGER, Tarih TEXT)";
+constexpr char16_t PaketPartiIndexSql[] =
+    u"CREATE INDEX IF NOT EXISTS PaketParti ON Paket(Parti, Sira)";
+constexpr char16_t PaketCariIndexSql[] =
+    u"CREATE INDEX IF NOT EXISTS PaketCariTarih ON Paket(Cari, Tarih)";
+constexpr char16_t PaketEtiketIndexSql[] =
+    u"CREATE INDEX IF NOT EXISTS PaketEtiket ON Paket(EtiketBarkod)";
 constexpr char16_t StokTmpSql[] =
     u"CREATE TABLE IF NOT EXISTS StokTmp(\"Ürün\" TEXT, Kilo REAL)";
 
@@ -53,7 +72,7 @@ constexpr char16_t TavranSql[] =
     u"CREATE TABLE IF NOT EXISTS Tavran(Anahtar TEXT, Deger TEXT)";
 
 constexpr char16_t UserVersionSql[] = u"PRAGMA user_version";
-constexpr char16_t SetUserVersionSql[] = u"PRAGMA user_version = 2";
+constexpr char16_t SetUserVersionSql[] = u"PRAGMA user_version = 3";
 
 bool run(QSqlQuery &query, QStringView sql)
 {
@@ -98,7 +117,8 @@ bool create(const QSqlDatabase &db, File file)
     case File::Stok:
         statements = {StokSql, DropStokIndexSql, StokIndexSql, StokHaraketSql,
                       DropStokHaraketDateIndexSql, DropStokHaraketProductIndexSql,
-                      StokHaraketIndexSql, StokTmpSql};
+                      StokHaraketIndexSql, StokTmpSql, StokEkSql, PaketSql,
+                      PaketPartiIndexSql, PaketCariIndexSql, PaketEtiketIndexSql};
         break;
     case File::Tavran:
         statements = {TartSql, TavranSql};
