@@ -11,6 +11,7 @@
 #include "office/ReportCommand.h"
 #include "office/SlipCommand.h"
 #include "office/TableCommand.h"
+#include "office/TraceCommand.h"
 
 #include <algorithm>
 
@@ -42,6 +43,8 @@ const Subcommand Table[] = {
      Folder::Existing, &SlipCommand::run},
     {u"movements", u"muhasebe için bir dönemin stok hareketleri", Needs::Console,
      Folder::Existing, &MovementsCommand::run},
+    {u"trace", u"paket izlenebilirliği: bir partinin paketleri, bir etiket, bir cariye giden partiler",
+     Needs::Console, Folder::Existing, &TraceCommand::run},
     {u"backup", u"veritabanlarını ve metin dosyalarını bir klasöre kopyalar, istasyon çalışırken de",
      Needs::Console, Folder::Existing, &BackupCommand::run},
     {u"check", u"üç veritabanının bütünlüğünü SQLite ile denetler", Needs::Console,

@@ -98,3 +98,34 @@ QStringList PostgresDialect::sharedSchema() const
         statements << QString::fromUtf16(sql);
     return statements;
 }
+
+namespace {
+
+constexpr char16_t PackageColumns[] =
+    u"SELECT p.\"Sira\", p.\"Zaman\", p.\"Istasyon\", p.\"Ürün\", p.\"Kilo\", p.\"Parti\", "
+    u"p.\"Hayvan\", p.\"EtiketBarkod\", p.\"Cari\", p.\"Tarih\", p.\"Alsat\", p.\"Barkod\", "
+    u"e.\"GTIN\" FROM \"Paket\" p LEFT JOIN \"StokEk\" e ON e.\"Ürün\" = p.\"Ürün\" ";
+constexpr char16_t LotCondition[] =
+    u"WHERE p.\"Parti\" = CAST(? AS text) ORDER BY p.\"Sira\"";
+constexpr char16_t LabelCondition[] =
+    u"WHERE p.\"EtiketBarkod\" = CAST(? AS text) ORDER BY p.\"Sira\"";
+constexpr char16_t LotsDeliveredSql[] =
+    u"SELECT \"Tarih\", \"Alsat\", \"Ürün\", \"Parti\", COUNT(*), SUM(\"Kilo\") FROM \"Paket\" "
+    u"WHERE \"Cari\" = CAST(? AS text) AND \"Tarih\" >= CAST(? AS text) "
+    u"AND \"Tarih\" <= CAST(? AS text) GROUP BY \"Tarih\", \"Alsat\", \"Ürün\", \"Parti\"";
+constexpr char16_t CustomerTitlesSql[] =
+    u"SELECT DISTINCT \"Unvan\" FROM \"Cari\" WHERE \"Unvan\" = CAST(? AS text) "
+    u"OR lower(\"Unvan\" COLLATE \"tr-x-icu\") = lower(CAST(? AS text) COLLATE \"tr-x-icu\")";
+
+} // namespace
+
+QString PostgresDialect::packagesOfLotSql() const
+{
+    return QString::fromUtf16(PackageColumns) + QString::fromUtf16(LotCondition);
+}
+QString PostgresDialect::packagesOfLabelSql() const
+{
+    return QString::fromUtf16(PackageColumns) + QString::fromUtf16(LabelCondition);
+}
+QString PostgresDialect::lotsDeliveredSql() const { return QString::fromUtf16(LotsDeliveredSql); }
+QString PostgresDialect::customerTitlesSql() const { return QString::fromUtf16(CustomerTitlesSql); }

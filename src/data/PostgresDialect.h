@@ -22,4 +22,8 @@ public:
     QString rowKey() const override;
     QStringList sharedSchema() const override;
     QString bookMovementSql() const override;
+    QString packagesOfLotSql() const override;
+    QString packagesOfLabelSql() const override;
+    QString lotsDeliveredSql() const override;
+    QString customerTitlesSql() const override;
 };

@@ -40,6 +40,17 @@ public:
     // holds adds nothing. Binds: date, product, kilo, alsat, key.
     virtual QString bookMovementSql() const = 0;
 
+    // Tracing packages (Paket, with the product's GTIN from StokEk). The
+    // package statements select Sira, Zaman, Istasyon, Ürün, Kilo, Parti,
+    // Hayvan, EtiketBarkod, Cari, Tarih, Alsat, Barkod, GTIN in Sira order.
+    virtual QString packagesOfLotSql() const = 0;   // binds: lot
+    virtual QString packagesOfLabelSql() const = 0; // binds: label barcode text
+    // A customer's booked packages per day, direction, product and lot: Tarih,
+    // Alsat, Ürün, Parti, package count, kilo. Binds: customer, from, to.
+    virtual QString lotsDeliveredSql() const = 0;
+    // The account titles equal to a name but for case; binds: name, name.
+    virtual QString customerTitlesSql() const = 0;
+
     // The dialect of the connection's engine.
     static const SqlDialect &of(const QSqlDatabase &db);
     static const SqlDialect &sqlite();

@@ -59,3 +59,32 @@ QStringList SqliteDialect::sharedSchema() const
     // The station folder's files are set up by Schema when opened.
     return {};
 }
+
+namespace {
+
+// Each reads one of Paket's indexes: (Parti, Sira), (EtiketBarkod),
+// (Cari, Tarih); StokEk is found by its key.
+constexpr char16_t PackageColumns[] =
+    u"SELECT p.Sira, p.Zaman, p.Istasyon, p.\"Ürün\", p.Kilo, p.Parti, p.Hayvan, p.EtiketBarkod, "
+    u"p.Cari, p.Tarih, p.Alsat, p.Barkod, e.GTIN FROM Paket p "
+    u"LEFT JOIN StokEk e ON e.\"Ürün\" = p.\"Ürün\" ";
+constexpr char16_t LotCondition[] = u"WHERE p.Parti = ? ORDER BY p.Sira";
+constexpr char16_t LabelCondition[] = u"WHERE p.EtiketBarkod = ? ORDER BY p.Sira";
+constexpr char16_t LotsDeliveredSql[] =
+    u"SELECT Tarih, Alsat, \"Ürün\", Parti, COUNT(*), SUM(Kilo) FROM Paket "
+    u"WHERE Cari = ? AND Tarih >= ? AND Tarih <= ? GROUP BY Tarih, Alsat, \"Ürün\", Parti";
+constexpr char16_t CustomerTitlesSql[] =
+    u"SELECT DISTINCT Unvan FROM Cari WHERE Unvan = ? OR turkish_fold(Unvan) = turkish_fold(?)";
+
+} // namespace
+
+QString SqliteDialect::packagesOfLotSql() const
+{
+    return QString::fromUtf16(PackageColumns) + QString::fromUtf16(LotCondition);
+}
+QString SqliteDialect::packagesOfLabelSql() const
+{
+    return QString::fromUtf16(PackageColumns) + QString::fromUtf16(LabelCondition);
+}
+QString SqliteDialect::lotsDeliveredSql() const { return QString::fromUtf16(LotsDeliveredSql); }
+QString SqliteDialect::customerTitlesSql() const { return QString::fromUtf16(CustomerTitlesSql); }

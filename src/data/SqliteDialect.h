@@ -18,4 +18,8 @@ public:
     QString rowKey() const override;
     QStringList sharedSchema() const override;
     QString bookMovementSql() const override;
+    QString packagesOfLotSql() const override;
+    QString packagesOfLabelSql() const override;
+    QString lotsDeliveredSql() const override;
+    QString customerTitlesSql() const override;
 };

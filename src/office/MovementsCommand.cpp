@@ -32,16 +32,9 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
     if (!parser.positionalArguments().isEmpty())
         return OfficeArguments::bad(err, command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
-    if (!parser.isSet(u"from"_s) || !parser.isSet(u"to"_s))
-        return OfficeArguments::bad(err, command, u"--from ve --to gerekli"_s, Usage);
-    const auto from = OfficeArguments::day(parser.value(u"from"_s));
-    const auto to = OfficeArguments::day(parser.value(u"to"_s));
-    if (!from || !to) {
-        return OfficeArguments::bad(err, command,
-                                u"geçersiz tarih: "_s + parser.value(from ? u"to"_s : u"from"_s), Usage);
-    }
-    if (*from > *to)
-        return OfficeArguments::bad(err, command, u"--from, --to'dan sonra"_s, Usage);
+    const auto range = OfficeArguments::dayRange(parser, command, Usage, err);
+    if (!range)
+        return OfficeArguments::BadArguments;
     if (parser.isSet(u"sale"_s) && parser.isSet(u"purchase"_s))
         return OfficeArguments::bad(err, command, u"--sale ya da --purchase, ikisi birden değil"_s, Usage);
     std::optional<int> alsat;
@@ -53,7 +46,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     const auto stok = OfficeArguments::openExisting(folder, Schema::File::Stok, command, err);
     if (!stok)
         return OfficeArguments::Failed;
-    const auto movements = StockMovements::read(stok->database(), *from, *to, alsat);
+    const auto movements = StockMovements::read(stok->database(), range->from, range->to, alsat);
     if (!movements) {
         err << command << ": stok hareketleri okunamadı" << Qt::endl;
         return OfficeArguments::Failed;

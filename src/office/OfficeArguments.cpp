@@ -57,6 +57,26 @@ std::optional<QDate> month(const QString &text)
     return day(text + u"-01"_s);
 }
 
+std::optional<DayRange> dayRange(const QCommandLineParser &parser, const QString &command,
+                                 const QString &usage, QTextStream &err)
+{
+    if (!parser.isSet(u"from"_s) || !parser.isSet(u"to"_s)) {
+        bad(err, command, u"--from ve --to gerekli"_s, usage);
+        return std::nullopt;
+    }
+    const auto from = day(parser.value(u"from"_s));
+    const auto to = day(parser.value(u"to"_s));
+    if (!from || !to) {
+        bad(err, command, u"geçersiz tarih: "_s + parser.value(from ? u"to"_s : u"from"_s), usage);
+        return std::nullopt;
+    }
+    if (*from > *to) {
+        bad(err, command, u"--from, --to'dan sonra"_s, usage);
+        return std::nullopt;
+    }
+    return DayRange{*from, *to};
+}
+
 std::optional<std::unique_ptr<StationDatabase>> openServer(Schema::File file, const QString &command,
                                                            QTextStream &err)
 {

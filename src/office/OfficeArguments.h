@@ -31,6 +31,16 @@ int bad(QTextStream &err, const QString &command, const QString &message, const 
 std::optional<QDate> day(const QString &text);
 std::optional<QDate> month(const QString &text);
 
+// --from and --to, both required, real days and in order; no value, reported
+// on `err` with `usage`, when not.
+struct DayRange
+{
+    QDate from;
+    QDate to;
+};
+std::optional<DayRange> dayRange(const QCommandLineParser &parser, const QString &command,
+                                 const QString &usage, QTextStream &err);
+
 // The central server for the shared tables (accounts, products, movements)
 // when the Database setting names one: no value when it does not; null,
 // reported on `err`, when it cannot be reached.
