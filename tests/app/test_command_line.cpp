@@ -328,6 +328,7 @@ void TestCommandLine::readersWaitForAWriter_data()
     QTest::newRow("label") << QStringList{u"label"_s, u"--product"_s, u"Dana Kuşbaşı"_s, u"--weight"_s,
                                           u"2"_s, u"--pdf"_s, u"@/label.pdf"_s};
     QTest::newRow("check") << QStringList{u"check"_s};
+    QTest::newRow("trace") << QStringList{u"trace"_s, u"--lot"_s, u"L-1"_s};
     QTest::newRow("backup") << QStringList{u"backup"_s, u"@/backup"_s};
 }
 

@@ -128,7 +128,8 @@ void TestHelpDocs::manPageShows_data()
 
     // Every option and command the program's help lists is on its page.
     for (const QStringList &command : {QStringList(), QStringList{u"label"_s},
-                                       QStringList{u"report"_s}, QStringList{u"db"_s}}) {
+                                       QStringList{u"report"_s}, QStringList{u"db"_s},
+                                       QStringList{u"trace"_s}}) {
         const QString pageName = QStringList(QStringList{u"tavran"_s} + command).join(u'-');
         const HelpPage help = HelpPage::parse(run(Program, command + QStringList{u"--help"_s}));
         QStringList shown = help.optionNames();
@@ -183,6 +184,10 @@ void TestHelpDocs::completion_data()
     QTest::newRow("after the command's options")
         << QStringList{u"--data-dir"_s, u"d"_s, u"report"_s, u"--day"_s, u"x"_s, u"--m"_s}
         << QStringList{u"--month"_s};
+    QTest::newRow("a mode's options")
+        << QStringList{u"trace"_s, u"--customer"_s, u"x"_s, u"--"_s}
+        << QStringList{u"--csv"_s, u"--customer"_s, u"--from"_s, u"--help"_s, u"--lot"_s,
+                       u"--package"_s, u"--to"_s};
     QTest::newRow("program options") << QStringList{u"--ver"_s} << QStringList{u"--version"_s};
     QTest::newRow("file for a value")
         << QStringList{u"label"_s, u"--pdf"_s, u"fi"_s} << QStringList{u"fis.pdf"_s};
