@@ -1,8 +1,11 @@
 #include "BenchStation.h"
 
+#include "data/CentralDatabase.h"
+#include "data/DatabaseLocation.h"
 #include "data/DemoStation.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
@@ -23,6 +26,46 @@ QString benchStationFolder(int extraCustomers, int extraProducts)
             std::fprintf(stderr, "cannot make %s: %s\n", qPrintable(folder), qPrintable(error));
     }
     return folder;
+}
+
+std::optional<DatabaseLocation> benchServerDatabase(const QString &name, const QStringList &fillSql)
+{
+    QString url = qEnvironmentVariable("TAVRAN_BENCH_DATABASE");
+    if (url.isEmpty()) {
+        QFile port(QStringLiteral(TAVRAN_BINARY_DIR) + u"/postgres/port"_s);
+        if (!port.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        url = u"postgresql://tavran@127.0.0.1:%1/%2"_s.arg(QString::fromLatin1(port.readAll()).trimmed(), name);
+    }
+    auto location = DatabaseLocation::parse(url);
+    if (!location || !location->central)
+        return std::nullopt;
+    DatabaseLocation admin = *location;
+    admin.name = u"postgres"_s;
+    CentralDatabase server(admin);
+    if (!server.open())
+        return std::nullopt;
+    QSqlQuery query(server.database());
+    query.prepare(u"SELECT 1 FROM pg_database WHERE datname = CAST(? AS text)"_s);
+    query.addBindValue(location->name);
+    if (query.exec() && query.next())
+        return location; // filled by an earlier run
+    if (!query.exec(u"CREATE DATABASE "_s + location->name))
+        return std::nullopt;
+    CentralDatabase fresh(*location);
+    if (!fresh.initSchema())
+        return std::nullopt;
+    // Filling takes longer than any station statement may.
+    QSqlQuery fill(fresh.database());
+    if (!fill.exec(u"SET statement_timeout = 0"_s))
+        return std::nullopt;
+    for (const QString &sql : fillSql) {
+        if (!fill.exec(sql)) {
+            std::fprintf(stderr, "cannot fill %s: %s\n", qPrintable(name), qPrintable(fill.lastError().text()));
+            return std::nullopt;
+        }
+    }
+    return location;
 }
 
 bool fillBenchMovements(const QSqlDatabase &stok, int count)

@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -38,49 +37,14 @@ constexpr const char16_t *FillSql[] = {
     u"(i % 97) / 10.0, i % 2 FROM generate_series(1, 1000000) i",
     u"ANALYZE",
 };
-// Filling takes longer than any station statement may.
-constexpr char16_t NoTimeoutSql[] = u"SET statement_timeout = 0";
-
-std::optional<DatabaseLocation> benchServer()
-{
-    QString url = qEnvironmentVariable("TAVRAN_BENCH_DATABASE");
-    if (url.isEmpty()) {
-        QFile port(QStringLiteral(TAVRAN_BINARY_DIR) + u"/postgres/port"_s);
-        if (!port.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        url = u"postgresql://tavran@127.0.0.1:%1/%2"_s
-                  .arg(QString::fromLatin1(port.readAll()).trimmed(), QString::fromUtf16(BenchDatabase));
-    }
-    auto location = DatabaseLocation::parse(url);
-    if (!location || !location->central)
-        return std::nullopt;
-    DatabaseLocation admin = *location;
-    admin.name = u"postgres"_s;
-    CentralDatabase server(admin);
-    if (!server.open())
-        return std::nullopt;
-    QSqlQuery query(server.database());
-    query.prepare(u"SELECT 1 FROM pg_database WHERE datname = CAST(? AS text)"_s);
-    query.addBindValue(location->name);
-    if (query.exec() && query.next())
-        return location; // filled by an earlier run
-    if (!query.exec(u"CREATE DATABASE "_s + location->name))
-        return std::nullopt;
-    CentralDatabase fresh(*location);
-    if (!fresh.initSchema())
-        return std::nullopt;
-    QSqlQuery fill(fresh.database());
-    if (!fill.exec(QString::fromUtf16(NoTimeoutSql)))
-        return std::nullopt;
-    for (const char16_t *sql : FillSql)
-        if (!fill.exec(QString::fromUtf16(sql)))
-            return std::nullopt;
-    return location;
-}
-
 const std::optional<DatabaseLocation> &server()
 {
-    static const std::optional<DatabaseLocation> location = benchServer();
+    static const std::optional<DatabaseLocation> location = [] {
+        QStringList fill;
+        for (const char16_t *sql : FillSql)
+            fill << QString::fromUtf16(sql);
+        return benchServerDatabase(QString::fromUtf16(BenchDatabase), fill);
+    }();
     return location;
 }
 

@@ -1,4 +1,5 @@
 #include "data/CentralDatabase.h"
+#include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 #include "support/TestPostgres.h"
 #include "support/TestStation.h"
@@ -106,6 +107,8 @@ private slots:
     void answers();
     void badArguments_data();
     void badArguments();
+    void readsByTheIndexes_data();
+    void readsByTheIndexes();
 };
 
 void TestTraceCommand::answers_data()
@@ -241,6 +244,41 @@ void TestTraceCommand::badArguments()
     QCOMPARE(result.code, 2);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QCOMPARE(result.out, QString());
+}
+
+void TestTraceCommand::readsByTheIndexes_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("values");
+    QTest::addColumn<QString>("index");
+    const SqlDialect &sqlite = SqlDialect::sqlite();
+    QTest::newRow("lot") << sqlite.packagesOfLotSql() << 1 << u"PaketParti"_s;
+    QTest::newRow("label") << sqlite.packagesOfLabelSql() << 1 << u"PaketEtiket"_s;
+    QTest::newRow("customer") << sqlite.lotsDeliveredSql() << 3 << u"PaketCariTarih"_s;
+}
+
+// A million packages answer at once only when no statement reads the table
+// through: each searches its index, in the order it lists (no sorting).
+void TestTraceCommand::readsByTheIndexes()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, values);
+    QFETCH(QString, index);
+    TestStation station;
+    StationDatabase stok(station.stationDir() + u"/Stok.db"_s, Schema::File::Stok);
+    QSqlQuery plan(stok.database());
+    QVERIFY(plan.prepare(u"EXPLAIN QUERY PLAN "_s + sql));
+    for (int i = 0; i < values; ++i)
+        plan.addBindValue(u"x"_s);
+    QVERIFY(plan.exec());
+    QStringList steps;
+    while (plan.next())
+        steps << plan.value(3).toString();
+    QVERIFY2(steps.first().startsWith(u"SEARCH p USING INDEX "_s + index)
+                 || steps.first().startsWith(u"SEARCH Paket USING INDEX "_s + index),
+             qPrintable(steps.join(u'\n')));
+    for (const QString &step : steps)
+        QVERIFY2(!step.startsWith(u"SCAN"_s) && !step.contains(u"ORDER BY"_s), qPrintable(step));
 }
 
 QTEST_GUILESS_MAIN(TestTraceCommand)
