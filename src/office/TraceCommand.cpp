@@ -170,8 +170,10 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     }
 
     const bool byLot = parser.isSet(u"lot"_s);
-    const QString key = parser.value(byLot ? u"lot"_s : u"package"_s);
-    if (key.trimmed().isEmpty())
+    // A scanner typing into a shell ends its text with a line end; no lot or
+    // barcode holds blanks at its ends.
+    const QString key = parser.value(byLot ? u"lot"_s : u"package"_s).trimmed();
+    if (key.isEmpty())
         return OfficeArguments::bad(err, Command, byLot ? u"--lot boş"_s : u"--package boş"_s, Usage);
     std::optional<PackageCode> code;
     if (!byLot) {

@@ -136,8 +136,8 @@ void TestTraceCommand::answers_data()
             << QStringList{u"--lot"_s, u"L-1"_s} << lotOne << lotShown;
         *row("unknown lot") << QStringList{u"--lot"_s, u"l-1"_s} << QStringList()
                             << QStringList{u"Parti l-1: paket bulunamadı"_s};
-        *row("label's EAN-13")
-            << QStringList{u"--package"_s, u"2000001015002"_s} << lotOne.mid(3)
+        *row("label's EAN-13 as a scanner ends it")
+            << QStringList{u"--package"_s, u"2000001015002\r\n"_s} << lotOne.mid(3)
             << QStringList{u"1 paket"_s, u"TR02"_s};
         *row("GS1 text recorded on the label")
             << QStringList{u"--package"_s, u"(01)"_s + Gtin + u"(3103)001234(10)L-1"_s}
