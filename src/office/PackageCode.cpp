@@ -1,6 +1,7 @@
 #include "office/PackageCode.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
