@@ -56,6 +56,9 @@ constexpr const char16_t *SharedSchema[] = {
     u"CREATE INDEX IF NOT EXISTS \"PaketParti\" ON \"Paket\"(\"Parti\", \"Sira\")",
     u"CREATE INDEX IF NOT EXISTS \"PaketCariTarih\" ON \"Paket\"(\"Cari\", \"Tarih\")",
     u"CREATE INDEX IF NOT EXISTS \"PaketEtiket\" ON \"Paket\"(\"EtiketBarkod\")",
+    u"CREATE INDEX IF NOT EXISTS \"PaketTarihAlsat\" "
+    u"ON \"Paket\"(\"Tarih\", \"Alsat\", \"Cari\") INCLUDE (\"Kilo\")",
+    u"CREATE INDEX IF NOT EXISTS \"PaketZaman\" ON \"Paket\"(\"Zaman\", \"Istasyon\") INCLUDE (\"Kilo\")",
 };
 
 // The shared tables keep no defaults of their own.

@@ -60,6 +60,11 @@ constexpr char16_t PaketCariIndexSql[] =
     u"CREATE INDEX IF NOT EXISTS PaketCariTarih ON Paket(Cari, Tarih)";
 constexpr char16_t PaketEtiketIndexSql[] =
     u"CREATE INDEX IF NOT EXISTS PaketEtiket ON Paket(EtiketBarkod)";
+// The plant page's sums per customer and per station, read from the index alone.
+constexpr char16_t PaketTarihIndexSql[] =
+    u"CREATE INDEX IF NOT EXISTS PaketTarihAlsat ON Paket(Tarih, Alsat, Cari, Kilo)";
+constexpr char16_t PaketZamanIndexSql[] =
+    u"CREATE INDEX IF NOT EXISTS PaketZaman ON Paket(Zaman, Istasyon, Kilo)";
 constexpr char16_t StokTmpSql[] =
     u"CREATE TABLE IF NOT EXISTS StokTmp(\"Ürün\" TEXT, Kilo REAL)";
 
@@ -118,7 +123,8 @@ bool create(const QSqlDatabase &db, File file)
         statements = {StokSql, DropStokIndexSql, StokIndexSql, StokHaraketSql,
                       DropStokHaraketDateIndexSql, DropStokHaraketProductIndexSql,
                       StokHaraketIndexSql, StokTmpSql, StokEkSql, PaketSql,
-                      PaketPartiIndexSql, PaketCariIndexSql, PaketEtiketIndexSql};
+                      PaketPartiIndexSql, PaketCariIndexSql, PaketEtiketIndexSql,
+                      PaketTarihIndexSql, PaketZamanIndexSql};
         break;
     case File::Tavran:
         statements = {TartSql, TavranSql};
