@@ -1,5 +1,7 @@
 #include "PageTools.h"
 
+#include "office/CsvReader.h"
+
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -52,8 +54,12 @@ QList<QStringList> tableRows(const QString &html, const QString &id)
 QList<QStringList> csvRows(const QByteArray &csv)
 {
     QList<QStringList> rows;
-    for (const QString &line : QString::fromUtf8(csv).split(u"\r\n"_s, Qt::SkipEmptyParts))
-        rows << line.split(u',');
+    for (const CsvReader::Record &record : CsvReader::read(csv).records) {
+        QStringList fields;
+        for (const QByteArray &field : record.fields)
+            fields << QString::fromUtf8(field);
+        rows << fields;
+    }
     return rows;
 }
 

@@ -18,7 +18,7 @@ WebResponse get(const PageResponder &pages, const QString &target);
 // data-kg where it has one, else its text; the header row first.
 QList<QStringList> tableRows(const QString &html, const QString &id);
 
-// The rows of a CSV answer (plain fields: no quotes, commas or line breaks).
+// The rows of a CSV answer, its fields unquoted.
 QList<QStringList> csvRows(const QByteArray &csv);
 
 // Runs `sql` once per row of values; false with the engine's words in `error`.
