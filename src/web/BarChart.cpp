@@ -18,6 +18,7 @@ constexpr int BarWidth = 20;
 constexpr int LabelSpace = 90;
 // Names under the bars only while they still fit beside each other.
 constexpr int MostLabelled = 40;
+constexpr int LabelLetters = 14;
 
 QString number(double value)
 {
@@ -52,7 +53,9 @@ QString svg(const QList<ProductTotal> &totals)
             out += u"<text transform=\"translate(%1,%2) rotate(60)\">%3</text>"_s
                        .arg(x + BarWidth / 2)
                        .arg(int(BarsHeight) + 8)
-                       .arg(name);
+                       .arg(PageShell::escape(row.product.size() > LabelLetters
+                                                  ? row.product.left(LabelLetters - 1) + u'…'
+                                                  : row.product));
         }
     }
     return out + u"</svg></div>"_s;
