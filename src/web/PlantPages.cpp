@@ -342,15 +342,16 @@ WebResponse PlantPages::respond(const WebRequest &request) const
     const QString &path = request.path;
     const bool known = path == u"/"_s || path == u"/gun"_s || path == u"/ay"_s || path == u"/son"_s
                        || path == u"/istasyonlar"_s || path == PollPath || path == u"/csv/report"_s
-                       || path == u"/csv/cari"_s || path == u"/csv/istasyon"_s || path == u"/csv/paketler"_s
+                       || path == u"/csv/urunler"_s || path == u"/csv/cari"_s || path == u"/csv/istasyon"_s
+                       || path == u"/csv/paketler"_s
                        || path == u"/csv/fisler"_s || path == u"/csv/istasyonlar"_s;
     if (!known)
         return failed(notFound());
 
     Failure failure{};
     std::optional<Scope> scope;
-    if (path == u"/"_s || path == u"/gun"_s || path == u"/ay"_s || path == u"/csv/cari"_s
-        || path == u"/csv/istasyon"_s) {
+    if (path == u"/"_s || path == u"/gun"_s || path == u"/ay"_s || path == u"/csv/urunler"_s
+        || path == u"/csv/cari"_s || path == u"/csv/istasyon"_s) {
         scope = scopeOf(path, request.query, &failure);
         if (!scope)
             return failed(failure);
@@ -370,6 +371,13 @@ WebResponse PlantPages::respond(const WebRequest &request) const
         return reportCsv(pages, request.query);
     if (scope && !path.startsWith(u"/csv/"_s))
         return periodPage(pages, *scope);
+    if (path == u"/csv/urunler"_s) {
+        // The products' table in the page's own terms: the report's bytes.
+        const auto totals = pages.products(*scope);
+        if (!totals)
+            return failed(unreadable(ShipmentTotals::UnreadableCaption));
+        return csvFile(ShipmentTotals::csv(*totals), u"urunler-"_s + scope->dateText());
+    }
 
     const QString marker = pages.marker();
     std::optional<PageTable> table;

@@ -178,6 +178,7 @@ void TestPlantPages::pagesShowTheReportsSums()
     QCOMPARE(download.status, 200);
     QCOMPARE(download.contentType, QByteArray("text/csv; charset=utf-8"));
     QCOMPARE(download.body, expected);
+    QCOMPARE(get(pages, QString(page).replace(QRegularExpression(u"^/(gun|ay)"_s), u"/csv/urunler"_s)).body, expected);
 
     const WebResponse shown = get(pages, page);
     QCOMPARE(shown.status, 200);
