@@ -42,7 +42,8 @@ bool fillPackages(const QSqlDatabase &stok)
         && query.prepare(
             u"WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i + 1 < ?), "
             u"d(i, day) AS (SELECT i, date('2026-01-01', '+' || ((i * 37) % 365) || ' days') FROM c) "
-            u"INSERT INTO Paket(Anahtar, Zaman, Istasyon, Personel, \"Ürün\", Kilo, Parti, Cari, Alsat, Tarih) "
+            u"INSERT INTO Paket(Anahtar, Zaman, Istasyon, Personel, \"Ürün\", Kilo, Parti, Cari, Alsat, "
+            u"Tarih) "
             u"SELECT 'b' || d.i, d.day || 'T08:00:00', 'Kesim ' || (d.i % 4), 'Personel', names.name, "
             u"((d.i * 131) % 50000) / 1000.0, d.day, "
             u"CASE WHEN d.i % 3 = 0 THEN NULL ELSE 'Cari ' || (d.i % 500) END, "
@@ -60,7 +61,8 @@ bool fillPackages(const QSqlDatabase &stok)
 
 QString pagesFolder()
 {
-    const QString folder = QDir::tempPath() + u"/tavran-bench-web-%1-%2-%3"_s.arg(Products).arg(Movements).arg(Packages);
+    const QString folder =
+        QDir::tempPath() + u"/tavran-bench-web-%1-%2-%3"_s.arg(Products).arg(Movements).arg(Packages);
     if (!DemoStation::create(folder, {0, Products}))
         return folder;
     StationDatabase stok(folder + u"/Stok.db"_s, Schema::File::Stok);
@@ -113,7 +115,8 @@ void BM_ReportCommandCsv(benchmark::State &state)
     QTextStream out(&log);
     int code = 0;
     for (auto _ : state)
-        code = ReportCommand::run({u"report"_s, u"--month"_s, u"2026-12"_s, u"--csv"_s, csv}, folder, out, out);
+        code =
+            ReportCommand::run({u"report"_s, u"--month"_s, u"2026-12"_s, u"--csv"_s, csv}, folder, out, out);
     if (code != 0)
         state.SkipWithError(qPrintable(log));
 }

@@ -36,7 +36,8 @@ QString svg(const QList<ProductTotal> &totals)
     const int width = std::max<int>(Slot, int(totals.size()) * Slot);
     const int height = int(BarsHeight) + 2 + (labelled ? LabelSpace : 0);
     QString out = u"<div class=\"grafik\"><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
-                  u"height=\"%2\" viewBox=\"0 0 %1 %2\" role=\"img\">"_s.arg(width).arg(height);
+                  u"height=\"%2\" viewBox=\"0 0 %1 %2\" role=\"img\">"_s.arg(width)
+                      .arg(height);
     for (qsizetype i = 0; i < totals.size(); ++i) {
         const ProductTotal &row = totals[i];
         const double barHeight = largest > 0 ? BarsHeight * std::abs(row.kilo) / largest : 0;
@@ -47,11 +48,9 @@ QString svg(const QList<ProductTotal> &totals)
                    .arg(x)
                    .arg(number(BarsHeight - barHeight))
                    .arg(BarWidth)
-                   .arg(number(barHeight), CsvWriter::kilo(row.kilo), name,
-                        NumberText::grouped3(row.kilo));
+                   .arg(number(barHeight), CsvWriter::kilo(row.kilo), name, NumberText::grouped3(row.kilo));
         if (labelled) {
-            out += u"<text transform=\"translate(%1,%2) rotate(60)\">%3</text>"_s
-                       .arg(x + BarWidth / 2)
+            out += u"<text transform=\"translate(%1,%2) rotate(60)\">%3</text>"_s.arg(x + BarWidth / 2)
                        .arg(int(BarsHeight) + 8)
                        .arg(PageShell::escape(row.product.size() > LabelLetters
                                                   ? row.product.left(LabelLetters - 1) + u'…'

@@ -51,8 +51,7 @@ Opened open(const QString &stationFolder)
 }
 
 // Runs `stmt` to its end, calling `row` per row; false when reading stopped.
-template<typename Row>
-bool each(sqlite3 *db, sqlite3_stmt *stmt, Row row)
+template <typename Row> bool each(sqlite3 *db, sqlite3_stmt *stmt, Row row)
 {
     int code;
     while ((code = sqlite3_step(stmt)) == SQLITE_ROW)
@@ -79,9 +78,9 @@ std::optional<QList<SlipRow>> lastSlips(const QString &stationFolder, int count)
     QList<SlipRow> slips;
     const bool read = each(opened.db.get(), stmt.get(), [&slips](sqlite3_stmt *s) {
         slips.append({SqliteFile::columnText(s, 0), SqliteFile::columnText(s, 1),
-                      SqliteFile::columnText(s, 2), SqliteFile::columnText(s, 3),
-                      sqlite3_column_int(s, 4), sqlite3_column_double(s, 5),
-                      SqliteFile::columnText(s, 6), SqliteFile::columnText(s, 7)});
+                      SqliteFile::columnText(s, 2), SqliteFile::columnText(s, 3), sqlite3_column_int(s, 4),
+                      sqlite3_column_double(s, 5), SqliteFile::columnText(s, 6),
+                      SqliteFile::columnText(s, 7)});
     });
     return read ? std::optional(slips) : std::nullopt;
 }
@@ -96,20 +95,19 @@ std::optional<QList<StationActivity>> stations(const QString &stationFolder)
     StmtHandle errors = SqliteFile::prepare(opened.db.get(), LastErrorsSql);
     if (!last || !errors)
         return std::nullopt;
-    const bool read =
-        each(opened.db.get(), last.get(),
-             [&byName](sqlite3_stmt *s) {
-                 StationActivity &a = byName[SqliteFile::columnText(s, 0)];
-                 a.station = SqliteFile::columnText(s, 0);
-                 a.lastTime = SqliteFile::columnText(s, 1);
-                 a.lastKind = SqliteFile::columnText(s, 2);
-             })
+    const bool read = each(opened.db.get(), last.get(),
+                           [&byName](sqlite3_stmt *s) {
+                               StationActivity &a = byName[SqliteFile::columnText(s, 0)];
+                               a.station = SqliteFile::columnText(s, 0);
+                               a.lastTime = SqliteFile::columnText(s, 1);
+                               a.lastKind = SqliteFile::columnText(s, 2);
+                           })
         && each(opened.db.get(), errors.get(), [&byName](sqlite3_stmt *s) {
-               StationActivity &a = byName[SqliteFile::columnText(s, 0)];
-               a.errorTime = SqliteFile::columnText(s, 1);
-               a.errorKind = SqliteFile::columnText(s, 2);
-               a.errorReason = SqliteFile::columnText(s, 3);
-           });
+                          StationActivity &a = byName[SqliteFile::columnText(s, 0)];
+                          a.errorTime = SqliteFile::columnText(s, 1);
+                          a.errorKind = SqliteFile::columnText(s, 2);
+                          a.errorReason = SqliteFile::columnText(s, 3);
+                      });
     if (!read)
         return std::nullopt;
     return byName.values();

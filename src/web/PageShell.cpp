@@ -45,13 +45,13 @@ QString escape(const QString &text)
     return out;
 }
 
-QByteArray document(const QString &title, const QString &nav, const QString &main,
-                    const QString &marker, const QString &pollPath)
+QByteArray document(const QString &title, const QString &nav, const QString &main, const QString &marker,
+                    const QString &pollPath)
 {
     QString page = u"<!DOCTYPE html><html lang=\"tr\"><head><meta charset=\"utf-8\">"
                    u"<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"_s;
     page += u"<title>"_s + escape(title) + u"</title><style>"_s + QString::fromUtf16(Style)
-            + u"</style></head>"_s;
+        + u"</style></head>"_s;
     page += u"<body data-isaret=\"%1\"><header>%2</header><main><h1>%3</h1>%4</main>"_s.arg(
         escape(marker), nav, escape(title), main);
     if (!pollPath.isEmpty())
@@ -62,8 +62,7 @@ QByteArray document(const QString &title, const QString &nav, const QString &mai
 
 QByteArray errorPage(const QString &heading, const QString &sentence)
 {
-    return document(heading, u"<a href=\"/\">Bugün</a>"_s, u"<p>"_s + escape(sentence) + u"</p>"_s,
-                    {}, {});
+    return document(heading, u"<a href=\"/\">Bugün</a>"_s, u"<p>"_s + escape(sentence) + u"</p>"_s, {}, {});
 }
 
 } // namespace PageShell

@@ -12,8 +12,8 @@ QString escape(const QString &text);
 
 // A whole page. `marker` is the data's change marker: while the page is
 // open it polls `pollPath` and reloads its <main> when the marker moves.
-QByteArray document(const QString &title, const QString &nav, const QString &main,
-                    const QString &marker, const QString &pollPath);
+QByteArray document(const QString &title, const QString &nav, const QString &main, const QString &marker,
+                    const QString &pollPath);
 
 // A short page for a failed request: the heading and one sentence.
 QByteArray errorPage(const QString &heading, const QString &sentence);

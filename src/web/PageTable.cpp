@@ -12,7 +12,7 @@ QString cellHtml(const PageCell &cell, const QString &tag)
 {
     if (cell.kilo) {
         return u"<%1 class=\"n\" data-kg=\"%2\">%3</%1>"_s.arg(tag, CsvWriter::kilo(*cell.kilo),
-                                                              NumberText::grouped3(*cell.kilo));
+                                                               NumberText::grouped3(*cell.kilo));
     }
     if (cell.count)
         return u"<%1 class=\"n\">%2</%1>"_s.arg(tag, QString::number(*cell.count));

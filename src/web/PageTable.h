@@ -39,9 +39,9 @@ struct PageTable
     QString title; // the section's heading
     QStringList headers;
     QList<QList<PageCell>> rows;
-    QList<PageCell> footer;  // empty: none; shown, not downloaded
-    QString emptyNote;       // shown instead of the rows when there are none
-    QString csvLink;         // where the CSV of the rows is; empty: no link
+    QList<PageCell> footer; // empty: none; shown, not downloaded
+    QString emptyNote;      // shown instead of the rows when there are none
+    QString csvLink;        // where the CSV of the rows is; empty: no link
 
     // The section: heading, download link, and the table or the note.
     QString html() const;

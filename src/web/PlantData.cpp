@@ -107,7 +107,8 @@ std::optional<QList<GroupTotal>> PlantData::groupTotals(const QString &sql, cons
         return std::nullopt;
     QList<GroupTotal> groups;
     while (query.next())
-        groups.append({query.value(0).toString(), query.value(1).toInt(), toGrams(query.value(2).toDouble())});
+        groups.append(
+            {query.value(0).toString(), query.value(1).toInt(), toGrams(query.value(2).toDouble())});
     QList<QString> names;
     for (const GroupTotal &group : groups)
         names << group.name;

@@ -30,7 +30,8 @@ QList<QStringList> tableRows(const QString &html, const QString &id)
 {
     const QRegularExpression table(u"<table[^>]*data-table=\"%1\"[^>]*>(.*?)</table>"_s.arg(id),
                                    QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression row(u"<tr[^>]*>(.*?)</tr>"_s, QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression row(u"<tr[^>]*>(.*?)</tr>"_s,
+                                        QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression cell(u"<t[hd]([^>]*)>(.*?)</t[hd]>"_s,
                                          QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression kg(u"data-kg=\"([^\"]*)\""_s);

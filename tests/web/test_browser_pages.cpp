@@ -30,11 +30,11 @@ QString browserDom(const QByteArray &html, const QString &dir, QString *why)
     }
     file.close();
     QProcess chromium;
-    chromium.start(Chromium, {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s,
-                              u"--no-first-run"_s, u"--disable-background-networking"_s,
-                              u"--disable-component-update"_s, u"--disable-sync"_s,
-                              u"--user-data-dir="_s + dir + u"/profile"_s, u"--dump-dom"_s,
-                              QUrl::fromLocalFile(page).toString()});
+    chromium.start(
+        Chromium,
+        {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s, u"--no-first-run"_s,
+         u"--disable-background-networking"_s, u"--disable-component-update"_s, u"--disable-sync"_s,
+         u"--user-data-dir="_s + dir + u"/profile"_s, u"--dump-dom"_s, QUrl::fromLocalFile(page).toString()});
     if (!chromium.waitForFinished(120000)) {
         chromium.kill();
         chromium.waitForFinished();
@@ -64,21 +64,24 @@ void TestBrowserPages::browserShowsTheCsvNumbers()
     {
         StationDatabase stok(QDir(station.stationDir()).filePath(u"Stok.db"_s), Schema::File::Stok);
         QString error;
-        QVERIFY(PageTools::insert(stok.database(), u"INSERT INTO Stok(Barkod, \"Ürün\", Birim) VALUES (?, ?, ?)"_s,
-                                  {{u"1"_s, u"Sucuk"_s, u"Kg"_s}, {u"2"_s, Hostile, u"Kg"_s},
-                                   {u"3"_s, u"Çiğ Köfte"_s, u"Kg"_s}},
-                                  &error));
-        QVERIFY(PageTools::insert(stok.database(),
-                                  u"INSERT INTO StokHaraket(Tarih, \"Ürün\", Miktar, Alsat) VALUES (?, ?, ?, ?)"_s,
-                                  {{u"2026-12-01"_s, u"Sucuk"_s, 12.345, 0}, {u"2026-12-31"_s, u"Sucuk"_s, 0.005, 0},
-                                   {u"2026-12-15"_s, Hostile, 1234.5, 0}, {u"2026-12-15"_s, u"Çiğ Köfte"_s, 0.001, 0}},
-                                  &error));
-        QVERIFY(PageTools::insert(stok.database(),
-                                  u"INSERT INTO Paket(Anahtar, Zaman, Istasyon, \"Ürün\", Kilo, Parti, Cari, Alsat, "
-                                  u"Tarih) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                                  {{u"a"_s, u"2026-12-01T08:00:00"_s, u"Kesim 1"_s, u"Sucuk"_s, 12.345, u"L"_s,
-                                    u"Ali Et"_s, 0, u"2026-12-01"_s}},
-                                  &error));
+        QVERIFY(PageTools::insert(
+            stok.database(), u"INSERT INTO Stok(Barkod, \"Ürün\", Birim) VALUES (?, ?, ?)"_s,
+            {{u"1"_s, u"Sucuk"_s, u"Kg"_s}, {u"2"_s, Hostile, u"Kg"_s}, {u"3"_s, u"Çiğ Köfte"_s, u"Kg"_s}},
+            &error));
+        QVERIFY(PageTools::insert(
+            stok.database(), u"INSERT INTO StokHaraket(Tarih, \"Ürün\", Miktar, Alsat) VALUES (?, ?, ?, ?)"_s,
+            {{u"2026-12-01"_s, u"Sucuk"_s, 12.345, 0},
+             {u"2026-12-31"_s, u"Sucuk"_s, 0.005, 0},
+             {u"2026-12-15"_s, Hostile, 1234.5, 0},
+             {u"2026-12-15"_s, u"Çiğ Köfte"_s, 0.001, 0}},
+            &error));
+        QVERIFY(PageTools::insert(
+            stok.database(),
+            u"INSERT INTO Paket(Anahtar, Zaman, Istasyon, \"Ürün\", Kilo, Parti, Cari, Alsat, "
+            u"Tarih) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+            {{u"a"_s, u"2026-12-01T08:00:00"_s, u"Kesim 1"_s, u"Sucuk"_s, 12.345, u"L"_s, u"Ali Et"_s, 0,
+              u"2026-12-01"_s}},
+            &error));
     }
     const PlantPages pages(station.stationDir(), {});
     const QTemporaryDir dir;
@@ -86,10 +89,13 @@ void TestBrowserPages::browserShowsTheCsvNumbers()
     const QString dom = browserDom(PageTools::get(pages, u"/ay?ay=2026-12"_s).body, dir.path(), &why);
     QVERIFY2(why.isEmpty() && dom.contains(u"</html>"_s), qPrintable(why));
 
-    const QList<QStringList> totals = PageTools::csvRows(PageTools::get(pages, u"/csv/report?month=2026-12"_s).body);
+    const QList<QStringList> totals =
+        PageTools::csvRows(PageTools::get(pages, u"/csv/report?month=2026-12"_s).body);
     QCOMPARE(PageTools::tableRows(dom, u"urunler"_s), totals);
-    const QList<QStringList> expected{
-        {u"Ürün"_s, u"Kilo"_s}, {Hostile, u"1234.500"_s}, {u"Çiğ Köfte"_s, u"0.001"_s}, {u"Sucuk"_s, u"12.350"_s}};
+    const QList<QStringList> expected{{u"Ürün"_s, u"Kilo"_s},
+                                      {Hostile, u"1234.500"_s},
+                                      {u"Çiğ Köfte"_s, u"0.001"_s},
+                                      {u"Sucuk"_s, u"12.350"_s}};
     QCOMPARE(totals, expected);
     QCOMPARE(PageTools::tableRows(dom, u"cari"_s),
              PageTools::csvRows(PageTools::get(pages, u"/csv/cari?ay=2026-12"_s).body));

@@ -22,8 +22,8 @@ using PageTools::tableRows;
 
 namespace {
 
-const QStringList Products = {u"Çiğ Köfte"_s, u"Dana Kıyma"_s, u"Işkembe"_s, u"İnegöl Köfte"_s,
-                              u"Koç'un Eti"_s, u"Sucuk"_s, u"Şiş Kebap"_s};
+const QStringList Products = {u"Çiğ Köfte"_s,  u"Dana Kıyma"_s, u"Işkembe"_s,  u"İnegöl Köfte"_s,
+                              u"Koç'un Eti"_s, u"Sucuk"_s,      u"Şiş Kebap"_s};
 
 constexpr char16_t StokSql[] = u"INSERT INTO \"Stok\"(\"Barkod\", \"Ürün\", \"Birim\") VALUES (?, ?, ?)";
 constexpr char16_t MovementSql[] =
@@ -37,7 +37,8 @@ QString gramsText(qint64 grams)
 {
     const QString sign = grams < 0 ? u"-"_s : QString();
     grams = std::abs(grams);
-    return sign + QString::number(grams / 1000) + u'.' + QString::number(grams % 1000).rightJustified(3, u'0');
+    return sign + QString::number(grams / 1000) + u'.'
+        + QString::number(grams % 1000).rightJustified(3, u'0');
 }
 
 struct Movement
@@ -86,12 +87,18 @@ QList<QVariantList> packagesOfDecember()
 {
     const QVariant none;
     return {
-        {u"a1"_s, u"2026-12-07T08:00:00"_s, u"Kesim 1"_s, u"Ayşe"_s, u"Sucuk"_s, 1.25, u"L1"_s, u"Ali Et"_s, 0, u"2026-12-07"_s},
-        {u"a2"_s, u"2026-12-07T09:30:00"_s, u"Kesim 2"_s, u"Ayşe"_s, u"Dana Kıyma"_s, 2.5, u"L1"_s, u"Çetin Gıda"_s, 0, u"2026-12-07"_s},
-        {u"a3"_s, u"2026-12-08T10:00:00"_s, u"Kesim 1"_s, u"Can"_s, u"Sucuk"_s, 0.335, u"L2"_s, u"Ali Et"_s, 0, u"2026-12-08"_s},
-        {u"a4"_s, u"2026-12-08T11:00:00"_s, u"Kesim 1"_s, u"Can"_s, u"Sucuk"_s, 4.0, u"L2"_s, u"Ali Et"_s, 1, u"2026-12-08"_s},
-        {u"a5"_s, u"2026-12-08T23:59:59"_s, u"Kesim 2"_s, u"Can"_s, u"Sucuk"_s, 3.1, u"L2"_s, none, none, none},
-        {u"a6"_s, u"2026-11-30T23:59:59"_s, u"Kesim 1"_s, u"Can"_s, u"Sucuk"_s, 9.0, u"L0"_s, u"Ali Et"_s, 0, u"2026-11-30"_s},
+        {u"a1"_s, u"2026-12-07T08:00:00"_s, u"Kesim 1"_s, u"Ayşe"_s, u"Sucuk"_s, 1.25, u"L1"_s, u"Ali Et"_s,
+         0, u"2026-12-07"_s},
+        {u"a2"_s, u"2026-12-07T09:30:00"_s, u"Kesim 2"_s, u"Ayşe"_s, u"Dana Kıyma"_s, 2.5, u"L1"_s,
+         u"Çetin Gıda"_s, 0, u"2026-12-07"_s},
+        {u"a3"_s, u"2026-12-08T10:00:00"_s, u"Kesim 1"_s, u"Can"_s, u"Sucuk"_s, 0.335, u"L2"_s, u"Ali Et"_s,
+         0, u"2026-12-08"_s},
+        {u"a4"_s, u"2026-12-08T11:00:00"_s, u"Kesim 1"_s, u"Can"_s, u"Sucuk"_s, 4.0, u"L2"_s, u"Ali Et"_s, 1,
+         u"2026-12-08"_s},
+        {u"a5"_s, u"2026-12-08T23:59:59"_s, u"Kesim 2"_s, u"Can"_s, u"Sucuk"_s, 3.1, u"L2"_s, none, none,
+         none},
+        {u"a6"_s, u"2026-11-30T23:59:59"_s, u"Kesim 1"_s, u"Can"_s, u"Sucuk"_s, 9.0, u"L0"_s, u"Ali Et"_s, 0,
+         u"2026-11-30"_s},
     };
 }
 
@@ -151,12 +158,14 @@ void TestPlantPages::pagesShowTheReportsSums_data()
                               << QStringList{u"--day"_s, u"2024-02-29"_s};
     QTest::newRow("day that cancels out") << u"/gun?tarih=2024-02-10"_s << u"/csv/report?day=2024-02-10"_s
                                           << QStringList{u"--day"_s, u"2024-02-10"_s};
-    QTest::newRow("January, purchases") << u"/ay?ay=2024-01&alis=1"_s << u"/csv/report?month=2024-01&purchase=1"_s
-                                        << QStringList{u"--month"_s, u"2024-01"_s, u"--purchase"_s};
+    QTest::newRow("January, purchases")
+        << u"/ay?ay=2024-01&alis=1"_s << u"/csv/report?month=2024-01&purchase=1"_s
+        << QStringList{u"--month"_s, u"2024-01"_s, u"--purchase"_s};
     QTest::newRow("February, sales") << u"/ay?ay=2024-02"_s << u"/csv/report?month=2024-02"_s
                                      << QStringList{u"--month"_s, u"2024-02"_s};
-    QTest::newRow("March, purchases") << u"/ay?ay=2024-03&alis=1"_s << u"/csv/report?month=2024-03&purchase=1"_s
-                                      << QStringList{u"--month"_s, u"2024-03"_s, u"--purchase"_s};
+    QTest::newRow("March, purchases")
+        << u"/ay?ay=2024-03&alis=1"_s << u"/csv/report?month=2024-03&purchase=1"_s
+        << QStringList{u"--month"_s, u"2024-03"_s, u"--purchase"_s};
 }
 
 void TestPlantPages::pagesShowTheReportsSums()
@@ -178,7 +187,8 @@ void TestPlantPages::pagesShowTheReportsSums()
     QCOMPARE(download.status, 200);
     QCOMPARE(download.contentType, QByteArray("text/csv; charset=utf-8"));
     QCOMPARE(download.body, expected);
-    QCOMPARE(get(pages, QString(page).replace(QRegularExpression(u"^/(gun|ay)"_s), u"/csv/urunler"_s)).body, expected);
+    QCOMPARE(get(pages, QString(page).replace(QRegularExpression(u"^/(gun|ay)"_s), u"/csv/urunler"_s)).body,
+             expected);
 
     const WebResponse shown = get(pages, page);
     QCOMPARE(shown.status, 200);
@@ -188,7 +198,8 @@ void TestPlantPages::pagesShowTheReportsSums()
     QVERIFY(html.contains(u"href=\"%1\""_s.arg(QString(csv).replace(u"&"_s, u"&amp;"_s))));
 
     // One bar per product, in the table's order, its height in proportion.
-    static const QRegularExpression rect(u"<rect[^>]*height=\"([0-9.]+)\" data-kg=\"([-0-9.]+)\"><title>([^<]*)</title>"_s);
+    static const QRegularExpression rect(
+        u"<rect[^>]*height=\"([0-9.]+)\" data-kg=\"([-0-9.]+)\"><title>([^<]*)</title>"_s);
     QList<QPair<double, double>> bars;
     QStringList titles;
     for (auto m = rect.globalMatch(html); m.hasNext();) {
@@ -200,7 +211,8 @@ void TestPlantPages::pagesShowTheReportsSums()
     for (qsizetype i = 0; i < bars.size(); ++i) {
         QCOMPARE(bars[i].second, csvRows[i + 1][1].toDouble());
         QVERIFY(titles[i].startsWith(QString(csvRows[i + 1][0]).replace(u"'"_s, u"&#39;"_s)));
-        QVERIFY2(std::abs(bars[i].first / std::abs(bars[i].second) - bars[0].first / std::abs(bars[0].second)) < 1e-3,
+        QVERIFY2(std::abs(bars[i].first / std::abs(bars[i].second) - bars[0].first / std::abs(bars[0].second))
+                     < 1e-3,
                  qPrintable(titles[i]));
     }
 }
@@ -213,16 +225,20 @@ void TestPlantPages::customersAndStations_data()
 
     const QStringList customers{u"Cari"_s, u"Paket"_s, u"Kilo"_s};
     const QStringList stations{u"İstasyon"_s, u"Paket"_s, u"Kilo"_s};
-    QTest::newRow("month's customers") << u"ay=2026-12"_s << u"cari"_s
-                                       << QList<QStringList>{customers, {u"Ali Et"_s, u"2"_s, u"1.585"_s},
-                                                             {u"Çetin Gıda"_s, u"1"_s, u"2.500"_s}};
+    QTest::newRow("month's customers")
+        << u"ay=2026-12"_s << u"cari"_s
+        << QList<QStringList>{
+               customers, {u"Ali Et"_s, u"2"_s, u"1.585"_s}, {u"Çetin Gıda"_s, u"1"_s, u"2.500"_s}};
     QTest::newRow("day's purchases") << u"tarih=2026-12-08&alis=1"_s << u"cari"_s
                                      << QList<QStringList>{customers, {u"Ali Et"_s, u"1"_s, u"4.000"_s}};
     QTest::newRow("month's stations, booked or not")
         << u"ay=2026-12"_s << u"istasyon"_s
-        << QList<QStringList>{stations, {u"Kesim 1"_s, u"3"_s, u"5.585"_s}, {u"Kesim 2"_s, u"2"_s, u"5.600"_s}};
-    QTest::newRow("last second of the day") << u"tarih=2026-12-08"_s << u"istasyon"_s
-        << QList<QStringList>{stations, {u"Kesim 1"_s, u"2"_s, u"4.335"_s}, {u"Kesim 2"_s, u"1"_s, u"3.100"_s}};
+        << QList<QStringList>{
+               stations, {u"Kesim 1"_s, u"3"_s, u"5.585"_s}, {u"Kesim 2"_s, u"2"_s, u"5.600"_s}};
+    QTest::newRow("last second of the day")
+        << u"tarih=2026-12-08"_s << u"istasyon"_s
+        << QList<QStringList>{
+               stations, {u"Kesim 1"_s, u"2"_s, u"4.335"_s}, {u"Kesim 2"_s, u"1"_s, u"3.100"_s}};
 }
 
 void TestPlantPages::customersAndStations()
@@ -233,8 +249,9 @@ void TestPlantPages::customersAndStations()
     {
         StationDatabase stok(QDir(folder()).filePath(u"Stok.db"_s), Schema::File::Stok);
         QString error;
-        QVERIFY2(PageTools::insert(stok.database(), QString::fromUtf16(PaketSql), packagesOfDecember(), &error),
-                 qPrintable(error));
+        QVERIFY2(
+            PageTools::insert(stok.database(), QString::fromUtf16(PaketSql), packagesOfDecember(), &error),
+            qPrintable(error));
     }
     const PlantPages pages(folder(), {});
     const QString path = target.startsWith(u"ay"_s) ? u"/ay?"_s : u"/gun?"_s;
@@ -267,12 +284,13 @@ void TestPlantPages::hostileNamesStayText()
     {
         StationDatabase stok(QDir(folder()).filePath(u"Stok.db"_s), Schema::File::Stok);
         QString error;
-        QVERIFY(PageTools::insert(stok.database(), QString::fromUtf16(StokSql), {{u"1"_s, product, u"Kg"_s}}, &error));
+        QVERIFY(PageTools::insert(stok.database(), QString::fromUtf16(StokSql), {{u"1"_s, product, u"Kg"_s}},
+                                  &error));
         QVERIFY(PageTools::insert(stok.database(), QString::fromUtf16(MovementSql),
                                   {{u"2026-12-07"_s, product, 2.5, 0}}, &error));
         QVERIFY(PageTools::insert(stok.database(), QString::fromUtf16(PaketSql),
-                                  {{u"k"_s, u"2026-12-07T08:00:00"_s, customer, customer, product, 2.5, customer,
-                                    customer, 0, u"2026-12-07"_s}},
+                                  {{u"k"_s, u"2026-12-07T08:00:00"_s, customer, customer, product, 2.5,
+                                    customer, customer, 0, u"2026-12-07"_s}},
                                   &error));
     }
     const PlantPages pages(folder(), {});
@@ -284,8 +302,10 @@ void TestPlantPages::hostileNamesStayText()
     const QString day = QString::fromUtf8(get(pages, u"/gun?tarih=2026-12-07"_s).body);
     QCOMPARE(tableRows(day, u"urunler"_s).value(1), (QStringList{product, u"2.500"_s}));
     QCOMPARE(tableRows(day, u"cari"_s).value(1).value(0), customer);
-    QVERIFY(day.contains(u"<title>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &quot;Kuzu&quot; &amp; Oğlak: 2,500 Kg</title>"_s));
-    QVERIFY(get(pages, u"/csv/report?day=2026-12-07"_s).body.contains("\"<script>alert('x')</script> \"\"Kuzu\"\" & Oğlak\",2.500"));
+    QVERIFY(day.contains(
+        u"<title>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &quot;Kuzu&quot; &amp; Oğlak: 2,500 Kg</title>"_s));
+    QVERIFY(get(pages, u"/csv/report?day=2026-12-07"_s)
+                .body.contains("\"<script>alert('x')</script> \"\"Kuzu\"\" & Oğlak\",2.500"));
 }
 
 void TestPlantPages::badRequests_data()
@@ -302,8 +322,8 @@ void TestPlantPages::badRequests_data()
     QTest::newRow("table of a bad day") << u"/csv/cari?tarih=2026-00-10"_s << 400 << u"Geçersiz tarih"_s;
     QTest::newRow("report of a bad month") << u"/csv/report?month=2026-1"_s << 400 << u"Geçersiz tarih"_s;
     QTest::newRow("report of no period") << u"/csv/report"_s << 400 << u"Geçersiz istek"_s;
-    QTest::newRow("report of day and month") << u"/csv/report?day=2026-12-07&month=2026-12"_s << 400
-                                             << u"Geçersiz istek"_s;
+    QTest::newRow("report of day and month")
+        << u"/csv/report?day=2026-12-07&month=2026-12"_s << 400 << u"Geçersiz istek"_s;
     QTest::newRow("unknown page") << u"/yonetim"_s << 404 << u"Sayfa bulunamadı"_s;
     QTest::newRow("unknown table") << u"/csv/Stok"_s << 404 << u"Sayfa bulunamadı"_s;
     QTest::newRow("path with a trailing slash") << u"/son/"_s << 404 << u"Sayfa bulunamadı"_s;
@@ -334,7 +354,8 @@ void TestPlantPages::lastPackagesSlipsAndStations()
     QVERIFY(PageTools::insert(stok.database(), QString::fromUtf16(PaketSql), packages, &error));
 
     const QString journal = JournalFile::path(folder());
-    const auto entry = [](const QString &time, const QString &station, const QString &kind, const QString &reason) {
+    const auto entry = [](const QString &time, const QString &station, const QString &kind,
+                          const QString &reason) {
         JournalEntry e;
         e.time = QDateTime::fromString(time, Qt::ISODate);
         e.station = station;
@@ -346,11 +367,15 @@ void TestPlantPages::lastPackagesSlipsAndStations()
         e.reason = reason;
         return e;
     };
-    QVERIFY(JournalFile::append(journal, entry(u"2026-12-07T09:00:00"_s, u"Kesim 2"_s, JournalKind::Slip, {})));
-    QVERIFY(JournalFile::append(journal, entry(u"2026-12-07T09:05:00"_s, u"Kesim 2"_s, JournalKind::SlipAbandoned,
-                                               u"Kağıt bitti"_s)));
-    QVERIFY(JournalFile::append(journal, entry(u"2026-12-07T09:10:00"_s, u"Kesim 2"_s, JournalKind::Login, {})));
-    QVERIFY(JournalFile::append(journal, entry(u"2026-12-07T07:00:00"_s, u"Ofis"_s, JournalKind::Setting, {})));
+    QVERIFY(
+        JournalFile::append(journal, entry(u"2026-12-07T09:00:00"_s, u"Kesim 2"_s, JournalKind::Slip, {})));
+    QVERIFY(JournalFile::append(
+        journal,
+        entry(u"2026-12-07T09:05:00"_s, u"Kesim 2"_s, JournalKind::SlipAbandoned, u"Kağıt bitti"_s)));
+    QVERIFY(
+        JournalFile::append(journal, entry(u"2026-12-07T09:10:00"_s, u"Kesim 2"_s, JournalKind::Login, {})));
+    QVERIFY(
+        JournalFile::append(journal, entry(u"2026-12-07T07:00:00"_s, u"Ofis"_s, JournalKind::Setting, {})));
 
     const PlantPages pages(folder(), {});
     const QString last = QString::fromUtf8(get(pages, u"/son"_s).body);
@@ -361,18 +386,19 @@ void TestPlantPages::lastPackagesSlipsAndStations()
     QCOMPARE(PageTools::csvRows(get(pages, u"/csv/paketler"_s).body), shown);
 
     QCOMPARE(tableRows(last, u"fisler"_s).mid(1),
-             (QList<QStringList>{{u"2026-12-07 09:05:00"_s, u"Kesim 2"_s, u"Ayşe"_s, u"Ali Et"_s, u"3"_s, u"7.250"_s,
-                                  QString(), u"İptal: Kağıt bitti"_s},
-                                 {u"2026-12-07 09:00:00"_s, u"Kesim 2"_s, u"Ayşe"_s, u"Ali Et"_s, u"3"_s, u"7.250"_s,
-                                  QString(), u"Basıldı"_s}}));
+             (QList<QStringList>{{u"2026-12-07 09:05:00"_s, u"Kesim 2"_s, u"Ayşe"_s, u"Ali Et"_s, u"3"_s,
+                                  u"7.250"_s, QString(), u"İptal: Kağıt bitti"_s},
+                                 {u"2026-12-07 09:00:00"_s, u"Kesim 2"_s, u"Ayşe"_s, u"Ali Et"_s, u"3"_s,
+                                  u"7.250"_s, QString(), u"Basıldı"_s}}));
 
     // The journal's and the packages' latest word per station.
     const QString stations = QString::fromUtf8(get(pages, u"/istasyonlar"_s).body);
     QCOMPARE(tableRows(stations, u"istasyonlar"_s).mid(1),
-             (QList<QStringList>{{u"Kesim 1"_s, u"2026-12-07 08:59:00"_s, u"paket"_s, QString(), QString()},
-                                 {u"Kesim 2"_s, u"2026-12-07 09:10:00"_s, JournalKind::Login,
-                                  u"2026-12-07 09:05:00"_s, JournalKind::SlipAbandoned + u": Kağıt bitti"_s},
-                                 {u"Ofis"_s, u"2026-12-07 07:00:00"_s, JournalKind::Setting, QString(), QString()}}));
+             (QList<QStringList>{
+                 {u"Kesim 1"_s, u"2026-12-07 08:59:00"_s, u"paket"_s, QString(), QString()},
+                 {u"Kesim 2"_s, u"2026-12-07 09:10:00"_s, JournalKind::Login, u"2026-12-07 09:05:00"_s,
+                  JournalKind::SlipAbandoned + u": Kağıt bitti"_s},
+                 {u"Ofis"_s, u"2026-12-07 07:00:00"_s, JournalKind::Setting, QString(), QString()}}));
 
     // The marker the open page polls moves with a new package and a new journal entry.
     const auto marker = [&pages] { return get(pages, u"/veri"_s).body; };
@@ -380,12 +406,13 @@ void TestPlantPages::lastPackagesSlipsAndStations()
     QVERIFY(before.startsWith("{\"isaret\":\"") && before.size() > 14);
     QCOMPARE(marker(), before);
     QVERIFY(PageTools::insert(stok.database(), QString::fromUtf16(PaketSql),
-                              {{u"yeni"_s, u"2026-12-07T10:00:00"_s, u"Kesim 1"_s, u"Ayşe"_s, u"Sucuk"_s, 1.0, u"L"_s,
-                                QVariant(), QVariant(), QVariant()}},
+                              {{u"yeni"_s, u"2026-12-07T10:00:00"_s, u"Kesim 1"_s, u"Ayşe"_s, u"Sucuk"_s, 1.0,
+                                u"L"_s, QVariant(), QVariant(), QVariant()}},
                               &error));
     const QByteArray afterPackage = marker();
     QVERIFY(afterPackage != before);
-    QVERIFY(JournalFile::append(journal, entry(u"2026-12-07T10:01:00"_s, u"Kesim 1"_s, JournalKind::Slip, {})));
+    QVERIFY(
+        JournalFile::append(journal, entry(u"2026-12-07T10:01:00"_s, u"Kesim 1"_s, JournalKind::Slip, {})));
     QVERIFY(marker() != afterPackage);
 }
 
@@ -396,8 +423,9 @@ void TestPlantPages::centralServer()
     QVERIFY2(central.initSchema(), qPrintable(central.lastError()));
     seedMovements(central.database());
     QString error;
-    QVERIFY2(PageTools::insert(central.database(), QString::fromUtf16(PaketSql), packagesOfDecember(), &error),
-             qPrintable(error));
+    QVERIFY2(
+        PageTools::insert(central.database(), QString::fromUtf16(PaketSql), packagesOfDecember(), &error),
+        qPrintable(error));
 
     QMap<QString, qint64> grams;
     for (const Movement &m : movements()) {
