@@ -14,13 +14,24 @@ QString isoTime(const QString &stored)
     return QString(stored).replace(u'T', u' ');
 }
 
-QList<QList<PageCell>> groupRows(const QList<GroupTotal> &groups)
+// A table of packages and kilograms per name (customer or station).
+std::optional<PageTable> groupTable(const std::optional<QList<GroupTotal>> &groups, const QString &id,
+                                    const QString &title, const QString &nameHeader, const QString &emptyNote,
+                                    const PageScope &scope)
 {
-    QList<QList<PageCell>> rows;
-    for (const GroupTotal &group : groups)
-        rows.append(
+    if (!groups)
+        return std::nullopt;
+    PageTable table{id,
+                    title,
+                    {nameHeader, u"Paket"_s, u"Kilo"_s},
+                    {},
+                    {},
+                    emptyNote,
+                    u"/csv/"_s + id + u'?' + scope.pageQuery(scope.alsat)};
+    for (const GroupTotal &group : *groups)
+        table.rows.append(
             QList<PageCell>{{group.name}, PageCell::number(group.packages), PageCell::kg(group.kilo)});
-    return rows;
+    return table;
 }
 
 } // namespace
@@ -63,30 +74,14 @@ PageTable PlantTables::productTable(const PageScope &scope, const QList<ProductT
 
 std::optional<PageTable> PlantTables::customerTable(const PageScope &scope) const
 {
-    const auto groups = m_data.customerTotals(scope.alsat, scope.period);
-    if (!groups)
-        return std::nullopt;
-    return PageTable{u"cari"_s,
-                     u"Müşteriler"_s,
-                     {u"Cari"_s, u"Paket"_s, u"Kilo"_s},
-                     groupRows(*groups),
-                     {},
-                     u"Bu dönemde fişe bağlanmış paket kaydı yok."_s,
-                     u"/csv/cari?"_s + scope.pageQuery(scope.alsat)};
+    return groupTable(m_data.customerTotals(scope.alsat, scope.period), u"cari"_s, u"Müşteriler"_s, u"Cari"_s,
+                      u"Bu dönemde fişe bağlanmış paket kaydı yok."_s, scope);
 }
 
 std::optional<PageTable> PlantTables::stationTable(const PageScope &scope) const
 {
-    const auto groups = m_data.stationTotals(scope.period);
-    if (!groups)
-        return std::nullopt;
-    return PageTable{u"istasyon"_s,
-                     u"İstasyonlarda Tartılan Paketler"_s,
-                     {u"İstasyon"_s, u"Paket"_s, u"Kilo"_s},
-                     groupRows(*groups),
-                     {},
-                     u"Bu dönemde tartılan paket kaydı yok."_s,
-                     u"/csv/istasyon?"_s + scope.pageQuery(scope.alsat)};
+    return groupTable(m_data.stationTotals(scope.period), u"istasyon"_s, u"İstasyonlarda Tartılan Paketler"_s,
+                      u"İstasyon"_s, u"Bu dönemde tartılan paket kaydı yok."_s, scope);
 }
 
 std::optional<PageTable> PlantTables::packageTable(int count) const
