@@ -3,7 +3,7 @@
 #include "journal/JournalEntry.h"
 #include "journal/JournalFile.h"
 #include "station/SqliteFile.h"
-#include "web/WebLog.h"
+#include "web/PagesLog.h"
 
 #include <QFileInfo>
 #include <QMap>
@@ -42,7 +42,7 @@ Opened open(const QString &stationFolder)
     Opened opened{SqliteFile::open(file, false, SqliteFile::BusyTimeoutMs, &error), true};
     StmtHandle has = opened.db ? SqliteFile::prepare(opened.db.get(), HasEntriesSql, &error) : nullptr;
     if (!has) {
-        qCWarning(lcWeb) << "journal unreadable:" << file << error;
+        qCWarning(lcPages) << "journal unreadable:" << file << error;
         return {nullptr, false};
     }
     if (sqlite3_step(has.get()) != SQLITE_ROW)
@@ -58,7 +58,7 @@ template <typename Row> bool each(sqlite3 *db, sqlite3_stmt *stmt, Row row)
         row(stmt);
     if (code == SQLITE_DONE)
         return true;
-    qCWarning(lcWeb) << "journal reading stopped:" << SqliteFile::errorText(db);
+    qCWarning(lcPages) << "journal reading stopped:" << SqliteFile::errorText(db);
     return false;
 }
 

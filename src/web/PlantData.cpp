@@ -5,7 +5,7 @@
 #include "data/StationDatabase.h"
 #include "data/TurkishText.h"
 #include "reports/ReportPeriod.h"
-#include "web/WebLog.h"
+#include "web/PagesLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,13 +45,13 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
 {
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        qCWarning(lcWeb) << "cannot prepare" << sql << query.lastError().text();
+        qCWarning(lcPages) << "cannot prepare" << sql << query.lastError().text();
         return false;
     }
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec()) {
-        qCWarning(lcWeb) << "query failed:" << query.lastError().text();
+        qCWarning(lcPages) << "query failed:" << query.lastError().text();
         return false;
     }
     return true;
@@ -76,7 +76,7 @@ PlantData::PlantData(const QString &stationFolder, const QString &centralUrl)
     }
     if (!m_db->isOpen()) {
         m_error = m_db->openError();
-        qCWarning(lcWeb) << "plant data not open:" << m_error;
+        qCWarning(lcPages) << "plant data not open:" << m_error;
     }
 }
 

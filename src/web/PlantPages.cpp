@@ -5,13 +5,13 @@
 #include "web/BarChart.h"
 #include "web/PageShell.h"
 #include "web/PlantTables.h"
-#include "web/WebLog.h"
+#include "web/PagesLog.h"
 
 #include <QDate>
 
 using namespace Qt::StringLiterals;
 
-Q_LOGGING_CATEGORY(lcWeb, "tavran.web")
+Q_LOGGING_CATEGORY(lcPages, "tavran.web.pages")
 
 namespace {
 
