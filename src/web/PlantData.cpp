@@ -8,6 +8,7 @@
 #include "web/PagesLog.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,6 +36,9 @@ constexpr char16_t LastPackageTimesSql[] =
     u"SELECT coalesce(\"Istasyon\", ''), max(\"Zaman\") FROM \"Paket\" GROUP BY coalesce(\"Istasyon\", '')";
 constexpr char16_t MarkerSql[] =
     u"SELECT (SELECT max(\"Sira\") FROM \"Paket\"), (SELECT max(%1) FROM \"StokHaraket\")";
+
+// Where an SQLite file's header keeps its change counter (rollback journal mode).
+constexpr qint64 ChangeCounterOffset = 24;
 
 double toGrams(double kilo)
 {
@@ -173,5 +177,14 @@ QString PlantData::changeMarker() const
     QSqlQuery query(db);
     if (!run(query, QString::fromUtf16(MarkerSql).arg(SqlDialect::of(db).rowKey()), {}) || !query.next())
         return {};
-    return query.value(0).toString() + u'.' + query.value(1).toString();
+    const QString rows = query.value(0).toString() + u'.' + query.value(1).toString();
+    if (m_db->central())
+        return rows;
+    // A station file's header counts its commits: a package booked in
+    // place (an update) moves the marker too.
+    QFile file(m_db->path());
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(ChangeCounterOffset))
+        return {};
+    const QByteArray counter = file.read(4);
+    return counter.size() == 4 ? rows + u'.' + QString::fromLatin1(counter.toHex()) : QString();
 }

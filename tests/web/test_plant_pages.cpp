@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -411,9 +412,13 @@ void TestPlantPages::lastPackagesSlipsAndStations()
                               &error));
     const QByteArray afterPackage = marker();
     QVERIFY(afterPackage != before);
+    QSqlQuery book(stok.database());
+    QVERIFY(book.exec(u"UPDATE Paket SET Cari = 'Ali Et', Alsat = 0, Tarih = '2026-12-07' WHERE Anahtar = 'yeni'"_s));
+    const QByteArray afterBooking = marker();
+    QVERIFY(afterBooking != afterPackage);
     QVERIFY(
         JournalFile::append(journal, entry(u"2026-12-07T10:01:00"_s, u"Kesim 1"_s, JournalKind::Slip, {})));
-    QVERIFY(marker() != afterPackage);
+    QVERIFY(marker() != afterBooking);
 }
 
 void TestPlantPages::centralServer()
