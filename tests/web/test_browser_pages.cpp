@@ -1,9 +1,12 @@
+#include "LoopbackPages.h"
 #include "PageTools.h"
 
 #include "data/StationDatabase.h"
 #include "support/TestStation.h"
 #include "web/PlantPages.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,23 +22,21 @@ const QString Chromium = u"/usr/bin/chromium"_s;
 // A name a careless page would turn into an element.
 const QString Hostile = u"<img src=x onerror=\"document.title='ele geçti'\"> Kuzu"_s;
 
-// The DOM a real browser builds from `html`, read from a file with no network.
-QString browserDom(const QByteArray &html, const QString &dir, QString *why)
+// The DOM a real browser builds from `url`, with this thread's event loop
+// running meanwhile (a loopback server of the test may answer it).
+QString browserDom(const QString &url, const QString &dir, QString *why, const QStringList &extra = {})
 {
-    const QString page = dir + u"/sayfa.html"_s;
-    QFile file(page);
-    if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size()) {
-        *why = u"cannot write the page"_s;
-        return {};
-    }
-    file.close();
     QProcess chromium;
-    chromium.start(
-        Chromium,
-        {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s, u"--no-first-run"_s,
-         u"--disable-background-networking"_s, u"--disable-component-update"_s, u"--disable-sync"_s,
-         u"--user-data-dir="_s + dir + u"/profile"_s, u"--dump-dom"_s, QUrl::fromLocalFile(page).toString()});
-    if (!chromium.waitForFinished(120000)) {
+    chromium.start(Chromium,
+                   QStringList{u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s,
+                               u"--no-first-run"_s, u"--disable-background-networking"_s,
+                               u"--disable-component-update"_s, u"--disable-sync"_s, u"--no-proxy-server"_s,
+                               u"--user-data-dir="_s + dir + u"/profile"_s, u"--dump-dom"_s}
+                       + extra + QStringList{url});
+    QDeadlineTimer deadline(120000);
+    while (!chromium.waitForFinished(20) && !deadline.hasExpired())
+        QCoreApplication::processEvents();
+    if (chromium.state() != QProcess::NotRunning) {
         chromium.kill();
         chromium.waitForFinished();
         *why = u"chromium did not finish"_s;
@@ -46,6 +47,19 @@ QString browserDom(const QByteArray &html, const QString &dir, QString *why)
     return QString::fromUtf8(chromium.readAllStandardOutput());
 }
 
+// The page written to a file and opened from there: no network at all.
+QString browserDomOfFile(const QByteArray &html, const QString &dir, QString *why)
+{
+    const QString page = dir + u"/sayfa.html"_s;
+    QFile file(page);
+    if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size()) {
+        *why = u"cannot write the page"_s;
+        return {};
+    }
+    file.close();
+    return browserDom(QUrl::fromLocalFile(page).toString(), dir, why);
+}
+
 } // namespace
 
 class TestBrowserPages : public QObject
@@ -54,6 +68,7 @@ class TestBrowserPages : public QObject
 
 private slots:
     void browserShowsTheCsvNumbers();
+    void openPageShowsANewPackage();
 };
 
 void TestBrowserPages::browserShowsTheCsvNumbers()
@@ -86,7 +101,7 @@ void TestBrowserPages::browserShowsTheCsvNumbers()
     const PlantPages pages(station.stationDir(), {});
     const QTemporaryDir dir;
     QString why;
-    const QString dom = browserDom(PageTools::get(pages, u"/ay?ay=2026-12"_s).body, dir.path(), &why);
+    const QString dom = browserDomOfFile(PageTools::get(pages, u"/ay?ay=2026-12"_s).body, dir.path(), &why);
     QVERIFY2(why.isEmpty() && dom.contains(u"</html>"_s), qPrintable(why));
 
     const QList<QStringList> totals =
@@ -101,6 +116,40 @@ void TestBrowserPages::browserShowsTheCsvNumbers()
              PageTools::csvRows(PageTools::get(pages, u"/csv/cari?ay=2026-12"_s).body));
     QCOMPARE(dom.count(u"<rect "_s), 3);
     QVERIFY2(!dom.contains(u"<img"_s) && !dom.contains(u"ele geçti</title>"_s), qPrintable(dom));
+}
+
+void TestBrowserPages::openPageShowsANewPackage()
+{
+    if (!QFileInfo(Chromium).isExecutable())
+        QSKIP("no chromium here to render the page");
+    TestStation station;
+    StationDatabase stok(QDir(station.stationDir()).filePath(u"Stok.db"_s), Schema::File::Stok);
+    const QString insertPackage = u"INSERT INTO Paket(Anahtar, Zaman, Istasyon, \"Ürün\", Kilo, Parti) "
+                                  u"VALUES (?, ?, 'Kesim 1', ?, 1.5, 'L')"_s;
+    QString error;
+    QVERIFY(PageTools::insert(stok.database(), insertPackage,
+                              {{u"ilk"_s, u"2026-12-09T08:00:00"_s, u"Sucuk"_s}}, &error));
+
+    // The package arrives while the page is open: at its first poll.
+    const PlantPages pages(station.stationDir(), {});
+    LoopbackPages server(pages);
+    QVERIFY(server.listen());
+    int polls = 0;
+    server.onRequest([&](const WebRequest &request) {
+        if (request.path == u"/veri"_s && polls++ == 0) {
+            PageTools::insert(stok.database(), insertPackage,
+                              {{u"yeni"_s, u"2026-12-09T08:01:00"_s, u"Kavurma"_s}}, &error);
+        }
+    });
+    const QTemporaryDir dir;
+    QString why;
+    const QString dom = browserDom(u"http://127.0.0.1:%1/son"_s.arg(server.port()), dir.path(), &why,
+                                   {u"--virtual-time-budget=5000"_s});
+    QVERIFY2(why.isEmpty(), qPrintable(why));
+    QVERIFY(polls > 0);
+    const QList<QStringList> shown = PageTools::tableRows(dom, u"paketler"_s);
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown[1].value(4), u"Kavurma"_s);
 }
 
 QTEST_GUILESS_MAIN(TestBrowserPages)
