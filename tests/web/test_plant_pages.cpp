@@ -325,6 +325,7 @@ void TestPlantPages::badRequests_data()
     QTest::newRow("report of no period") << u"/csv/report"_s << 400 << u"Geçersiz istek"_s;
     QTest::newRow("report of day and month")
         << u"/csv/report?day=2026-12-07&month=2026-12"_s << 400 << u"Geçersiz istek"_s;
+    QTest::newRow("date with markup") << u"/gun?tarih=%3Cscript%3Ex()%3C/script%3E"_s << 400 << u"Geçersiz tarih"_s;
     QTest::newRow("unknown page") << u"/yonetim"_s << 404 << u"Sayfa bulunamadı"_s;
     QTest::newRow("unknown table") << u"/csv/Stok"_s << 404 << u"Sayfa bulunamadı"_s;
     QTest::newRow("path with a trailing slash") << u"/son/"_s << 404 << u"Sayfa bulunamadı"_s;
@@ -339,7 +340,9 @@ void TestPlantPages::badRequests()
     const WebResponse response = get(pages, target);
     QCOMPARE(response.status, status);
     QCOMPARE(response.contentType, QByteArray("text/html; charset=utf-8"));
-    QVERIFY(QString::fromUtf8(response.body).contains(u"<h1>"_s + heading + u"</h1>"_s));
+    const QString body = QString::fromUtf8(response.body);
+    QVERIFY(body.contains(u"<h1>"_s + heading + u"</h1>"_s));
+    QVERIFY(!body.contains(u"<script>x"_s));
 }
 
 void TestPlantPages::lastPackagesSlipsAndStations()
