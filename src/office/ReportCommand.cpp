@@ -1,6 +1,5 @@
 #include "office/ReportCommand.h"
 
-#include "station/CsvWriter.h"
 #include "journal/Journal.h"
 #include "journal/JournalCommand.h"
 #include "office/OfficeArguments.h"
@@ -73,11 +72,8 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     const QString totalCaption = ShipmentTotals::totalCaption(ShipmentTotals::grandTotal(*totals));
 
     if (parser.isSet(u"csv"_s)) {
-        QByteArray csv = CsvWriter::record({u"Ürün"_s, u"Kilo"_s});
-        for (const ProductTotal &row : *totals)
-            csv += CsvWriter::record({row.product, CsvWriter::kilo(row.kilo)});
         QString reason;
-        if (!OutputFile::write(parser.value(u"csv"_s), csv, &reason)) {
+        if (!OutputFile::write(parser.value(u"csv"_s), ShipmentTotals::csv(*totals), &reason)) {
             err << Command << ": " << reason << Qt::endl;
             return OfficeArguments::Failed;
         }

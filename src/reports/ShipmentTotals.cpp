@@ -1,5 +1,6 @@
 #include "reports/ShipmentTotals.h"
 
+#include "station/CsvWriter.h"
 #include "station/NumberText.h"
 #include "data/CentralDatabase.h"
 #include "data/CentralLink.h"
@@ -128,6 +129,14 @@ double grandTotal(const QList<ProductTotal> &totals)
     for (const ProductTotal &row : totals)
         total += row.kilo;
     return total;
+}
+
+QByteArray csv(const QList<ProductTotal> &totals)
+{
+    QByteArray bytes = CsvWriter::record({u"Ürün"_s, u"Kilo"_s});
+    for (const ProductTotal &row : totals)
+        bytes += CsvWriter::record({row.product, CsvWriter::kilo(row.kilo)});
+    return bytes;
 }
 
 QString totalCaption(double total)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -38,6 +39,10 @@ bool store(const QSqlDatabase &stok, const QList<ProductTotal> &totals);
 QList<ProductTotal> read(const Recordset &scratch);
 
 double grandTotal(const QList<ProductTotal> &totals);
+
+// The office's CSV of the totals: "Ürün,Kilo", then one row per product in
+// kilograms with a decimal point.
+QByteArray csv(const QList<ProductTotal> &totals);
 
 // "Toplam : 1.234,500 Kg".
 QString totalCaption(double total);
