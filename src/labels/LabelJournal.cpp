@@ -1,11 +1,55 @@
 #include "labels/LabelJournal.h"
 
 #include "station/NumberText.h"
+#include "labels/Gs1LabelCode.h"
 #include "labels/LabelDates.h"
 #include "printing/PrintJobResult.h"
 #include "weighing/WeightCaptions.h"
 
+using namespace Qt::StringLiterals;
+
 namespace LabelJournal {
+namespace {
+
+// A GS1 label's barcode is kept as its symbology identifier (what a scanner
+// sends before the data) and its element strings, so a reprint rebuilds the
+// same symbol whatever the settings say by then.
+const QString Gs1_128Prefix = u"]C1"_s;
+const QString DataMatrixPrefix = u"]d2"_s;
+
+QString journalBarcode(const PackageLabel &label)
+{
+    switch (label.barcode.kind) {
+    case LabelBarcodeSettings::Kind::Gs1_128:
+        return Gs1_128Prefix + label.barcodeCode();
+    case LabelBarcodeSettings::Kind::Gs1DataMatrix:
+        return DataMatrixPrefix + label.barcodeCode();
+    case LabelBarcodeSettings::Kind::Ean13:
+        break;
+    }
+    return label.barcodeCode();
+}
+
+// The kind, GS1 elements, GTIN, lot and animal of a GS1 label's entry.
+void restoreGs1(const QString &barcode, PackageLabel &label)
+{
+    const bool matrix = barcode.startsWith(DataMatrixPrefix);
+    if (!matrix && !barcode.startsWith(Gs1_128Prefix))
+        return;
+    label.barcode.kind = matrix ? LabelBarcodeSettings::Kind::Gs1DataMatrix
+                                : LabelBarcodeSettings::Kind::Gs1_128;
+    label.gs1Fixed = barcode.mid(Gs1_128Prefix.size());
+    for (const Gs1Element &e : Gs1::fromSquareBrackets(label.gs1Fixed).value_or(QList<Gs1Element>())) {
+        if (e.ai == u"01"_s)
+            label.gtin = e.data;
+        else if (e.ai == u"10"_s && e.data != Gs1LabelCode::dateLot(label.today))
+            label.lot = e.data;
+        else if (e.ai == u"251"_s)
+            label.animal = e.data;
+    }
+}
+
+} // namespace
 
 JournalEntry entry(const PackageLabel &label, const QString &printer, const PrintJobResult &result,
                    const QString &detail)
@@ -14,7 +58,7 @@ JournalEntry entry(const PackageLabel &label, const QString &printer, const Prin
     e.kind = result.printed ? JournalKind::Label : JournalKind::LabelAbandoned;
     e.product = label.product;
     e.kilograms = WeightCaptions::value(label.weightText);
-    e.barcode = label.barcodeCode();
+    e.barcode = journalBarcode(label);
     e.barkod = label.barkod;
     e.productionDate = label.today.toString(Qt::ISODate);
     e.useByDate = LabelDates::isoFromLabel(label.useByText().value_or(QString()));
@@ -39,6 +83,7 @@ std::optional<PackageLabel> label(const JournalEntry &entry, const std::array<QS
     label.headerLines = headerLines;
     label.today = produced;
     label.useByFixed = useBy;
+    restoreGs1(entry.barcode, label);
     return label;
 }
 
