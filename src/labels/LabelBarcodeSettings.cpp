@@ -23,13 +23,6 @@ QString LabelBarcodeSettings::kindName(Kind kind)
     return u"ean13"_s;
 }
 
-const QStringList &LabelBarcodeSettings::names()
-{
-    static const QStringList all = {KindSetting,     u"OnayNo"_s,     u"UlkeKodu"_s,     u"DogumUlkesi"_s,
-                                    u"BesiUlkesi"_s, u"KesimUlkesi"_s, u"ParcalamaUlkesi"_s};
-    return all;
-}
-
 LabelBarcodeSettings LabelBarcodeSettings::read()
 {
     LabelBarcodeSettings s;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // Which barcode the package label carries, and the plant's fixed GS1 data,
 // from the application settings (`tavran config set --app NAME VALUE`).
@@ -21,8 +20,6 @@ struct LabelBarcodeSettings
     bool isGs1() const { return kind != Kind::Ean13; }
 
     static LabelBarcodeSettings read();
-    // The settings' names, for `config` and the manual.
-    static const QStringList &names();
     // "ean13", "gs1-128", "gs1-datamatrix".
     static QString kindName(Kind kind);
 };
