@@ -30,16 +30,24 @@ QString journalBarcode(const PackageLabel &label)
     return label.barcodeCode();
 }
 
-// The kind, GS1 elements, GTIN, lot and animal of a GS1 label's entry.
-void restoreGs1(const QString &barcode, PackageLabel &label)
+// An EAN-13 label's lot and animal reference, which its barcode does not
+// hold, follow the entry's detail in the same bracketed form; no bracket is
+// in the callers' texts or in GS1's character set.
+QString detailWithLot(const PackageLabel &label, const QString &detail)
 {
-    const bool matrix = barcode.startsWith(DataMatrixPrefix);
-    if (!matrix && !barcode.startsWith(Gs1_128Prefix))
-        return;
-    label.barcode.kind = matrix ? LabelBarcodeSettings::Kind::Gs1DataMatrix
-                                : LabelBarcodeSettings::Kind::Gs1_128;
-    label.gs1Fixed = barcode.mid(Gs1_128Prefix.size());
-    for (const Gs1Element &e : Gs1::fromSquareBrackets(label.gs1Fixed).value_or(QList<Gs1Element>())) {
+    if (label.barcode.isGs1() || (label.lot.isEmpty() && label.animal.isEmpty()))
+        return detail;
+    QList<Gs1Element> kept;
+    if (!label.lot.isEmpty())
+        kept.append({u"10"_s, label.lot});
+    if (!label.animal.isEmpty())
+        kept.append({u"251"_s, label.animal});
+    return (detail.isEmpty() ? QString() : detail + u' ') + Gs1::bracketed(kept, u'[', u']');
+}
+
+void restoreFromElements(const QString &elements, PackageLabel &label)
+{
+    for (const Gs1Element &e : Gs1::fromSquareBrackets(elements).value_or(QList<Gs1Element>())) {
         if (e.ai == u"01"_s)
             label.gtin = e.data;
         else if (e.ai == u"10"_s && e.data != Gs1LabelCode::dateLot(label.today))
@@ -47,6 +55,21 @@ void restoreGs1(const QString &barcode, PackageLabel &label)
         else if (e.ai == u"251"_s)
             label.animal = e.data;
     }
+}
+
+// The kind, GS1 elements, GTIN, lot and animal the entry kept.
+void restore(const JournalEntry &entry, PackageLabel &label)
+{
+    const bool matrix = entry.barcode.startsWith(DataMatrixPrefix);
+    if (!matrix && !entry.barcode.startsWith(Gs1_128Prefix)) {
+        if (const qsizetype at = entry.detail.indexOf(u'['); at >= 0)
+            restoreFromElements(entry.detail.mid(at), label);
+        return;
+    }
+    label.barcode.kind = matrix ? LabelBarcodeSettings::Kind::Gs1DataMatrix
+                                : LabelBarcodeSettings::Kind::Gs1_128;
+    label.gs1Fixed = entry.barcode.mid(Gs1_128Prefix.size());
+    restoreFromElements(label.gs1Fixed, label);
 }
 
 } // namespace
@@ -64,7 +87,7 @@ JournalEntry entry(const PackageLabel &label, const QString &printer, const Prin
     e.useByDate = LabelDates::isoFromLabel(label.useByText().value_or(QString()));
     e.printer = printer;
     e.reason = result.reason;
-    e.detail = detail;
+    e.detail = detailWithLot(label, detail);
     return e;
 }
 
@@ -83,7 +106,7 @@ std::optional<PackageLabel> label(const JournalEntry &entry, const std::array<QS
     label.headerLines = headerLines;
     label.today = produced;
     label.useByFixed = useBy;
-    restoreGs1(entry.barcode, label);
+    restore(entry, label);
     return label;
 }
 

@@ -2,6 +2,7 @@
 #include "journal/JournalFile.h"
 #include "labels/Gs1Elements.h"
 #include "labels/LabelCommand.h"
+#include "labels/LabelJournal.h"
 #include "labels/PackageLabel.h"
 #include "printing/PrintTools.h"
 #include "station/SettingsStore.h"
@@ -118,6 +119,8 @@ private slots:
     void refusedBeforePrinting_data();
     void refusedBeforePrinting();
     void commandRefusesAndReprintsTheSameSymbol();
+    void journalKeepsWhatTheReprintNeeds_data();
+    void journalKeepsWhatTheReprintNeeds();
 };
 
 void TestGs1Label::variableMeasureGtin_data()
@@ -278,6 +281,42 @@ void TestGs1Label::commandRefusesAndReprintsTheSameSymbol()
     QCOMPARE(parseScanned(first).value(u"3103"_s), u"002000"_s);
     QCOMPARE(scanPdf(again, Kind::Gs1_128, station.root()), first);
     QVERIFY(PrintTools::pdfText(again).contains(u"Parti No: K-7"_s));
+}
+
+void TestGs1Label::journalKeepsWhatTheReprintNeeds_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("lot");
+    QTest::addColumn<QString>("animal");
+    QTest::newRow("EAN-13 with lot and animal") << int(Kind::Ean13) << u"L-2026/12"_s << u"TR0600123"_s;
+    QTest::newRow("EAN-13, production date as lot") << int(Kind::Ean13) << QString() << QString();
+    QTest::newRow("GS1-128 with lot") << int(Kind::Gs1_128) << u"L-2026/12"_s << QString();
+    QTest::newRow("DataMatrix, date lot, animal") << int(Kind::Gs1DataMatrix) << QString() << u"TR0600123"_s;
+}
+
+void TestGs1Label::journalKeepsWhatTheReprintNeeds()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, lot);
+    QFETCH(QString, animal);
+    TestStation station;
+    PackageLabel label = gs1Label(Kind(kind), u"8690000123452"_s, u"1,500 Kg "_s);
+    label.lot = lot;
+    label.animal = animal;
+    PrintJobResult result;
+    result.printed = true;
+    const QString file = JournalFile::path(station.stationDir());
+    QVERIFY(JournalFile::append(file, LabelJournal::entry(label, u"Etiket"_s, result, u"komut satırı"_s)));
+    const auto stored = JournalFile::entry(file, 1);
+    QVERIFY(stored);
+    QVERIFY(stored->detail.startsWith(u"komut satırı"_s));
+
+    const auto again = LabelJournal::label(*stored, label.headerLines);
+    QVERIFY(again);
+    QCOMPARE(int(again->barcode.kind), kind);
+    QCOMPARE(again->lot, lot);
+    QCOMPARE(again->animal, animal);
+    QCOMPARE(again->barcodeCode(), label.barcodeCode());
 }
 
 QTEST_MAIN(TestGs1Label)
