@@ -104,3 +104,18 @@ BarcodeResult DrawGs1Barcode(const QString &elements, Gs1Symbol kind, QSizeF siz
     return pictureOf(symbol, elements, matrix ? u"GS1 DataMatrix"_s : u"GS1-128"_s,
                      matrix ? BarcodePicture::Shape::Matrix : BarcodePicture::Shape::Linear, sizeTwips);
 }
+
+int Gs1_128Modules(const QString &elements)
+{
+    const ZintSymbol symbol;
+    if (!symbol)
+        return 0;
+    symbol->symbology = BARCODE_GS1_128;
+    symbol->input_mode = GS1_MODE;
+    const QByteArray data = elements.toUtf8();
+    if (ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char *>(data.constData()),
+                        int(data.size()))
+        >= ZINT_ERROR)
+        return 0;
+    return symbol->width + 2 * 10; // ten modules of quiet zone each side
+}

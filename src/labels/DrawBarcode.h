@@ -29,3 +29,7 @@ enum class Gs1Symbol { Linear128, DataMatrix };
 // character GS1 refuses gives no picture. The symbol has no digits of its
 // own: the label prints the bracketed line.
 BarcodeResult DrawGs1Barcode(const QString &elements, Gs1Symbol kind, QSizeF sizeTwips);
+
+// Modules across a GS1-128 of the elements, quiet zones included; 0 when
+// they cannot be encoded.
+int Gs1_128Modules(const QString &elements);

@@ -84,23 +84,28 @@ bool hasFixedLength(const QString &ai)
     return Fixed.contains(ai.left(2));
 }
 
-QList<QList<Gs1Element>> linearSymbols(const QList<Gs1Element> &elements)
+QList<QList<Gs1Element>> linearSymbols(const QList<Gs1Element> &elements,
+                                       const std::function<bool(const QList<Gs1Element> &)> &fits)
 {
-    QList<QList<Gs1Element>> symbols;
-    int used = 0;
-    for (const Gs1Element &e : elements) {
-        // The element before this one needs a separator when its length varies.
-        const bool separator = !symbols.isEmpty() && !symbols.last().isEmpty()
-                               && !hasFixedLength(symbols.last().last().ai);
-        const int size = int(e.ai.size() + e.data.size());
-        if (symbols.isEmpty() || used + (separator ? 1 : 0) + size > Linear128MostCharacters) {
-            symbols.append(QList<Gs1Element>());
-            used = 0;
-        } else if (separator) {
-            ++used;
+    const auto characters = [](const QList<Gs1Element> &symbol) {
+        int count = 0;
+        for (qsizetype i = 0; i < symbol.size(); ++i) {
+            const bool separator = i + 1 < symbol.size() && !hasFixedLength(symbol[i].ai);
+            count += int(symbol[i].ai.size() + symbol[i].data.size()) + (separator ? 1 : 0);
         }
-        symbols.last().append(e);
-        used += size;
+        return count;
+    };
+    QList<QList<Gs1Element>> symbols;
+    for (const Gs1Element &e : elements) {
+        if (!symbols.isEmpty()) {
+            QList<Gs1Element> longer = symbols.last();
+            longer.append(e);
+            if (characters(longer) <= Linear128MostCharacters && fits(longer)) {
+                symbols.last() = longer;
+                continue;
+            }
+        }
+        symbols.append({e});
     }
     return symbols;
 }

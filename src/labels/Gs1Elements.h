@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // One GS1 element string: its application identifier and its data.
@@ -39,8 +40,10 @@ bool hasFixedLength(const QString &ai);
 
 // A GS1-128 symbol holds at most 48 data characters (identifiers and
 // separators counted); longer contents go on as many symbols as they need,
-// the elements kept in order.
+// the elements kept in order. `fits` may refuse a symbol sooner (too wide
+// for the label).
 constexpr int Linear128MostCharacters = 48;
-QList<QList<Gs1Element>> linearSymbols(const QList<Gs1Element> &elements);
+QList<QList<Gs1Element>> linearSymbols(const QList<Gs1Element> &elements,
+                                       const std::function<bool(const QList<Gs1Element> &)> &fits);
 
 } // namespace Gs1

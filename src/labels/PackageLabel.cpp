@@ -38,6 +38,16 @@ constexpr QSize EanPage(4535, 5100);
 constexpr int Gs1BandTop = PagePlaces.boxBottom + Gs1BandGap;
 constexpr int MatrixBandHeight = MatrixSideTwips + 300;
 constexpr int Linear128BandHeight = 1100; // bars, bracketed line and gap, per symbol
+// GS1-128 modules no narrower than GS1's 0.25 mm: at most this many across the label.
+constexpr int Linear128MostModules = int((EanPage.width() - 120) / 1440.0 * 25.4 / 0.25);
+
+QList<QList<Gs1Element>> linearSymbols(const QList<Gs1Element> &elements)
+{
+    return Gs1::linearSymbols(elements, [](const QList<Gs1Element> &symbol) {
+        const int modules = Gs1_128Modules(Gs1::bracketed(symbol, u'[', u']'));
+        return modules > 0 && modules <= Linear128MostModules;
+    });
+}
 
 // Prints the pieces from x, as many on a line as fit left of `right`.
 void printWrapped(PrinterSurface &s, const QStringList &pieces, qreal x, qreal right)
@@ -73,7 +83,7 @@ QSize PackageLabel::pageTwips() const
         return EanPage;
     const int band = barcode.kind == LabelBarcodeSettings::Kind::Gs1DataMatrix
                          ? MatrixBandHeight
-                         : int(qMax<qsizetype>(1, ::Gs1::linearSymbols(gs1().elements).size())) * Linear128BandHeight;
+                         : int(qMax<qsizetype>(1, linearSymbols(gs1().elements).size())) * Linear128BandHeight;
     return {EanPage.width(), Gs1BandTop + band};
 }
 
@@ -249,8 +259,12 @@ void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) con
     } else if (preview) {
         s.setCurrentY(s.currentY() + BarcodePicture::DefaultHeightTwips + 120);
     }
-    if (preview && s.currentY() + 1050 > s.height())
-        s.setHeight(s.height() + 1100);
+    if (preview && s.currentY() + 1050 > s.height()) {
+        // Grown once near its end; a GS1 band reaching further is kept in view whole.
+        do
+            s.setHeight(s.height() + 1100);
+        while (barcode.isGs1() && s.currentY() + 1050 > s.height());
+    }
 }
 
 bool PackageLabel::drawGs1Band(PrinterSurface &s, int top, bool preview) const
@@ -267,7 +281,7 @@ bool PackageLabel::drawGs1Band(PrinterSurface &s, int top, bool preview) const
     const QSizeF size = matrix ? QSizeF(MatrixSideTwips, MatrixSideTwips)
                                : QSizeF(width - 120, BarcodePicture::DefaultHeightTwips);
     const QList<QList<Gs1Element>> symbols =
-        matrix ? QList<QList<Gs1Element>>{code.elements} : ::Gs1::linearSymbols(code.elements);
+        matrix ? QList<QList<Gs1Element>>{code.elements} : linearSymbols(code.elements);
     qreal y = top;
     for (const QList<Gs1Element> &symbol : symbols) {
         const BarcodeResult picture =

@@ -55,26 +55,30 @@ Elements parseScanned(const QString &raw)
                 ai = candidate;
         if (ai.isEmpty())
             return {{u"?"_s, rest}};
-        qsizetype end = Fixed.contains(ai) ? ai.size() + Fixed[ai] : rest.indexOf(GroupSeparator);
-        if (end < 0)
-            end = rest.indexOf(u'\n');
-        if (end < 0)
-            end = rest.size();
+        qsizetype end = ai.size() + Fixed.value(ai);
+        if (!Fixed.contains(ai)) {
+            while (end < rest.size() && rest[end] != GroupSeparator && rest[end] != u'\n')
+                ++end;
+        }
         found.insert(ai, rest.mid(ai.size(), end - ai.size()));
         rest.remove(0, end);
     }
     return found;
 }
 
-// Every symbol on the printed page, read by the outside decoders.
-QString scanPdf(const QString &pdf, Kind kind, const QString &scratch)
+// Every symbol in the picture, read by the outside decoders.
+QString scan(const QImage &page, Kind kind, const QString &scratch)
 {
-    const QImage page = PrintTools::rasterize(pdf, 300, scratch);
     if (kind != Kind::Gs1DataMatrix)
         return PrintTools::decodeBarcodes(page, scratch);
     const QString png = scratch + u"/matrix.png"_s;
     page.save(png);
     return PrintTools::run(u"dmtxread"_s, {u"-N1"_s, u"-G"_s, u"29"_s, png});
+}
+
+QString scanPdf(const QString &pdf, Kind kind, const QString &scratch)
+{
+    return scan(PrintTools::rasterize(pdf, 300, scratch), kind, scratch);
 }
 
 void setStokEk(const QString &stationDir, const QString &gtin, const QString &lot)
@@ -154,23 +158,24 @@ void TestGs1Label::printedSymbolsScan_data()
     QTest::addColumn<QString>("animal");
     QTest::addColumn<bool>("origins");
     QTest::addColumn<Elements>("expected");
+    QTest::addColumn<int>("symbols");
 
     const Elements common = {{u"01"_s, u"98690000123455"_s}, {u"13"_s, u"261225"_s}, {u"17"_s, u"270104"_s}};
     Elements dateLot = common;
     dateLot.insert({{u"3103"_s, u"001500"_s}, {u"10"_s, u"2026-12-25"_s}});
     Elements withOrigins = common;
-    withOrigins.insert({{u"3103"_s, u"012345"_s}, {u"10"_s, u"L-2026/12"_s}, {u"7030"_s, u"792TR06-0123"_s},
+    withOrigins.insert({{u"3103"_s, u"012345"_s}, {u"10"_s, u"K-7"_s}, {u"7030"_s, u"792TR06-0123"_s},
                         {u"422"_s, u"792"_s}, {u"423"_s, u"276792"_s}});
     Elements matrix = withOrigins;
-    matrix.insert({{u"3103"_s, u"000500"_s}, {u"251"_s, u"TR060012345678"_s}});
+    matrix.insert({{u"3103"_s, u"000500"_s}, {u"10"_s, u"L-2026/12"_s}, {u"251"_s, u"TR060012345678"_s}});
 
     QTest::newRow("GS1-128, production date as lot")
-        << int(Kind::Gs1_128) << u"1,500 Kg "_s << 0.0 << QString() << QString() << false << dateLot;
-    QTest::newRow("GS1-128, lot before origins: two symbols")
-        << int(Kind::Gs1_128) << u"12,345 Kg "_s << 0.0 << u"L-2026/12"_s << QString() << true << withOrigins;
+        << int(Kind::Gs1_128) << u"1,500 Kg "_s << 0.0 << QString() << QString() << false << dateLot << 2;
+    QTest::newRow("GS1-128, lot before origins")
+        << int(Kind::Gs1_128) << u"12,345 Kg "_s << 0.0 << u"K-7"_s << QString() << true << withOrigins << 3;
     QTest::newRow("DataMatrix, net weight, animal and origins")
         << int(Kind::Gs1DataMatrix) << u"0,500 Kg "_s << 0.2 << u"L-2026/12"_s << u"TR060012345678"_s << true
-        << matrix;
+        << matrix << 1;
 }
 
 void TestGs1Label::printedSymbolsScan()
@@ -182,6 +187,7 @@ void TestGs1Label::printedSymbolsScan()
     QFETCH(QString, animal);
     QFETCH(bool, origins);
     QFETCH(Elements, expected);
+    QFETCH(int, symbols);
     if (Kind(kind) == Kind::Gs1DataMatrix && !PrintTools::missing({u"dmtxread"_s}).isEmpty())
         QSKIP("dmtxread (dmtx-utils) is not installed: the DataMatrix cannot be read back");
     SKIP_WITHOUT(u"pdftotext"_s, u"pdftoppm"_s, u"zbarimg"_s);
@@ -206,6 +212,7 @@ void TestGs1Label::printedSymbolsScan()
     // The lot's length varies: whatever follows it in its symbol needs the separator.
     if (origins || !animal.isEmpty())
         QVERIFY2(scanned.contains(u"10"_s + expected[u"10"_s] + GroupSeparator), qPrintable(scanned));
+    QCOMPARE(scanned.count(u'\n') + 1, symbols);
 
     const QString text = PrintTools::pdfText(pdf);
     QVERIFY2(text.contains(u"(01)98690000123455(3103)"_s + expected[u"3103"_s]), qPrintable(text));
@@ -213,6 +220,11 @@ void TestGs1Label::printedSymbolsScan()
     QCOMPARE(text.contains(u"Net"_s), tare > 0);
     if (!animal.isEmpty())
         QVERIFY(text.contains(animal));
+
+    // The preview draws the same symbols, grown to show them whole.
+    PrinterSurface preview(QSize(4535, 3000));
+    label.draw(preview, PackageLabel::Target::Preview, 3000);
+    QCOMPARE(parseScanned(scan(preview.toImage(300), Kind(kind), dir.path())), expected);
 }
 
 void TestGs1Label::refusedBeforePrinting_data()
