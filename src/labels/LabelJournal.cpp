@@ -19,15 +19,10 @@ const QString DataMatrixPrefix = u"]d2"_s;
 
 QString journalBarcode(const PackageLabel &label)
 {
-    switch (label.barcode.kind) {
-    case LabelBarcodeSettings::Kind::Gs1_128:
-        return Gs1_128Prefix + label.barcodeCode();
-    case LabelBarcodeSettings::Kind::Gs1DataMatrix:
-        return DataMatrixPrefix + label.barcodeCode();
-    case LabelBarcodeSettings::Kind::Ean13:
-        break;
-    }
-    return label.barcodeCode();
+    if (!label.barcode.isGs1())
+        return label.barcodeCode();
+    const bool matrix = label.barcode.kind == LabelBarcodeSettings::Kind::Gs1DataMatrix;
+    return (matrix ? DataMatrixPrefix : Gs1_128Prefix) + Gs1::bracketed(label.gs1().elements, u'[', u']');
 }
 
 // An EAN-13 label's lot and animal reference, which its barcode does not

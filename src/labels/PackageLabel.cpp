@@ -1,7 +1,6 @@
 #include "labels/PackageLabel.h"
 
 #include "labels/DrawBarcode.h"
-#include "labels/Gs1LabelCode.h"
 #include "labels/LabelContent.h"
 #include "labels/LabelDates.h"
 #include "printing/PrinterSurface.h"
@@ -90,14 +89,14 @@ QSize PackageLabel::pageTwips() const
 QString PackageLabel::barcodeCode() const
 {
     if (barcode.isGs1())
-        return ::Gs1::bracketed(gs1().elements, u'[', u']');
+        return Gs1::bracketed(gs1().elements);
     return LabelContent::barcodeCode(barkod, weightText).value_or(QString());
 }
 
-PackageLabel::Gs1 PackageLabel::gs1() const
+Gs1LabelCode::Result PackageLabel::gs1() const
 {
     if (!gs1Fixed.isEmpty()) {
-        if (const auto elements = ::Gs1::fromSquareBrackets(gs1Fixed))
+        if (const auto elements = Gs1::fromSquareBrackets(gs1Fixed))
             return {*elements, {}};
         return {{}, u"kayıttaki GS1 barkod \"%1\" okunamadı"_s.arg(gs1Fixed)};
     }
@@ -108,8 +107,7 @@ PackageLabel::Gs1 PackageLabel::gs1() const
     in.useBy = QDate::fromString(LabelDates::isoFromLabel(useByText().value_or(QString())), Qt::ISODate);
     in.lot = lot;
     in.animal = animal;
-    const Gs1LabelCode::Result r = Gs1LabelCode::elements(in, barcode);
-    return {r.elements, r.reason};
+    return Gs1LabelCode::elements(in, barcode);
 }
 
 QString PackageLabel::refusal() const
@@ -269,13 +267,10 @@ void PackageLabel::draw(PrinterSurface &s, Target target, int previewHeight) con
 
 bool PackageLabel::drawGs1Band(PrinterSurface &s, int top, bool preview) const
 {
-    const Gs1 code = gs1();
-    if (!code.reason.isEmpty()) {
-        if (preview)
-            return true;
-        s.fail(u"GS1 barkod: "_s + code.reason);
-        return false;
-    }
+    // On the page refusal() has stopped a label without its elements.
+    const Gs1LabelCode::Result code = gs1();
+    if (!code.ok())
+        return preview;
     const bool matrix = barcode.kind == LabelBarcodeSettings::Kind::Gs1DataMatrix;
     const int width = s.width();
     const QSizeF size = matrix ? QSizeF(MatrixSideTwips, MatrixSideTwips)
@@ -285,7 +280,7 @@ bool PackageLabel::drawGs1Band(PrinterSurface &s, int top, bool preview) const
     qreal y = top;
     for (const QList<Gs1Element> &symbol : symbols) {
         const BarcodeResult picture =
-            DrawGs1Barcode(::Gs1::bracketed(symbol, u'[', u']'),
+            DrawGs1Barcode(Gs1::bracketed(symbol, u'[', u']'),
                            matrix ? Gs1Symbol::DataMatrix : Gs1Symbol::Linear128, size);
         if (!picture.ok()) {
             if (!preview)

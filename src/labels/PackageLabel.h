@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/Gs1Elements.h"
+#include "labels/Gs1LabelCode.h"
 #include "labels/LabelBarcodeSettings.h"
 
 #include <QDate>
@@ -14,6 +14,9 @@ class PrinterSurface;
 // One package label: what it says and how it is drawn. The same renderer
 // draws the on-screen preview and the printed page; the two differ in the
 // preview's heading and customer line and in a few fixed positions.
+// A label with a lot says so instead of naming the production date as the
+// batch; with a tare its weight is net and says "Net"; the GTIN is the
+// product's as stored, for a GS1 barcode.
 class PackageLabel
 {
 public:
@@ -27,10 +30,10 @@ public:
     QDate today;
     bool yearRule = false; // use-by one year on, else the days of header line 8
     QString useByFixed;    // a reprint's use-by text as first printed; empty: worked out from today
-    QString lot;           // empty: the production date is the batch
-    QString animal;        // the animal reference; empty: none
-    QString gtin;          // as stored for the product
-    double tareKg = 0;     // non-zero: the weight is net
+    QString lot;
+    QString animal;
+    QString gtin;
+    double tareKg = 0;
     LabelBarcodeSettings barcode; // the barcode kind and the plant's GS1 data
     QString gs1Fixed;      // a reprint's GS1 elements as first printed ("[01]…"); empty: worked out
 
@@ -42,16 +45,11 @@ public:
     std::optional<QString> useByText() const;
 
     // The label's barcode code, or an empty text when the weight cannot be coded.
-    // Under a GS1 kind the element strings as "[01]…[3103]…".
+    // Under a GS1 kind the element strings as printed under the bars, "(01)…(3103)…".
     QString barcodeCode() const;
 
     // The GS1 element strings of a GS1 label, or why there are none.
-    struct Gs1
-    {
-        QList<Gs1Element> elements;
-        QString reason;
-    };
-    Gs1 gs1() const;
+    Gs1LabelCode::Result gs1() const;
 
     // Why the label must not be printed at all, found before anything is
     // drawn (a GS1 text the barcode cannot carry, a product without GTIN);
