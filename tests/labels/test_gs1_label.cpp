@@ -232,14 +232,17 @@ void TestGs1Label::refusedBeforePrinting_data()
     QTest::addColumn<QString>("gtin");
     QTest::addColumn<QString>("lot");
     QTest::addColumn<QString>("born");
+    QTest::addColumn<QDate>("leapDay"); // invalid: 25 December 2026, days rule
     QTest::addColumn<QString>("reasonPart");
     const QString gtin = u"8690000123452"_s;
-    QTest::newRow("Turkish letter in the lot") << gtin << u"KUŞ-1"_s << QString() << u"«Ş»"_s;
-    QTest::newRow("blank in the lot") << gtin << u"L 12"_s << QString() << u"« »"_s;
-    QTest::newRow("lot of 21") << gtin << QString(21, u'A') << QString() << u"en çok 20"_s;
-    QTest::newRow("no GTIN") << QString() << QString() << QString() << u"GTIN'i yok"_s;
-    QTest::newRow("mistyped GTIN") << u"8690000123453"_s << QString() << QString() << u"denetim hanesi"_s;
-    QTest::newRow("country by name") << gtin << QString() << u"TR"_s << u"DogumUlkesi"_s;
+    QTest::newRow("Turkish letter in the lot") << gtin << u"KUŞ-1"_s << QString() << QDate() << u"«Ş»"_s;
+    QTest::newRow("blank in the lot") << gtin << u"L 12"_s << QString() << QDate() << u"« »"_s;
+    QTest::newRow("lot of 21") << gtin << QString(21, u'A') << QString() << QDate() << u"en çok 20"_s;
+    QTest::newRow("no GTIN") << QString() << QString() << QString() << QDate() << u"GTIN'i yok"_s;
+    QTest::newRow("mistyped GTIN") << u"8690000123453"_s << QString() << QString() << QDate() << u"denetim hanesi"_s;
+    QTest::newRow("country by name") << gtin << QString() << u"TR"_s << QDate() << u"DogumUlkesi"_s;
+    QTest::newRow("use-by a year after 29 February")
+        << gtin << QString() << QString() << QDate(2028, 2, 29) << u"takvimde yok"_s;
 }
 
 void TestGs1Label::refusedBeforePrinting()
@@ -247,11 +250,16 @@ void TestGs1Label::refusedBeforePrinting()
     QFETCH(QString, gtin);
     QFETCH(QString, lot);
     QFETCH(QString, born);
+    QFETCH(QDate, leapDay);
     QFETCH(QString, reasonPart);
     for (const Kind kind : {Kind::Gs1_128, Kind::Gs1DataMatrix}) {
         PackageLabel label = gs1Label(kind, gtin, u"1,500 Kg "_s);
         label.lot = lot;
         label.barcode.born = born;
+        if (leapDay.isValid()) {
+            label.today = leapDay;
+            label.yearRule = true;
+        }
         QVERIFY2(label.refusal().contains(reasonPart), qPrintable(label.refusal()));
         QTemporaryDir dir;
         const QString pdf = dir.filePath(u"label.pdf"_s);
