@@ -2,6 +2,7 @@
 #include "BenchStation.h"
 
 #include "labels/DrawBarcode.h"
+#include "labels/PackageLabel.h"
 #include "printing/PdfJob.h"
 
 #include <QGuiApplication>
@@ -81,6 +82,33 @@ void BM_LabelPageToPdf(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LabelPageToPdf)->Unit(benchmark::kMillisecond);
+
+// The station's own label, drawn and sent to PDF, with each barcode kind:
+// 0 EAN-13 (the default), 1 GS1-128, 2 GS1 DataMatrix, with lot and origins.
+void BM_PackageLabelToPdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"label.pdf"_s);
+    PackageLabel label;
+    label.product = u"Dana Kıyma"_s;
+    label.weightText = u"1,500 Kg "_s;
+    label.barkod = u"2000001"_s;
+    label.headerLines = {u"KORVEL ET"_s, {}, {}, {}, {}, {}, u"TR 34-0012 EC"_s, u"10"_s};
+    label.today = QDate(2026, 12, 7);
+    label.gtin = u"8690000123452"_s;
+    label.lot = u"L-2026/12"_s;
+    label.barcode.kind = LabelBarcodeSettings::Kind(state.range(0));
+    label.barcode.approvalNumber = u"TR34-0012"_s;
+    label.barcode.approvalCountry = u"792"_s;
+    label.barcode.born = u"792"_s;
+    for (auto _ : state) {
+        PdfJob job(path, u"Etiket"_s, label.pageTwips(), 203);
+        label.draw(job, PackageLabel::Target::Page);
+        if (!job.endDoc().printed)
+            state.SkipWithError("label not printed");
+    }
+}
+BENCHMARK(BM_PackageLabelToPdf)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void BM_SlipRollPageToPdf(benchmark::State &state)
 {

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev qt6-translations-l10n
   libzint-dev libsqlite3-dev sqlite3 libsodium-dev libcsv-dev pkg-config libbenchmark-dev
   fonts-liberation locales
-  zbar-tools poppler-utils socat
+  zbar-tools dmtx-utils poppler-utils socat
   cups libcups2-dev
   postgresql
   xvfb xauth xdotool imagemagick

@@ -21,14 +21,15 @@ QFont digitFont(qreal pixelSize)
 
 BarcodePicture::BarcodePicture(QString code, QString symbology, QList<QRectF> bars,
                                QList<Text> texts, QSizeF symbolModules, qreal barHeight,
-                               QSizeF sizeTwips)
+                               QSizeF sizeTwips, Shape shape)
     : m_code(std::move(code)),
       m_symbology(std::move(symbology)),
       m_bars(std::move(bars)),
       m_texts(std::move(texts)),
       m_symbolModules(symbolModules),
       m_barHeight(barHeight > 0 ? barHeight : symbolModules.height()),
-      m_sizeTwips(sizeTwips)
+      m_sizeTwips(sizeTwips),
+      m_shape(shape)
 {
 }
 
@@ -85,7 +86,8 @@ void BarcodePicture::paintSymbol(QPainter &painter, const QRectF &area, qreal un
 {
     const auto snap = [wholeDots](qreal v) { return wholeDots ? std::round(v) : v; };
     const qreal band = (m_symbolModules.height() - m_barHeight) * unit;
-    const qreal barArea = qMax(area.height() - band, area.height() / 2.0);
+    const qreal barArea = m_shape == Shape::Matrix ? m_barHeight * unit
+                                                   : qMax(area.height() - band, area.height() / 2.0);
     for (const QRectF &bar : m_bars) {
         const qreal top = snap(mapY(bar.top(), barArea, unit));
         const qreal bottom = snap(mapY(bar.bottom(), barArea, unit));

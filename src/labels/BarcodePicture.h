@@ -22,6 +22,9 @@ public:
     static constexpr qreal DefaultWidthTwips = 1980;
     static constexpr qreal DefaultHeightTwips = 720;
 
+    // Linear bars stretch to the picture's height; a matrix keeps square modules.
+    enum class Shape { Linear, Matrix };
+
     struct Text
     {
         QPointF baseline; // in modules; x is the anchor given by alignment
@@ -32,7 +35,8 @@ public:
 
     BarcodePicture(QString code, QString symbology, QList<QRectF> bars, QList<Text> texts,
                    QSizeF symbolModules, qreal barHeight,
-                   QSizeF sizeTwips = {DefaultWidthTwips, DefaultHeightTwips});
+                   QSizeF sizeTwips = {DefaultWidthTwips, DefaultHeightTwips},
+                   Shape shape = Shape::Linear);
 
     QString code() const { return m_code; }
     QString symbology() const { return m_symbology; }
@@ -59,4 +63,5 @@ private:
     QSizeF m_symbolModules;
     qreal m_barHeight;
     QSizeF m_sizeTwips;
+    Shape m_shape;
 };

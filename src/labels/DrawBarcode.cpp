@@ -38,20 +38,10 @@ Qt::Alignment alignmentOf(int halign)
     }
 }
 
-} // namespace
-
-BarcodeResult DrawBarcode(const QString &code, QSizeF sizeTwips)
+// The picture of an encoded symbol; its vector is made here.
+BarcodeResult pictureOf(const ZintSymbol &symbol, const QString &code, const QString &symbology,
+                        BarcodePicture::Shape shape, QSizeF sizeTwips)
 {
-    if (code.isEmpty())
-        return failed(code, u"kod boş"_s);
-
-    const ZintSymbol symbol;
-    if (!symbol)
-        return failed(code, u"bellek yetersiz"_s);
-
-    const bool ean = isEanPayload(code);
-    symbol->symbology = ean ? BARCODE_EANX : BARCODE_CODE128;
-    symbol->input_mode = UNICODE_MODE;
     symbol->output_options |= BARCODE_QUIET_ZONES;
     // At scale 0.5 one vector unit is one module.
     symbol->scale = 0.5f;
@@ -60,7 +50,9 @@ BarcodeResult DrawBarcode(const QString &code, QSizeF sizeTwips)
     const int rc = ZBarcode_Encode_and_Buffer_Vector(
         symbol.get(), reinterpret_cast<const unsigned char *>(data.constData()),
         int(data.size()), 0);
-    if (rc >= ZINT_ERROR)
+    // In GS1 mode a wrong check digit or date is only a warning: never print it.
+    const bool gs1 = symbol->input_mode == GS1_MODE;
+    if (rc >= ZINT_ERROR || (gs1 && rc != 0))
         return failed(code, QString::fromUtf8(symbol->errtxt));
     const zint_vector *vector = symbol->vector;
     if (!vector || !vector->rectangles || vector->width <= 0)
@@ -75,7 +67,55 @@ BarcodeResult DrawBarcode(const QString &code, QSizeF sizeTwips)
                       QString::fromUtf8(reinterpret_cast<const char *>(s->text), s->length)});
     }
     return {std::make_shared<const BarcodePicture>(
-                code, ean ? u"EAN-13"_s : u"Code 128"_s, std::move(bars), std::move(texts),
-                QSizeF(vector->width, vector->height), symbol->height, sizeTwips),
+                code, symbology, std::move(bars), std::move(texts),
+                QSizeF(vector->width, vector->height), symbol->height, sizeTwips, shape),
             {}};
+}
+
+} // namespace
+
+BarcodeResult DrawBarcode(const QString &code, QSizeF sizeTwips)
+{
+    if (code.isEmpty())
+        return failed(code, u"kod boş"_s);
+
+    const ZintSymbol symbol;
+    if (!symbol)
+        return failed(code, u"bellek yetersiz"_s);
+
+    const bool ean = isEanPayload(code);
+    symbol->symbology = ean ? BARCODE_EANX : BARCODE_CODE128;
+    symbol->input_mode = UNICODE_MODE;
+    return pictureOf(symbol, code, ean ? u"EAN-13"_s : u"Code 128"_s,
+                     BarcodePicture::Shape::Linear, sizeTwips);
+}
+
+BarcodeResult DrawGs1Barcode(const QString &elements, Gs1Symbol kind, QSizeF sizeTwips)
+{
+    if (elements.isEmpty())
+        return failed(elements, u"kod boş"_s);
+    const ZintSymbol symbol;
+    if (!symbol)
+        return failed(elements, u"bellek yetersiz"_s);
+    const bool matrix = kind == Gs1Symbol::DataMatrix;
+    symbol->symbology = matrix ? BARCODE_DATAMATRIX : BARCODE_GS1_128;
+    symbol->input_mode = GS1_MODE;
+    symbol->show_hrt = 0; // the label prints the bracketed line in its own font
+    return pictureOf(symbol, elements, matrix ? u"GS1 DataMatrix"_s : u"GS1-128"_s,
+                     matrix ? BarcodePicture::Shape::Matrix : BarcodePicture::Shape::Linear, sizeTwips);
+}
+
+int Gs1_128Modules(const QString &elements)
+{
+    const ZintSymbol symbol;
+    if (!symbol)
+        return 0;
+    symbol->symbology = BARCODE_GS1_128;
+    symbol->input_mode = GS1_MODE;
+    const QByteArray data = elements.toUtf8();
+    if (ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char *>(data.constData()),
+                        int(data.size()))
+        >= ZINT_ERROR)
+        return 0;
+    return symbol->width + 2 * 10; // ten modules of quiet zone each side
 }

@@ -12,6 +12,7 @@
 #include "journal/JournalFile.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/LabelJournal.h"
+#include "labels/LabelProductExtras.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PdfJob.h"
@@ -29,9 +30,6 @@ using namespace Qt::StringLiterals;
 
 namespace LabelCommand {
 namespace {
-
-// A label page: 80 mm wide, long enough for the weight box and its text.
-constexpr QSize LabelPageTwips(4535, 5100);
 
 // The label of `--product` and `--weight` as it would be printed today.
 std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const QString &folder,
@@ -77,6 +75,8 @@ std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const
     label.headerLines = StationTextFiles::readHeaderLines(folder);
     label.today = QDate::currentDate();
     label.yearRule = parser.isSet(u"year"_s);
+    label.barcode = LabelBarcodeSettings::read();
+    LabelProductExtras::apply(label, *stok);
     return label;
 }
 
@@ -127,12 +127,16 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     if (!made)
         return exitCode;
     const PackageLabel &label = *made;
+    if (const QString why = label.refusal(); !why.isEmpty()) {
+        err << "label: etiket basılmadı: " << why << Qt::endl;
+        return 1;
+    }
 
     PrintJobResult result;
     QString printer;
     if (parser.isSet(u"pdf"_s)) {
         printer = u"PDF "_s + parser.value(u"pdf"_s);
-        PdfJob job(parser.value(u"pdf"_s), u"Etiket"_s, LabelPageTwips);
+        PdfJob job(parser.value(u"pdf"_s), u"Etiket"_s, label.pageTwips());
         label.draw(job, PackageLabel::Target::Page);
         result = job.endDoc();
     } else {

@@ -8,6 +8,7 @@
 #include "labels/LabelContent.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/LabelJournal.h"
+#include "labels/LabelProductExtras.h"
 #include "labels/PackageLabel.h"
 #include "weighing/UnfinishedRun.h"
 #include "printing/PreviewPicture.h"
@@ -301,12 +302,21 @@ PackageLabel PackagePanel::currentLabel() const
     label.headerLines = m_form.state().headerLines;
     label.today = QDate::currentDate();
     label.yearRule = yearRule();
+    label.barcode = LabelBarcodeSettings::read();
+    if (const auto stok = m_form.data().data4().database())
+        LabelProductExtras::apply(label, *stok);
     return label;
 }
 
 void PackagePanel::printLabel()
 {
     const PackageLabel label = currentLabel();
+    // Refused before the preview: nothing half-right reaches the printer.
+    if (const QString why = label.refusal(); !why.isEmpty()) {
+        qCWarning(lcPackage) << "label refused:" << why;
+        m_form.printNotice()->tell(LabelDocument, u"Etiket basılmadı: "_s + why);
+        return;
+    }
 
     ScrollingContainer *container = m_form.scrllngFrm1();
     container->show();

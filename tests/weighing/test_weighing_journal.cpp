@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -53,6 +54,8 @@ private slots:
     void unwritableJournalDoesNotStopWeighing();
     void reprintKeepsTheOriginalDates_data();
     void reprintKeepsTheOriginalDates();
+    void gs1LabelFromTheWindow_data();
+    void gs1LabelFromTheWindow();
 
 private:
     void weighOneProduct(const QString &staffKeys);
@@ -224,6 +227,42 @@ void TestWeighingJournal::reprintKeepsTheOriginalDates()
               {u"--data-dir"_s, m_station->stationDir(), u"label"_s, u"--reprint"_s, u"3"_s, u"--pdf"_s, pdf});
     QVERIFY(run.waitForFinished(30000));
     QCOMPARE(run.exitCode(), 1);
+}
+
+void TestWeighingJournal::gs1LabelFromTheWindow_data()
+{
+    QTest::addColumn<QString>("lot");
+    QTest::addColumn<QString>("notice"); // empty: printed
+    QTest::newRow("lot GS1 can carry") << u"K-7"_s << QString();
+    QTest::newRow("Turkish letter in the lot")
+        << u"KUŞ-7"_s << u"Etiket basılmadı: GS1 barkod: parti no \"KUŞ-7\" içinde GS1 barkoda yazılamayan karakter var: «Ş»"_s;
+}
+
+void TestWeighingJournal::gs1LabelFromTheWindow()
+{
+    SKIP_WITHOUT(u"sqlite3"_s, u"pdftoppm"_s, u"zbarimg"_s);
+    QFETCH(QString, lot);
+    QFETCH(QString, notice);
+    SaveAppSetting(u"Properties"_s, u"EtiketBarkod"_s, u"gs1-128"_s);
+    const QString stok = m_station->stationDir() + u"/Stok.db"_s;
+    QCOMPARE(sqlite(stok, u"INSERT INTO StokEk(\"Ürün\", GTIN, Parti) VALUES('Dana Kuşbaşı', '8690000123452', '%1')"_s
+                              .arg(lot)),
+             QString());
+    weighOneProduct(u"4711E"_s);
+
+    const QString pdf = m_station->root() + u"/printed.pdf"_s;
+    const QString journal = JournalFile::path(m_station->stationDir());
+    if (!notice.isEmpty()) {
+        QCOMPARE(m_driver->text(u"PrintNotice"_s), notice);
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(sqlite(journal, u"SELECT count(*) FROM entry WHERE kind LIKE 'etiket%'"_s), u"0"_s);
+        return;
+    }
+    QTRY_VERIFY(QFile::exists(pdf));
+    QTemporaryDir scratch;
+    const QString scanned = PrintTools::decodeBarcodes(PrintTools::rasterize(pdf, 300, scratch.path()), scratch.path());
+    QVERIFY2(scanned.contains(u"0198690000123455"_s) && scanned.contains(u"10K-7"_s), qPrintable(scanned));
+    QVERIFY(sqlite(journal, u"SELECT barcode FROM entry WHERE kind = 'etiket'"_s).startsWith(u"]C1[01]98690000123455"_s));
 }
 
 QTEST_MAIN(TestWeighingJournal)
