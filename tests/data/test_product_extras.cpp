@@ -1,0 +1,82 @@
+#include "data/CentralDatabase.h"
+#include "data/ProductExtras.h"
+#include "data/ServerListCache.h"
+#include "data/StationDatabase.h"
+#include "support/TestPostgres.h"
+#include "support/TestStation.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class TestProductExtras : public QObject
+{
+    Q_OBJECT
+private slots:
+    void lotKeepsCatalogueFields_data();
+    void lotKeepsCatalogueFields();
+    void serverExtrasAreKeptWithTheLists();
+};
+
+void TestProductExtras::lotKeepsCatalogueFields_data()
+{
+    QTest::addColumn<bool>("server");
+    QTest::newRow("station folder") << false;
+    QTest::newRow("central server") << true;
+}
+
+// The same statements on both engines: a lot remembered later must not wipe
+// the GTIN and tare the office imported, and clearing it leaves no text.
+void TestProductExtras::lotKeepsCatalogueFields()
+{
+    QFETCH(bool, server);
+    TestStation station;
+    std::unique_ptr<StationDatabase> file;
+    std::unique_ptr<CentralDatabase> central;
+    QSqlDatabase db;
+    if (server) {
+        TAVRAN_REQUIRE_POSTGRES(location);
+        central = std::make_unique<CentralDatabase>(*location);
+        QVERIFY2(central->initSchema(), qPrintable(central->lastError()));
+        db = central->database();
+    } else {
+        file = std::make_unique<StationDatabase>(QDir(station.stationDir()).filePath(u"Stok.db"_s),
+                                                 Schema::File::Stok);
+        QVERIFY(file->isOpen());
+        db = file->database();
+    }
+    ProductExtras extras(db);
+    QCOMPARE(extras.read(u"Kuzu But"_s), (ProductExtra{u"Kuzu But"_s, {}, 0, {}, {}}));
+
+    QVERIFY(extras.write({u"Kuzu But"_s, u"08690123456789"_s, 0.25, {}, {}}));
+    QVERIFY(extras.writeLot(u"Kuzu But"_s, u"L-7"_s, u"TR34"_s));
+    QCOMPARE(extras.read(u"Kuzu But"_s),
+             (ProductExtra{u"Kuzu But"_s, u"08690123456789"_s, 0.25, u"L-7"_s, u"TR34"_s}));
+    QVERIFY(extras.writeLot(u"Dana Kıyma"_s, u"D1"_s, {})); // no row yet: tare 0
+    QCOMPARE(extras.read(u"Dana Kıyma"_s)->tareKg, 0.0);
+
+    QVERIFY(extras.writeLot(u"Kuzu But"_s, {}, {}));
+    QSqlQuery nulls(db);
+    QVERIFY(nulls.exec(u"SELECT count(*) FROM \"StokEk\" WHERE \"Parti\" IS NULL AND \"Hayvan\" IS NULL "
+                       u"AND \"GTIN\" = '08690123456789'"_s) && nulls.next());
+    QCOMPARE(nulls.value(0).toInt(), 1);
+    QCOMPARE(extras.readAll()->size(), 2);
+}
+
+void TestProductExtras::serverExtrasAreKeptWithTheLists()
+{
+    TAVRAN_REQUIRE_POSTGRES(location);
+    CentralDatabase central(*location);
+    QVERIFY2(central.initSchema(), qPrintable(central.lastError()));
+    QVERIFY(ProductExtras(central.database()).write({u"Sucuk"_s, {}, 0.1, u"S-1"_s, {}}));
+    TestStation station;
+    QCOMPARE(ServerListCache::refresh(central, station.stationDir()).failure, QString());
+    const StationDatabase kept(ServerListCache::stokPath(station.stationDir()), Schema::File::Stok);
+    QCOMPARE(ProductExtras(kept.database()).read(u"Sucuk"_s)->lot, u"S-1"_s);
+}
+
+QTEST_GUILESS_MAIN(TestProductExtras)
+#include "test_product_extras.moc"
