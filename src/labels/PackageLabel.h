@@ -23,6 +23,10 @@ public:
     QDate today;
     bool yearRule = false; // use-by one year on, else the days of header line 8
     QString useByFixed;    // a reprint's use-by text as first printed; empty: worked out from today
+    QString lot;
+    QString animal;
+    QString gtin;
+    double tareKg = 0;
 
     // The use-by text (": dd.MM.yyyy"); no value when the days are no number.
     std::optional<QString> useByText() const;
