@@ -1,6 +1,7 @@
 #include "data/CentralDatabase.h"
 #include "data/ProductExtras.h"
 #include "data/ServerListCache.h"
+#include "data/StationData.h"
 #include "data/StationDatabase.h"
 #include "support/TestPostgres.h"
 #include "support/TestStation.h"
@@ -19,6 +20,7 @@ private slots:
     void lotKeepsCatalogueFields_data();
     void lotKeepsCatalogueFields();
     void serverExtrasAreKeptWithTheLists();
+    void stationLotReachesTheServer();
 };
 
 void TestProductExtras::lotKeepsCatalogueFields_data()
@@ -76,6 +78,26 @@ void TestProductExtras::serverExtrasAreKeptWithTheLists()
     QCOMPARE(ServerListCache::refresh(central, station.stationDir()).failure, QString());
     const StationDatabase kept(ServerListCache::stokPath(station.stationDir()), Schema::File::Stok);
     QCOMPARE(ProductExtras(kept.database()).read(u"Sucuk"_s)->lot, u"S-1"_s);
+}
+
+// The window remembers a lot through its data: on a plant with a server the
+// kept copy has it at once and the server soon after, for the other stations.
+void TestProductExtras::stationLotReachesTheServer()
+{
+    TAVRAN_REQUIRE_POSTGRES(location);
+    CentralDatabase central(*location);
+    QVERIFY2(central.initSchema(), qPrintable(central.lastError()));
+    QVERIFY(ProductExtras(central.database()).write({u"Sucuk"_s, u"08690123456789"_s, 0.1, {}, {}}));
+    TestStation station;
+    StationData data;
+    data.bind(station.stationDir(), location->display());
+    QTRY_COMPARE_WITH_TIMEOUT(data.productExtra(u"Sucuk"_s).value_or(ProductExtra{}).tareKg, 0.1, 20000);
+
+    QVERIFY(data.rememberLot(u"Sucuk"_s, u"S-2"_s, u"TR34"_s));
+    QCOMPARE(data.productExtra(u"Sucuk"_s)->lot, u"S-2"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(ProductExtras(central.database()).read(u"Sucuk"_s),
+                              (ProductExtra{u"Sucuk"_s, u"08690123456789"_s, 0.1, u"S-2"_s, u"TR34"_s}),
+                              20000);
 }
 
 QTEST_GUILESS_MAIN(TestProductExtras)
