@@ -44,7 +44,7 @@ LotEntry::LotEntry(QWidget *parent)
     m_frame->setObjectName(u"PartiFrame"_s);
     m_frame->setAutoFillBackground(true);
     Control::setBackColor(m_frame, 0x5e4b3c);
-    TwipsGeometry::place(m_frame, 0, 0, TwipsGeometry::SurfaceWidth, 10470);
+    TwipsGeometry::place(m_frame, 0, 0, TwipsGeometry::SurfaceWidth, TwipsGeometry::SurfaceHeight);
 
     auto *title = new QLabel(u" Parti No"_s, m_frame);
     Control::setUp(title, u"PartiLbl"_s, Colors::White, {240, 240, 3600, 900}, 20);

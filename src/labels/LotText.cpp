@@ -19,8 +19,8 @@ QString refusal(const QString &lot)
     for (const QChar c : lot) {
         if (!isGs1Character(c)) {
             const QString shown = c.isPrint() && !c.isSpace() ? QString(c) : u"U+%1"_s.arg(int(c.unicode()), 4, 16, QChar(u'0')).toUpper();
-            return u"Parti No'da \"%1\" kullanılamaz: yalnız rakam, Türkçe olmayan harf ve "
-                   u"!\"%&'()*+,-./:;<=>?_ işaretleri"_s.arg(shown);
+            return u"Parti No'da \"%1\" kullanılamaz; yalnız rakamlar, A-Z harfleri ve "
+                   u"!\"%&'()*+,-./:;<=>?_ işaretleri olabilir"_s.arg(shown);
         }
     }
     return {};
