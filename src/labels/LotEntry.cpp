@@ -91,6 +91,11 @@ bool LotEntry::isOpen() const
     return m_frame->isVisible();
 }
 
+void LotEntry::close()
+{
+    m_frame->hide();
+}
+
 void LotEntry::pressKey(int index)
 {
     QString text = m_text->text();

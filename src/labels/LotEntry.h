@@ -22,6 +22,7 @@ public:
     // Shows the keyboard with `lot` to change.
     void open(const QString &lot);
     bool isOpen() const;
+    void close();
 
 signals:
     // An accepted lot; empty for the production date.

@@ -9,7 +9,6 @@
 #include "labels/ChoosePrinter.h"
 #include "labels/Gs1ElementString.h"
 #include "labels/LotEntry.h"
-#include "labels/LotText.h"
 #include "labels/ScanWedge.h"
 #include "station/NumberText.h"
 #include "labels/LabelJournal.h"
@@ -182,6 +181,8 @@ void PackagePanel::startWeighing()
     m_label4[2]->setCaption(u"0 Kg "_s);
     m_packages = 0;
     UnfinishedRun::clear(m_form.stationFolder());
+    // A keyboard left open belongs to the product before.
+    m_lotEntry->close();
     loadExtras(m_extra.product);
 }
 
