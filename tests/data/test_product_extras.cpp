@@ -3,6 +3,8 @@
 #include "data/ServerListCache.h"
 #include "data/StationData.h"
 #include "data/StationDatabase.h"
+#include "office/TableExport.h"
+#include "office/TableImport.h"
 #include "support/TestPostgres.h"
 #include "support/TestStation.h"
 
@@ -21,6 +23,7 @@ private slots:
     void lotKeepsCatalogueFields();
     void serverExtrasAreKeptWithTheLists();
     void stationLotReachesTheServer();
+    void officeFileOnTheServer();
 };
 
 void TestProductExtras::lotKeepsCatalogueFields_data()
@@ -98,6 +101,25 @@ void TestProductExtras::stationLotReachesTheServer()
     QTRY_COMPARE_WITH_TIMEOUT(ProductExtras(central.database()).read(u"Sucuk"_s),
                               (ProductExtra{u"Sucuk"_s, u"08690123456789"_s, 0.1, u"S-2"_s, u"TR34"_s}),
                               20000);
+}
+
+// The products file's GTIN and tare go to the server's extras in the same
+// transaction as the products, and come back out; the lot stays.
+void TestProductExtras::officeFileOnTheServer()
+{
+    TAVRAN_REQUIRE_POSTGRES(location);
+    CentralDatabase central(*location);
+    QVERIFY2(central.initSchema(), qPrintable(central.lastError()));
+    QVERIFY(ProductExtras(central.database()).writeLot(u"Sucuk"_s, u"S-3"_s, {}));
+    const OfficeTable products = *OfficeTable::named(u"products"_s);
+    const auto result = TableImport::run(central.database(), products,
+                                         "Barkod,Ürün,Birim,GTIN,Dara\n2000001,Sucuk,Kg,8690123456789,0.1\n",
+                                         TableImport::Encoding::Utf8, false);
+    QVERIFY2(result.ok() && result.written, qPrintable(result.failure));
+    QCOMPARE(ProductExtras(central.database()).read(u"Sucuk"_s),
+             (ProductExtra{u"Sucuk"_s, u"08690123456789"_s, 0.1, u"S-3"_s, {}}));
+    QCOMPARE(TableExport::run(central.database(), products).value_or(QByteArray()),
+             QByteArray("Barkod,Ürün,Birim,GTIN,Dara\r\n2000001,Sucuk,Kg,08690123456789,0.1\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestProductExtras)
