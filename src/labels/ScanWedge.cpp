@@ -1,5 +1,6 @@
 #include "labels/ScanWedge.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -9,14 +10,21 @@ constexpr QChar GroupSeparator(0x1d);
 
 ScanWedge::ScanWedge(QWidget *window, std::function<bool()> active, QObject *parent)
     : QObject(parent)
+    , m_window(window)
     , m_active(std::move(active))
 {
-    window->installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 bool ScanWedge::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress || !m_active())
+        return QObject::eventFilter(watched, event);
+    // A press not taken by its first receiver goes on to the parents; it
+    // counts once, where it starts: the focused control, else the window.
+    QWidget *focus = QApplication::focusWidget();
+    QWidget *first = focus && focus->window() == m_window ? focus : m_window;
+    if (watched != first)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (m_sinceKey.isValid() && m_sinceKey.elapsed() > KeyGapMs)

@@ -9,8 +9,8 @@ class QWidget;
 
 // A barcode scanner set up as a keyboard types its text as key presses
 // into the window, ending with Enter. This collects such a text from the
-// presses that reach the window while `active` says so; presses far apart
-// are a person's, and start the text anew.
+// presses meant for the window while `active` says so, before any control
+// takes them; presses far apart are a person's, and start the text anew.
 class ScanWedge : public QObject
 {
     Q_OBJECT
@@ -26,6 +26,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QWidget *m_window;
     std::function<bool()> m_active;
     QString m_text;
     QElapsedTimer m_sinceKey;

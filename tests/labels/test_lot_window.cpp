@@ -12,6 +12,7 @@
 #include "ui_support/ListBox.h"
 #include "ui_support/TapGuard.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -115,13 +116,15 @@ void TestLotWindow::typeLotKeys(const QStringList &captions)
 
 void TestLotWindow::scan(const QString &text)
 {
+    // Keys go where the keyboard's go: to the button last tapped, if any.
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_window.get();
     for (const QChar c : text) {
         if (c == QChar(0x1d))
-            QTest::keyClick(m_window.get(), Qt::Key_BracketRight, Qt::ControlModifier);
+            QTest::keyClick(target, Qt::Key_BracketRight, Qt::ControlModifier);
         else
-            QTest::keyClick(m_window.get(), c.toLatin1());
+            QTest::keyClick(target, c.toLatin1());
     }
-    QTest::keyClick(m_window.get(), Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Return);
 }
 
 QString TestLotWindow::storedLot(const QString &product)
