@@ -5,10 +5,13 @@
 #include "data/StationDatabase.h"
 
 #include <QDir>
+#include <QLoggingCategory>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_LOGGING_CATEGORY(lcDatabase)
 
 namespace ServerListCache {
 namespace {
@@ -18,14 +21,20 @@ constexpr char16_t ReadCustomersSql[] =
     u"ORDER BY \"Sira\"";
 constexpr char16_t ReadProductsSql[] =
     u"SELECT \"Barkod\", \"Ürün\", \"Birim\" FROM \"Stok\" ORDER BY \"Sira\"";
+constexpr char16_t ReadExtrasSql[] =
+    u"SELECT \"Ürün\", \"GTIN\", \"Dara\", \"Parti\", \"Hayvan\" FROM \"StokEk\" ORDER BY \"Ürün\"";
 constexpr char16_t ClearCustomersSql[] = u"DELETE FROM Cari";
 constexpr char16_t ClearProductsSql[] = u"DELETE FROM Stok";
+constexpr char16_t ClearExtrasSql[] = u"DELETE FROM StokEk";
+constexpr char16_t KeptExtrasSql[] = u"SELECT * FROM StokEk ORDER BY rowid";
 constexpr char16_t KeptCustomersSql[] = u"SELECT * FROM Cari ORDER BY rowid";
 constexpr char16_t KeptProductsSql[] = u"SELECT * FROM Stok ORDER BY rowid";
 constexpr char16_t WriteCustomerSql[] =
     u"INSERT INTO Cari(Kod, Unvan, Gurup, Adres, Telefon, VergiNo) VALUES (?, ?, ?, ?, ?, ?)";
 constexpr char16_t WriteProductSql[] =
     u"INSERT INTO Stok(Barkod, \"Ürün\", Birim) VALUES (?, ?, ?)";
+constexpr char16_t WriteExtraSql[] =
+    u"INSERT INTO StokEk(\"Ürün\", GTIN, Dara, Parti, Hayvan) VALUES (?, ?, ?, ?, ?)";
 constexpr char16_t BeginSql[] = u"BEGIN IMMEDIATE";
 constexpr char16_t CommitSql[] = u"COMMIT";
 constexpr char16_t RollbackSql[] = u"ROLLBACK";
@@ -42,6 +51,7 @@ const List Customers{Schema::File::Cari, KeptCustomersSql, ClearCustomersSql, Re
                      WriteCustomerSql};
 const List Products{Schema::File::Stok, KeptProductsSql, ClearProductsSql, ReadProductsSql,
                     WriteProductSql};
+const List Extras{Schema::File::Stok, KeptExtrasSql, ClearExtrasSql, ReadExtrasSql, WriteExtraSql};
 
 // Every row of `sql`; none when it fails (the list is then written anew).
 QList<QVariantList> rowsOf(const QSqlDatabase &db, const char16_t *sql)
@@ -116,6 +126,13 @@ Refresh refresh(CentralDatabase &central, const QString &folder)
     if (result.failure.isEmpty())
         result.failure =
             replaceList(central.database(), stokPath(folder), Products, result.changed);
+    // A server set up before products had extras still gives its lists;
+    // the kept extras then stay as they were.
+    if (result.failure.isEmpty()) {
+        if (const QString extras = replaceList(central.database(), stokPath(folder), Extras, result.changed);
+            !extras.isEmpty())
+            qCWarning(lcDatabase) << "product extras not read off the server:" << extras;
+    }
     return result;
 }
 

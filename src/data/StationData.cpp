@@ -1,5 +1,6 @@
 #include "data/StationData.h"
 
+#include "data/CentralDatabase.h"
 #include "data/CentralLink.h"
 #include "data/DatabaseLocation.h"
 #include "data/ServerListCache.h"
@@ -90,6 +91,36 @@ void StationData::refreshSharedTables()
                 qCWarning(lcDatabase) << "server lists not refreshed:" << refresh.failure;
             emit sharedTablesRefreshed(refresh.failure, refresh.changed);
         });
+}
+
+std::optional<ProductExtra> StationData::productExtra(const QString &product) const
+{
+    const auto stok = m_link ? m_sharedStok : m_stok;
+    if (!stok || !stok->isOpen())
+        return std::nullopt;
+    return ProductExtras(stok->database()).read(product);
+}
+
+bool StationData::rememberLot(const QString &product, const QString &lot, const QString &animal)
+{
+    const auto stok = m_link ? m_sharedStok : m_stok;
+    const bool kept = stok && stok->isOpen() && ProductExtras(stok->database()).writeLot(product, lot, animal);
+    if (m_link) {
+        // The kept copy shows it at once; should the server refuse it, the
+        // next refresh of the lists brings back the server's lot.
+        m_link->run<QString>(
+            [product, lot, animal](CentralDatabase &central) {
+                if (!central.ensureOpen())
+                    return central.lastError();
+                ProductExtras server(central.database());
+                return server.writeLot(product, lot, animal) ? QString() : server.lastError();
+            },
+            this, [product](const QString &failure) {
+                if (!failure.isEmpty())
+                    qCWarning(lcDatabase) << "lot of" << product << "not stored on the server:" << failure;
+            });
+    }
+    return kept;
 }
 
 bool StationData::deleteAllRows(DataControl &control)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataControl.h"
+#include "data/ProductExtras.h"
 
 #include <QObject>
 #include <QString>
@@ -49,6 +50,14 @@ public:
     // sharedTablesRefreshed tells when that try ended. Nothing without a
     // server, or while a try is under way.
     void refreshSharedTables();
+
+    // The extras of a product of the list data4 shows (the kept copy of the
+    // server's on a plant with one); no value when they cannot be read.
+    std::optional<ProductExtra> productExtra(const QString &product) const;
+    // Remembers the lot and animal reference of `product` where its extras
+    // are read, and on the server too without waiting for it. False (and
+    // logged) when the station could not keep them.
+    bool rememberLot(const QString &product, const QString &lot, const QString &animal);
 
     // Runs one of the fixed delete statements on the database of `control`
     // and refreshes the control. False (and logged) on failure.

@@ -5,6 +5,7 @@
 #include "station/Subcommand.h"
 #include "data/Criteria.h"
 #include "data/DataControl.h"
+#include "data/ProductExtras.h"
 #include "data/RecordSource.h"
 #include "data/StationDatabase.h"
 #include "journal/Journal.h"
@@ -12,7 +13,7 @@
 #include "journal/JournalFile.h"
 #include "labels/ChoosePrinter.h"
 #include "labels/LabelJournal.h"
-#include "labels/LabelProductExtras.h"
+#include "labels/LotText.h"
 #include "labels/PackageLabel.h"
 #include "printing/CurrentPrinter.h"
 #include "printing/PdfJob.h"
@@ -46,6 +47,11 @@ std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const
             << parser.value(u"weight"_s) << "\" değil" << Qt::endl;
         return std::nullopt;
     }
+    const QString lot = parser.value(u"lot"_s);
+    if (const QString refusal = LotText::refusal(lot); !refusal.isEmpty()) {
+        err << "label: " << refusal << Qt::endl;
+        return std::nullopt;
+    }
 
     // Only the products' file: a reprint waits for no other file.
     const auto stok = std::make_shared<StationDatabase>(
@@ -76,7 +82,18 @@ std::optional<PackageLabel> productLabel(const QCommandLineParser &parser, const
     label.today = QDate::currentDate();
     label.yearRule = parser.isSet(u"year"_s);
     label.barcode = LabelBarcodeSettings::read();
-    LabelProductExtras::apply(label, *stok);
+    // The product's own lot unless one is given; an unreadable tare must
+    // not print a gross weight as net, so it stops the label.
+    const auto extra = ProductExtras(stok->database()).read(label.product);
+    if (!extra) {
+        err << "label: ürünün dara ve parti bilgisi okunamadı" << Qt::endl;
+        exitCode = 1;
+        return std::nullopt;
+    }
+    label.lot = parser.isSet(u"lot"_s) ? lot : extra->lot;
+    label.animal = extra->animal;
+    label.gtin = extra->gtin;
+    label.tareKg = extra->tareKg;
     return label;
 }
 
@@ -105,7 +122,8 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
 {
     QCommandLineParser parser;
     parser.addOption({u"product"_s, u"listedeki ürün adı"_s, u"ad"_s});
-    parser.addOption({u"weight"_s, u"kilogram olarak toplam (1.5 ya da 1,5)"_s, u"kg"_s});
+    parser.addOption({u"weight"_s, u"kilogram olarak net toplam (1.5 ya da 1,5)"_s, u"kg"_s});
+    parser.addOption({u"lot"_s, u"parti no (yoksa ürünün son partisi, o da yoksa üretim tarihi)"_s, u"parti"_s});
     parser.addOption({u"year"_s, u"son kullanma bir yıl sonra (yoksa Tavran.Txt'deki gün sayısı)"_s});
     parser.addOption({u"reprint"_s, u"bu kayıt defteri kaydının etiketi, basıldığı gibi"_s, u"no"_s});
     parser.addOption({u"printer"_s, u"basılacak yazıcı kuyruğu"_s, u"ad"_s});
@@ -114,7 +132,7 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
         return *stop;
     const bool reprint = parser.isSet(u"reprint"_s);
     if (!reprint && (!parser.isSet(u"product"_s) || !parser.isSet(u"weight"_s))) {
-        err << "kullanım: tavran label --product AD --weight KG [--year] | --reprint NO "
+        err << "kullanım: tavran label --product AD --weight KG [--lot PARTI] [--year] | --reprint NO "
                "[--printer AD | --pdf DOSYA]"
             << Qt::endl;
         return 2;

@@ -7,8 +7,11 @@
 #include "journal/Journal.h"
 #include "labels/LabelContent.h"
 #include "labels/ChoosePrinter.h"
+#include "labels/Gs1ElementString.h"
+#include "labels/LotEntry.h"
+#include "labels/ScanWedge.h"
+#include "station/NumberText.h"
 #include "labels/LabelJournal.h"
-#include "labels/LabelProductExtras.h"
 #include "labels/PackageLabel.h"
 #include "weighing/UnfinishedRun.h"
 #include "printing/PreviewPicture.h"
@@ -119,6 +122,20 @@ PackagePanel::PackagePanel(StationWindow &form, QWidget *frame2)
         connect(button, &QPushButton::clicked, this, [this, i] { chooseUseBy(i); });
     }
 
+    // The lot and the tare of the product on the scale, big enough for a glove.
+    m_partiButton = new QPushButton(frame2);
+    Control::setUp(m_partiButton, u"PartiButton"_s, Colors::Yellow, {240, 7500, 5400, 960}, 16);
+    m_daraLabel = new QLabel(frame2);
+    Control::setUp(m_daraLabel, u"DaraLbl"_s, Colors::White, {5760, 7500, 5400, 960}, 16);
+    m_lotEntry = new LotEntry(frame2);
+    connect(m_partiButton, &QPushButton::clicked, this, [this] { m_lotEntry->open(m_extra.lot); });
+    connect(m_lotEntry, &LotEntry::lotChosen, this,
+            [this](const QString &lot) { setLot(lot, m_extra.animal); });
+    auto *wedge = new ScanWedge(
+        frame2->window(), [this, frame2] { return frame2->isVisible() && !m_lotEntry->isOpen(); }, this);
+    connect(wedge, &ScanWedge::scanned, this, &PackagePanel::onScanned);
+    showExtras();
+
     connect(m_command4[2], &QPushButton::clicked, this, &PackagePanel::addPackage);
     connect(m_command4[1], &QPushButton::clicked, this, &PackagePanel::finishProduct);
     connect(m_command4[3], &QPushButton::clicked, this, &PackagePanel::backToProducts);
@@ -164,6 +181,9 @@ void PackagePanel::startWeighing()
     m_label4[2]->setCaption(u"0 Kg "_s);
     m_packages = 0;
     UnfinishedRun::clear(m_form.stationFolder());
+    // A keyboard left open belongs to the product before.
+    m_lotEntry->close();
+    loadExtras(m_extra.product);
 }
 
 void PackagePanel::addPackage()
@@ -183,7 +203,18 @@ void PackagePanel::addPackage()
 void PackagePanel::addReading()
 {
     m_notice->hide();
-    const auto [previous, total] = WeightCaptions::addPackage(m_label4[0]->caption(), m_label4[2]->caption());
+    // The package is what the scale holds less its tray or box.
+    QString package = m_label4[0]->caption();
+    if (m_extra.tareKg != 0) {
+        const double reading = WeightCaptions::value(package);
+        if (m_extra.tareKg >= reading) {
+            tell(u"Dara (%1) tartılan ağırlıktan (%2) küçük olmalı: paket eklenmedi"_s.arg(
+                NumberText::weightCaption(m_extra.tareKg).trimmed(), package.trimmed()));
+            return;
+        }
+        package = NumberText::weightCaption(reading - m_extra.tareKg);
+    }
+    const auto [previous, total] = WeightCaptions::addPackage(package, m_label4[2]->caption());
     m_label4[1]->setCaption(previous);
     m_label4[2]->setCaption(total);
     ++m_packages;
@@ -289,6 +320,55 @@ void PackagePanel::showLabelSwitch(bool on)
 void PackagePanel::showProduct(const QString &name)
 {
     m_label2[1]->setCaption(name);
+    loadExtras(name);
+}
+
+void PackagePanel::loadExtras(const QString &product)
+{
+    const auto extra = m_form.data().productExtra(product);
+    if (!extra) {
+        // Weighed without its tare the package would be booked too heavy.
+        qCWarning(lcPackage) << "extras of" << product << "could not be read";
+        tell(u"Ürünün dara ve parti bilgisi okunamadı"_s);
+    }
+    m_extra = extra.value_or(ProductExtra{product, {}, 0, {}, {}});
+    showExtras();
+}
+
+void PackagePanel::showExtras()
+{
+    m_partiButton->setText(u"Parti No\n"_s + (m_extra.lot.isEmpty() ? u"Üretim Tarihi"_s : m_extra.lot));
+    m_daraLabel->setText(u" Dara "_s + NumberText::weightCaption(m_extra.tareKg));
+    m_daraLabel->setVisible(m_extra.tareKg != 0);
+}
+
+void PackagePanel::tell(const QString &notice)
+{
+    m_notice->setText(notice);
+    m_notice->show();
+}
+
+void PackagePanel::setLot(const QString &lot, const QString &animal)
+{
+    m_extra.lot = lot;
+    m_extra.animal = animal;
+    showExtras();
+    if (!m_form.data().rememberLot(m_extra.product, lot, animal))
+        tell(u"Parti No bu tartım için alındı ama ürün için saklanamadı"_s);
+}
+
+void PackagePanel::onScanned(const QString &text)
+{
+    const Gs1ElementString::Parsed parsed = Gs1ElementString::parse(text);
+    const QString lot = parsed.value(u"10"_s);
+    const QString animal = parsed.value(u"251"_s);
+    if (!parsed.ok() || (lot.isEmpty() && animal.isEmpty())) {
+        qCInfo(lcPackage) << "scanned text sets no lot:" << text << parsed.error;
+        tell(u"Okutulan barkodda Parti No (10) ya da Hayvan No (251) yok"_s);
+        return;
+    }
+    m_notice->hide();
+    setLot(lot.isEmpty() ? m_extra.lot : lot, animal.isEmpty() ? m_extra.animal : animal);
 }
 
 PackageLabel PackagePanel::currentLabel() const
@@ -303,8 +383,10 @@ PackageLabel PackagePanel::currentLabel() const
     label.today = QDate::currentDate();
     label.yearRule = yearRule();
     label.barcode = LabelBarcodeSettings::read();
-    if (const auto stok = m_form.data().data4().database())
-        LabelProductExtras::apply(label, *stok);
+    label.lot = m_extra.lot;
+    label.animal = m_extra.animal;
+    label.gtin = m_extra.gtin;
+    label.tareKg = m_extra.tareKg;
     return label;
 }
 

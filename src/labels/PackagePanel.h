@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ProductExtras.h"
 #include "journal/JournalEntry.h"
 #include "ui_support/TapGuard.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 
 class CaptionLabel;
+class LotEntry;
 class StationWindow;
 class QCheckBox;
 class QFrame;
@@ -33,6 +35,18 @@ public:
     QPushButton *command7(int index) const { return m_command7[index]; }
     QFrame *frame4() const { return m_frame4; }
     QCheckBox *paketYaz() const { return m_paketYaz; }
+    QPushButton *partiButton() const { return m_partiButton; }
+
+    // The product being weighed as its extras say: its lot (empty: the
+    // production date), animal reference, GTIN and tare.
+    const ProductExtra &productExtra() const { return m_extra; }
+    // Makes `lot` (and `animal`) the product's lot from now on and
+    // remembers it for the product. The caller has checked the lot.
+    void setLot(const QString &lot, const QString &animal);
+    // A text a barcode scanner typed: a GS1 element string with a lot (10)
+    // or an animal reference (251) sets them; anything else is refused on
+    // the screen.
+    void onScanned(const QString &text);
 
     // The weight rows changed: "Tartım Tamam" needs a product total,
     // " Ekle Ve Devam Et" a reading that can be a package.
@@ -76,6 +90,9 @@ signals:
 
 private:
     void addReading();
+    void loadExtras(const QString &product);
+    void showExtras();
+    void tell(const QString &notice);
     void sendLabel(const class PackageLabel &label, const QString &detail);
 
     StationWindow &m_form;
@@ -92,5 +109,9 @@ private:
     QPushButton *m_command7[2] = {};
     QFrame *m_frame4 = nullptr;
     QCheckBox *m_paketYaz = nullptr;
+    QPushButton *m_partiButton = nullptr;
+    QLabel *m_daraLabel = nullptr;
+    LotEntry *m_lotEntry = nullptr;
+    ProductExtra m_extra;
     std::optional<JournalEntry> m_unprintedLabel;
 };

@@ -28,3 +28,8 @@ QStringList OfficeTable::columns(const QSqlDatabase &db) const
         names << query.value(0).toString();
     return names;
 }
+
+QStringList OfficeTable::extraColumns() const
+{
+    return isProducts() ? QStringList{u"GTIN"_s, u"Dara"_s} : QStringList();
+}

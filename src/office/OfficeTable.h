@@ -22,4 +22,7 @@ struct OfficeTable
 
     // The table's columns in table order; empty when they cannot be read.
     QStringList columns(const QSqlDatabase &db) const;
+    // Columns the file carries beyond the table's own: a product's GTIN and
+    // tare, kept with its other extras by the product's name.
+    QStringList extraColumns() const;
 };

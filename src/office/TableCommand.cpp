@@ -40,7 +40,10 @@ int import(const QStringList &arguments, const QString &folder, const OfficeTabl
     const auto parsed = OfficeArguments::parse(
         parser, arguments, 2, usage,
         u"Dosyanın kayıtlarını %1 tablosuna ekler; %2 değeri tabloda zaten olan kayıt "
-        u"güncellenir. Tek bir hatalı kayıt varsa hiçbir şey alınmaz."_s.arg(table.table, table.key),
+        u"güncellenir. Tek bir hatalı kayıt varsa hiçbir şey alınmaz."_s.arg(table.table, table.key)
+            + (table.isProducts() ? u" GTIN (14 ya da 13 hane) ve Dara (kg, ondalık noktalı: 0.250) "
+                                    u"sütunları da okunur."_s
+                                  : QString()),
         out, err);
     if (parsed != OfficeArguments::Parsed::Run)
         return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;

@@ -1,16 +1,20 @@
 #include "office/TableImport.h"
 
+#include "data/ProductExtras.h"
 #include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 #include "data/TurkishText.h"
+#include "labels/Gtin.h"
 #include "station/Windows1254.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +94,30 @@ QStringList readHeader(const CsvReader::Record &header, const QStringList &table
     return columns;
 }
 
+// A product's GTIN as GTIN-14 (an EAN-13 padded) and its tare in kg with a
+// decimal point, or why not (Turkish). Mends `values` to the stored form.
+QString checkExtras(const QStringList &columns, QStringList &values)
+{
+    if (const qsizetype gtin = columns.indexOf(u"GTIN"_s); gtin >= 0 && !values[gtin].trimmed().isEmpty()) {
+        const auto normal = Gtin::normalized(values[gtin].trimmed());
+        if (!normal)
+            return u"GTIN \"%1\" 14 haneli (ya da 13 haneli EAN) ve kontrol hanesi doğru olmalı"_s.arg(values[gtin]);
+        values[gtin] = *normal;
+    }
+    if (const qsizetype tare = columns.indexOf(u"Dara"_s); tare >= 0) {
+        const QString text = values[tare].trimmed();
+        // "1,250" must not read as a thousand and more kilograms.
+        QLocale plain = QLocale::c();
+        plain.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = text.isEmpty();
+        const double kg = ok ? 0 : plain.toDouble(text, &ok);
+        if (!ok || !std::isfinite(kg) || kg < 0)
+            return u"Dara \"%1\" 0 ya da daha büyük, ondalık noktalı bir kilogram sayısı olmalı (örnek 0.250)"_s.arg(values[tare]);
+        values[tare] = text;
+    }
+    return {};
+}
+
 QHash<QString, QList<qint64>> existingKeys(const QSqlDatabase &db, const OfficeTable &table,
                                            QString *failure)
 {
@@ -105,15 +133,42 @@ QHash<QString, QList<qint64>> existingKeys(const QSqlDatabase &db, const OfficeT
     return keys;
 }
 
+// The file's GTIN and tare go to the product's extras, the lot stays.
+bool writeExtras(const QSqlDatabase &db, const QStringList &columns, const QList<Row> &rows,
+                 int nameColumn, QString *failure)
+{
+    const qsizetype gtin = columns.indexOf(u"GTIN"_s);
+    const qsizetype tare = columns.indexOf(u"Dara"_s);
+    if (gtin < 0 && tare < 0)
+        return true;
+    ProductExtras extras(db);
+    for (const Row &row : rows) {
+        auto extra = extras.read(row.values[nameColumn]);
+        if (extra && gtin >= 0)
+            extra->gtin = row.values[gtin];
+        if (extra && tare >= 0)
+            extra->tareKg = row.values[tare].isEmpty() ? 0 : row.values[tare].toDouble();
+        if (!extra || !extras.write(*extra)) {
+            *failure = extras.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
 bool write(const QSqlDatabase &db, const OfficeTable &table, const QStringList &columns,
            const QList<Row> &rows, const QHash<QString, QList<qint64>> &existing, int keyColumn,
-           QString *failure)
+           int nameColumn, QString *failure)
 {
     QStringList names, marks, assignments;
-    for (const QString &c : columns) {
-        names << quoted(c);
+    QList<qsizetype> own; // the table's own columns among the file's
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (table.extraColumns().contains(columns[i]))
+            continue;
+        own << i;
+        names << quoted(columns[i]);
         marks << u"?"_s;
-        assignments << quoted(c) + u" = ?"_s;
+        assignments << quoted(columns[i]) + u" = ?"_s;
     }
     QSqlDatabase connection = db;
     if (!connection.transaction()) {
@@ -129,17 +184,23 @@ bool write(const QSqlDatabase &db, const OfficeTable &table, const QStringList &
         const Row &row = rows[r];
         const auto found = existing.constFind(keyOf(row.values[keyColumn]));
         if (found == existing.constEnd()) {
-            for (qsizetype i = 0; i < row.values.size(); ++i)
-                insert.bindValue(int(i), row.values[i]);
+            for (qsizetype i = 0; i < own.size(); ++i)
+                insert.bindValue(int(i), row.values[own[i]]);
             ok = insert.exec();
             continue;
         }
         for (qint64 rowid : *found) {
-            for (qsizetype i = 0; i < row.values.size(); ++i)
-                update.bindValue(int(i), row.values[i]);
-            update.bindValue(int(row.values.size()), rowid);
+            for (qsizetype i = 0; i < own.size(); ++i)
+                update.bindValue(int(i), row.values[own[i]]);
+            update.bindValue(int(own.size()), rowid);
             ok = ok && update.exec();
         }
+    }
+    QString extrasFailure;
+    if (ok && !writeExtras(connection, columns, rows, nameColumn, &extrasFailure)) {
+        *failure = extrasFailure;
+        connection.rollback();
+        return false;
     }
     if (ok && connection.commit())
         return true;
@@ -166,7 +227,8 @@ Result run(const QSqlDatabase &db, const OfficeTable &table, QByteArrayView file
         return result;
     }
 
-    const QStringList columns = readHeader(content.records.first(), table.columns(db), table,
+    const QStringList columns = readHeader(content.records.first(),
+                                           table.columns(db) + table.extraColumns(), table,
                                            encoding, result.errors);
     const int keyColumn = int(columns.indexOf(table.key));
     const int nameColumn = int(columns.indexOf(table.name));
@@ -227,6 +289,10 @@ Result run(const QSqlDatabase &db, const OfficeTable &table, QByteArrayView file
             continue;
         }
         lineOfKey.insert(folded, record.line);
+        if (const QString problem = checkExtras(columns, row.values); !problem.isEmpty()) {
+            result.errors.append({record.line, problem});
+            continue;
+        }
         if (table.isProducts() && !SevenDigits.match(key).hasMatch()) {
             result.warnings.append({record.line, u"barkod \"%1\" 7 haneli değil: etiketlerine "
                                                  u"EAN-13 yerine Code 128 basılır"_s.arg(key)});
@@ -245,7 +311,7 @@ Result run(const QSqlDatabase &db, const OfficeTable &table, QByteArrayView file
         ++(existing.contains(keyOf(row.values[keyColumn])) ? result.updated : result.added);
     if (dryRun)
         return result;
-    result.written = write(db, table, columns, rows, existing, keyColumn, &result.failure);
+    result.written = write(db, table, columns, rows, existing, keyColumn, nameColumn, &result.failure);
     if (!result.written)
         result.added = result.updated = 0;
     return result;

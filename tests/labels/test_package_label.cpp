@@ -205,13 +205,19 @@ void TestPackageLabel::labelCommandPrintsAReprint()
 void TestPackageLabel::labelCommandRefusesImpossibleWeights_data()
 {
     QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("lot");
+    QTest::addColumn<QString>("told"); // in the one line of the refusal
     for (const QString &weight : {u"nan"_s, u"inf"_s, u"-inf"_s, u"0"_s, u"0,000"_s, u"-1"_s, u"on"_s})
-        QTest::newRow(qPrintable(weight)) << weight;
+        QTest::newRow(qPrintable(weight)) << weight << QString() << weight;
+    QTest::newRow("lot with a Turkish letter") << u"1"_s << u"ŞİŞ-1"_s << u"\"Ş\""_s;
+    QTest::newRow("lot too long") << u"1"_s << QString(21, u'7') << u"en fazla 20"_s;
 }
 
 void TestPackageLabel::labelCommandRefusesImpossibleWeights()
 {
     QFETCH(QString, weight);
+    QFETCH(QString, lot);
+    QFETCH(QString, told);
     TestStation station;
     QVERIFY(DemoStation::create(station.stationDir()));
     const QString pdf = station.root() + u"/refused.pdf"_s;
@@ -220,11 +226,11 @@ void TestPackageLabel::labelCommandRefusesImpossibleWeights()
     QTextStream outStream(&out);
     QTextStream errStream(&err);
     const int code = LabelCommand::run({u"label"_s, u"--product"_s, u"Dana Kuşbaşı"_s, u"--weight"_s,
-                                        weight, u"--pdf"_s, pdf},
+                                        weight, u"--lot"_s, lot, u"--pdf"_s, pdf},
                                        station.stationDir(), outStream, errStream);
     QCOMPARE(code, 2);
     QCOMPARE(err.count(u'\n'), 1);
-    QVERIFY2(err.contains(weight), qPrintable(err));
+    QVERIFY2(err.contains(told), qPrintable(err));
     QVERIFY(out.isEmpty());
     QVERIFY(!QFile::exists(pdf));
 }

@@ -199,12 +199,12 @@ void TestOfficeCommands::importAndExport_data()
                       "\n"
                       "2000004,\"Işkembe \"\"temiz\"\"\",Kg\n"
                       "2000005,İnegöl Köfte,Kg\n")
-        << QByteArray("Barkod,Ürün,Birim\r\n"
-                      "2000001,Çiğ Köfte,Adet\r\n"
-                      "2000004,\"Işkembe \"\"temiz\"\"\",Kg\r\n"
-                      "2000005,İnegöl Köfte,Kg\r\n"
-                      "20003,Koç'un Eti,Kg\r\n"
-                      "2000002,\"Kuzu Pirzola, özel\",Kg\r\n");
+        << QByteArray("Barkod,Ürün,Birim,GTIN,Dara\r\n"
+                      "2000001,Çiğ Köfte,Adet,,0\r\n"
+                      "2000004,\"Işkembe \"\"temiz\"\"\",Kg,,0\r\n"
+                      "2000005,İnegöl Köfte,Kg,,0\r\n"
+                      "20003,Koç'un Eti,Kg,,0\r\n"
+                      "2000002,\"Kuzu Pirzola, özel\",Kg,,0\r\n");
     // Ş, ü, ı, İ, Ç in the old code page; an address over two lines.
     QTest::newRow("customers, Windows-1254")
         << u"customers"_s << u"windows-1254"_s
@@ -220,8 +220,15 @@ void TestOfficeCommands::importAndExport_data()
     QTest::newRow("products, blanks around a key")
         << u"products"_s << u"utf-8"_s
         << QByteArray("Barkod,Ürün,Birim\n2000002,Kuzu,Kg\n2000003,Sucuk,Kg\n 2000001\t,Dana Kıyma,Kg\n")
-        << QByteArray("Barkod,Ürün,Birim\r\n2000001,Dana Kıyma,Kg\r\n2000002,Kuzu,Kg\r\n"
-                      "2000003,Sucuk,Kg\r\n");
+        << QByteArray("Barkod,Ürün,Birim,GTIN,Dara\r\n2000001,Dana Kıyma,Kg,,0\r\n2000002,Kuzu,Kg,,0\r\n"
+                      "2000003,Sucuk,Kg,,0\r\n");
+    // An EAN-13 is kept as GTIN-14; a tare comes back as it went in.
+    QTest::newRow("products with GTIN and tare")
+        << u"products"_s << u"utf-8"_s
+        << QByteArray("Barkod,Ürün,Birim,Dara,GTIN\n2000001,Kuzu But,Kg,0.25,8690123456789\n"
+                      "2000002,Sucuk,Kg,,\n20003,Koç Eti,Kg, 1.5 ,08690123456789\n")
+        << QByteArray("Barkod,Ürün,Birim,GTIN,Dara\r\n20003,Koç Eti,Kg,08690123456789,1.5\r\n"
+                      "2000001,Kuzu But,Kg,08690123456789,0.25\r\n2000002,Sucuk,Kg,,0\r\n");
 }
 
 void TestOfficeCommands::importAndExport()
@@ -286,6 +293,12 @@ void TestOfficeCommands::badRowsImportNothing_data()
     QTest::newRow("key with a %1 twice") << u"products"_s << QStringList()
         << header + "K%1,Yeni,Kg\nK%1,Başka,Kg\n" << QList<int>{3}
         << u"Barkod \"K%1\" 2. satırda da var"_s;
+    const QByteArray extras = "Barkod,Ürün,Birim,GTIN,Dara\n";
+    QTest::newRow("bad GTIN and tare") << u"products"_s << QStringList()
+        << extras + "2000009,Yeni,Kg,8690123456788,0\n2000010,Düz,Kg,869012345678,0\n"
+                    "2000011,Kuzu,Kg,,\"0,25\"\n2000012,Dana,Kg,,\"1,250\"\n2000013,Et,Kg,,-0.1\n"
+                    "2000014,Ok,Kg,08690123456789,0.1\n"
+        << QList<int>{2, 3, 4, 5, 6} << u"ondalık noktalı"_s;
     QTest::newRow("accounts without a title") << u"customers"_s << QStringList()
         << QByteArray("Gurup,Adres\nSATIŞ,Merkez\n") << QList<int>{1} << u"Unvan sütunu yok"_s;
 }

@@ -104,6 +104,10 @@ void ScreensScreenshots::screensAtSize()
     ui.tap(u"Command4(2)"_s);
     ui.get<CaptionLabel>(u"Label4(0)"_s)->setCaption(u"2,500 Kg "_s);
     save(window.grab(), u"weighing"_s, size);
+    ui.tap(u"PartiButton"_s);
+    checkKeysReadable(window);
+    save(window.grab(), u"lot"_s, size);
+    ui.tap(u"PartiVazgec"_s);
 
     // The order holds rows; empty it so the window may close.
     QVERIFY(window.data().deleteAllRows(window.data().data3()));

@@ -8,6 +8,7 @@
 #include "scale/ScaleLink.h"
 #include "scale/ScalePanel.h"
 #include "support/ScreenDriver.h"
+#include "support/TcpScale.h"
 #include "support/TestStation.h"
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/ListBox.h"
@@ -31,28 +32,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A scale on a real TCP link: the station connects to it at start-up.
-class Scale
-{
-public:
-    Scale()
-    {
-        server.listen(QHostAddress::LocalHost);
-        QObject::connect(&server, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket *next = server.nextPendingConnection())
-                client = next;
-        });
-    }
-    bool waitForStation() { return QTest::qWaitFor([this] { return client != nullptr; }, 10000); }
-    void send(const QByteArray &text)
-    {
-        client->write(text);
-        client->flush();
-    }
-
-    QTcpServer server;
-    QTcpSocket *client = nullptr;
-};
+using Scale = TcpScale;
 
 } // namespace
 
@@ -101,9 +81,7 @@ void TestWeighingRun::init()
     m_station = std::make_unique<TestStation>();
     QVERIFY(DemoStation::create(m_station->stationDir()));
     m_scale = std::make_unique<Scale>();
-    WriteRegValue(u"Tart0"_s, u"True"_s);
-    WriteRegValue(u"IpNo0"_s, u"127.0.0.1"_s);
-    WriteRegValue(u"PortNo0"_s, QString::number(m_scale->server.serverPort()));
+    m_scale->becomeStationScale();
     SaveAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s);
 
     m_window = std::make_unique<Form1>(m_station->stationDir());
