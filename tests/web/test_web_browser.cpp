@@ -1,8 +1,11 @@
+#include "support/BrowserSession.h"
 #include "support/HeadlessBrowser.h"
 #include "support/ServeProcess.h"
 #include "support/TestStation.h"
 
 #include "data/DemoStation.h"
+#include "staff/PasswordHash.h"
+#include "staff/StaffPasswords.h"
 
 #include <QImage>
 #include <QTest>
@@ -16,6 +19,7 @@ class TestWebBrowser : public QObject
 
 private slots:
     void withoutLoginLandsOnTheForm();
+    void loginThroughTheForm();
 };
 
 void TestWebBrowser::withoutLoginLandsOnTheForm()
@@ -39,6 +43,33 @@ void TestWebBrowser::withoutLoginLandsOnTheForm()
     QVERIFY2(browser.screenshot(base + u"/"_s, png), qPrintable(browser.lastErrors()));
     const QImage image(png);
     QCOMPARE(image.size(), QSize(1280, 800));
+    QCOMPARE(server.stop(), 0);
+}
+
+void TestWebBrowser::loginThroughTheForm()
+{
+    if (HeadlessBrowser::executable().isEmpty())
+        QSKIP(qPrintable(HeadlessBrowser::missingReason()));
+    TestStation station;
+    QVERIFY(DemoStation::create(station.stationDir()));
+    PasswordHash::setCost(PasswordHash::lightest());
+    QVERIFY(StaffPasswords().store(u"Ayşe Demir"_s, u"2468"_s));
+    ServeProcess server;
+    QVERIFY2(server.start(), server.errors().constData());
+
+    BrowserSession browser;
+    QVERIFY2(browser.open(u"http://127.0.0.1:%1/"_s.arg(server.port())), qPrintable(browser.lastError()));
+    QVERIFY2(browser.waitUntil(u"document.getElementById('giris') !== null"_s), qPrintable(browser.lastError()));
+    browser.evaluate(u"document.getElementById('ad').value = 'Ayşe Demir';"
+                     u"document.getElementById('sifre').value = '2468';"
+                     u"document.querySelector('#giris button').click(); true"_s);
+    // Back on the page it first asked for, loaded whole.
+    QVERIFY2(browser.waitUntil(u"location.pathname === '/' && document.readyState === 'complete'"
+                               u" && document.getElementById('giris') === null"_s),
+             qPrintable(browser.evaluate(u"location.href"_s).toString()));
+    QCOMPARE(browser.evaluate(u"performance.getEntriesByType('navigation')[0].responseStatus"_s).toInt(), 200);
+    // The session cookie is there for the server only.
+    QVERIFY(!browser.evaluate(u"document.cookie"_s).toString().contains(u"tavran_oturum"_s));
     QCOMPARE(server.stop(), 0);
 }
 
