@@ -1,3 +1,4 @@
+#include "support/ParallelClients.h"
 #include "support/ServeProcess.h"
 #include "support/TestStation.h"
 
@@ -7,9 +8,7 @@
 #include "staff/StaffPasswords.h"
 #include "station/SettingsStore.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QTcpSocket>
 #include <QTest>
 #include <QUrl>
 
@@ -225,51 +224,11 @@ void TestWebServer::badRequests()
 
 void TestWebServer::burstOfRequests()
 {
-    // 10,000 requests over 50 kept-alive connections, each sent as the last answer ends.
-    constexpr int Connections = 50;
-    constexpr int PerConnection = 200;
+    // 10,000 requests over 50 kept-alive connections, bounded in time.
     const QByteArray request = "GET / HTTP/1.1\r\nHost: x\r\nAuthorization: Bearer " + Token + "\r\n\r\n";
-    struct Client
-    {
-        QTcpSocket socket;
-        QByteArray pending;
-        int answered = 0;
-        int ok = 0;
-    };
-    std::vector<std::unique_ptr<Client>> clients;
-    for (int i = 0; i < Connections; ++i) {
-        auto client = std::make_unique<Client>();
-        Client *c = client.get();
-        connect(&c->socket, &QTcpSocket::connected, this, [c, request] { c->socket.write(request); });
-        connect(&c->socket, &QTcpSocket::readyRead, this, [c, request] {
-            c->pending += c->socket.readAll();
-            for (;;) {
-                const qsizetype end = c->pending.indexOf("\r\n\r\n");
-                if (end < 0)
-                    return;
-                const HttpReply head = ServeProcess::parse(c->pending.first(end + 4));
-                const qsizetype total = end + 4 + head.header("Content-Length").toLongLong();
-                if (c->pending.size() < total)
-                    return;
-                c->pending.remove(0, total);
-                c->ok += head.status == 200 ? 1 : 0;
-                if (++c->answered < PerConnection)
-                    c->socket.write(request);
-            }
-        });
-        c->socket.connectToHost(u"127.0.0.1"_s, m_server.port());
-        clients.push_back(std::move(client));
-    }
-    const auto answered = [&clients] {
-        int sum = 0;
-        for (const auto &c : clients)
-            sum += c->answered;
-        return sum;
-    };
-    QTRY_COMPARE_WITH_TIMEOUT(answered(), Connections * PerConnection, 240000);
-    for (const auto &c : clients)
-        QCOMPARE(c->ok, PerConnection);
-    clients.clear();
+    const ParallelClients::Outcome outcome = ParallelClients::run(m_server.port(), request, 50, 200, 240000);
+    QCOMPARE(outcome.answered, 10000);
+    QCOMPARE(outcome.ok, 10000);
     QVERIFY(m_server.isRunning());
     QCOMPARE(m_server.get("/", {"Authorization: Bearer " + Token}).status, 200);
 }
