@@ -1,5 +1,6 @@
 #include "web/WebLogin.h"
 
+#include "journal/Journal.h"
 #include "station/StationTextFiles.h"
 
 #include <QLoggingCategory>
@@ -33,17 +34,27 @@ WebLogin::Result WebLogin::check(const QString &name, const QString &password) c
     case StaffPasswords::Check::Correct:
         m_lockout.clear(name);
         qCInfo(lcWebLogin) << "web login of" << name;
+        journal(name, true, {});
         return {Outcome::Correct, {}};
     case StaffPasswords::Check::NoPassword:
         return {Outcome::NoPassword, u"Bu personelin şifresi yok: önce istasyonda bir şifre girin"_s};
     case StaffPasswords::Check::Unreadable:
         qCWarning(lcWebLogin) << "the station key could not be read:" << problem;
+        journal(name, false, u"Ayar dosyası okunamadı: "_s + problem);
         return {Outcome::Unreadable, u"Şifreler okunamadı: "_s + problem};
     case StaffPasswords::Check::Wrong:
         break;
     }
     qCInfo(lcWebLogin) << "wrong web password for" << name;
-    if (const qint64 locked = m_lockout.recordWrong(name); locked > 0)
+    const qint64 locked = m_lockout.recordWrong(name);
+    journal(name, false, locked > 0 ? u"şifre yanlış, kilitlendi"_s : u"şifre yanlış"_s);
+    if (locked > 0)
         return {Outcome::Locked, LoginLockout::message(locked), locked};
     return {Outcome::Wrong, wrong};
+}
+
+void WebLogin::journal(const QString &name, bool accepted, const QString &reason) const
+{
+    // In the station's journal like a login at the keypad, marked as made on the web.
+    Journal(m_folder).login(name, accepted, reason.isEmpty() ? WebMark : WebMark + u": "_s + reason);
 }

@@ -3,6 +3,7 @@
 #include "support/TestStation.h"
 
 #include "data/DemoStation.h"
+#include "journal/JournalFile.h"
 #include "staff/LoginLockout.h"
 #include "staff/PasswordHash.h"
 #include "staff/StaffPasswords.h"
@@ -146,6 +147,13 @@ void TestWebServer::loginThroughTheForm()
     QCOMPARE(logout.status, 303);
     QVERIFY(logout.header("Set-Cookie").contains("Max-Age=0"));
     QCOMPARE(m_server.get("/", {withCookie}).status, 401);
+
+    // In the journal as a login, marked as made on the web.
+    QList<JournalEntry> entries;
+    QVERIFY(JournalFile::read(JournalFile::path(m_station->stationDir()), {{}, {}, Member}, entries));
+    QVERIFY(!entries.isEmpty());
+    QCOMPARE(entries.first().kind, JournalKind::Login);
+    QCOMPARE(entries.first().reason, u"web"_s);
 }
 
 void TestWebServer::token_data()
@@ -181,6 +189,10 @@ void TestWebServer::wrongPasswordsLock()
     QVERIFY(locked.header("Retry-After").toInt() > 0);
     QVERIFY(sessionCookie(locked).isEmpty());
     QVERIFY(LoginLockout().secondsLeft(Guessed) > 0);
+    QList<JournalEntry> entries;
+    QVERIFY(JournalFile::read(JournalFile::path(m_station->stationDir()), {{}, {}, Guessed}, entries));
+    QCOMPARE(entries.size(), LoginLockout::FreeAttempts + 1); // the wrong ones, not the waits
+    QCOMPARE(entries.last().reason, u"web: şifre yanlış, kilitlendi"_s);
 
     // A name not on the staff list never reaches the station key: another
     // value there would pass for an old clear password and be overwritten.
