@@ -83,7 +83,7 @@ void GuardedTcpServer::incomingConnection(qintptr handle)
             const int status = RequestGuard::status(guard->feed({}));
             qCInfo(lcGuard) << "refused a request with" << status;
             socket->readAll(); // nothing of it reaches the parser
-            timer->stop();
+            timer->start(); // a last while for the answer to leave
             refuse(socket, status);
             return;
         }
@@ -93,7 +93,7 @@ void GuardedTcpServer::incomingConnection(qintptr handle)
         QTimer::singleShot(0, socket, [socket, timer] {
             if (socket->parserGaveUp() && socket->state() == QAbstractSocket::ConnectedState) {
                 qCInfo(lcGuard) << "the HTTP parser refused a request";
-                timer->stop();
+                timer->start();
                 socket->readAll();
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
                 refuse(socket, 400);

@@ -8,8 +8,10 @@
 #include "staff/PasswordHash.h"
 #include "staff/StaffPasswords.h"
 #include "station/SettingsStore.h"
+#include "web/GuardedTcpServer.h"
 
 #include <QRegularExpression>
+#include <QTcpSocket>
 #include <QTest>
 #include <QUrl>
 
@@ -34,6 +36,7 @@ private slots:
     void badRequests_data();
     void badRequests();
     void burstOfRequests();
+    void connectionsAtOnce();
     void stopsCleanly();
 
 private:
@@ -246,6 +249,25 @@ void TestWebServer::burstOfRequests()
     QCOMPARE(outcome.ok, 10000);
     QVERIFY(m_server.isRunning());
     QCOMPARE(m_server.get("/", {"Authorization: Bearer " + Token}).status, 200);
+}
+
+void TestWebServer::connectionsAtOnce()
+{
+    // Held open up to the cap, the next is turned away with a status...
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    for (int i = 0; i < GuardedTcpServer::MaxConnections; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        held.back()->connectToHost(u"127.0.0.1"_s, m_server.port());
+        QVERIFY(held.back()->waitForConnected(5000));
+    }
+    QCOMPARE(m_server.get("/giris").status, 503);
+    // ...and once they close, the server counts them gone: many more one by one.
+    held.clear();
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.get("/giris").status, 200, 10000);
+    int answered = 0;
+    for (int i = 0; i < GuardedTcpServer::MaxConnections + 50; ++i)
+        answered += m_server.get("/giris").status == 200 ? 1 : 0;
+    QCOMPARE(answered, GuardedTcpServer::MaxConnections + 50);
 }
 
 void TestWebServer::stopsCleanly()
