@@ -125,6 +125,10 @@ WebResponse WebGate::login(const IncomingRequest &request)
 {
     if (!request.header("content-type").toLower().startsWith("application/x-www-form-urlencoded"))
         return plain(415);
+    // A form another site posts here could lock the staff out of the station
+    // with wrong passwords; browsers say where a form came from.
+    if (request.header("sec-fetch-site").compare("cross-site", Qt::CaseInsensitive) == 0)
+        return plain(403);
     const QUrlQuery form = formFields(request.body);
     const QString name = form.queryItemValue(u"ad"_s, QUrl::FullyDecoded).trimmed();
     const QString next = localTarget(form.queryItemValue(u"sonra"_s, QUrl::FullyDecoded));

@@ -203,6 +203,11 @@ void TestWebServer::wrongPasswordsLock()
     QCOMPARE(m_server.postForm("/giris", form(u"StationName"_s, u"Kesimhane 2"_s)).status, 403);
     QCOMPARE(StationKey().read(u"StationName"_s), u"Kesimhane 2"_s);
     QCOMPARE(m_server.postForm("/giris", form(u"ayşe demir"_s, u"1234"_s)).status, 403);
+    // Another site's form does not count against anyone.
+    const qint64 lockBefore = LoginLockout().secondsLeft(Member);
+    for (int attempt = 0; attempt < LoginLockout::FreeAttempts + 1; ++attempt)
+        QCOMPARE(m_server.postForm("/giris", form(Member, u"0000"_s), {"Sec-Fetch-Site: cross-site"}).status, 403);
+    QCOMPARE(LoginLockout().secondsLeft(Member), lockBefore);
 }
 
 void TestWebServer::badRequests_data()
