@@ -102,16 +102,13 @@ WebResponse WebGate::answer(const IncomingRequest &request)
     const bool reading = request.method == "GET" || request.method == "HEAD";
     WebResponse response;
     if (request.path == LoginPath && (reading || request.method == "POST")) {
-        response = reading ? WebResponse{200, "text/html; charset=utf-8",
-                                         LoginPage::html({}, {}, localTarget(request.query.queryItemValue(
-                                                                      u"sonra"_s, QUrl::FullyDecoded))),
-                                         {}}
-                           : login(request);
+        response = reading ? loginForm(request) : login(request);
     } else if (request.path == LogoutPath && (reading || request.method == "POST")) {
         response = logout(request);
     } else if (!reading) {
         response = plain(405);
-        addHeader(response, "Allow", request.path == LoginPath ? "GET, HEAD, POST" : "GET, HEAD");
+        const bool formPath = request.path == LoginPath || request.path == LogoutPath;
+        addHeader(response, "Allow", formPath ? "GET, HEAD, POST" : "GET, HEAD");
     } else if (!allowed(request)) {
         response = refuseAccess(request);
     } else {
@@ -119,6 +116,12 @@ WebResponse WebGate::answer(const IncomingRequest &request)
     }
     addSecurityHeaders(response);
     return response;
+}
+
+WebResponse WebGate::loginForm(const IncomingRequest &request)
+{
+    const QString next = localTarget(request.query.queryItemValue(u"sonra"_s, QUrl::FullyDecoded));
+    return {200, "text/html; charset=utf-8", LoginPage::html({}, {}, next), {}};
 }
 
 WebResponse WebGate::login(const IncomingRequest &request)

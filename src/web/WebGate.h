@@ -38,6 +38,7 @@ public:
     WebResponse answer(const IncomingRequest &request);
 
 private:
+    static WebResponse loginForm(const IncomingRequest &request);
     WebResponse login(const IncomingRequest &request);
     WebResponse logout(const IncomingRequest &request);
     bool allowed(const IncomingRequest &request);

@@ -5,8 +5,6 @@
 #include <QAbstractHttpServer>
 #include <QHostAddress>
 
-class GuardedTcpServer;
-
 // Qt's HTTP server on one listening address, answering every request
 // through the gate.
 class WebServer : public QAbstractHttpServer
