@@ -5,9 +5,9 @@
 
 class QSocketNotifier;
 
-// While it lives, SIGTERM and SIGINT end the application's event loop (the
-// handler only writes a byte into a pipe; the loop reads it and quits), so a
-// long-running command stops cleanly and returns from exec().
+// While it lives (one at a time), SIGTERM and SIGINT end the application's
+// event loop (the handler only writes a byte into a pipe; the loop reads it
+// and quits), so a long-running command stops cleanly and returns from exec().
 class QuitOnSignal : public QObject
 {
     Q_OBJECT
