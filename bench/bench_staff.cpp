@@ -3,7 +3,7 @@
 // slip and booking writes one.
 #include "BenchStation.h"
 
-#include "app/PasswordHash.h"
+#include "staff/PasswordHash.h"
 #include "journal/JournalFile.h"
 
 #include <QCoreApplication>

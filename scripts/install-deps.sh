@@ -14,6 +14,8 @@ packages=(
   xvfb xauth xdotool imagemagick
   debhelper dpkg-dev help2man lintian groff-base
   cage xwayland grim qt6-wayland
+  qt6-httpserver-dev
+  chromium
 )
 
 missing=()

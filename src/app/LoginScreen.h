@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LoginLockout.h"
-#include "app/StaffPasswords.h"
+#include "staff/LoginLockout.h"
+#include "staff/StaffPasswords.h"
 
 #include <QObject>
 #include <array>

@@ -1,7 +1,7 @@
 #include "app/StaffCommand.h"
 
-#include "app/LoginLockout.h"
-#include "app/StaffPasswords.h"
+#include "staff/LoginLockout.h"
+#include "staff/StaffPasswords.h"
 #include "station/StationTextFiles.h"
 #include "station/Subcommand.h"
 #include "journal/Journal.h"

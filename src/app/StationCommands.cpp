@@ -2,7 +2,7 @@
 
 #include "app/SettingNames.h"
 #include "app/StaffCommand.h"
-#include "app/StaffPasswords.h"
+#include "staff/StaffPasswords.h"
 #include "station/SettingsStore.h"
 #include "station/StationTextFiles.h"
 #include "station/Subcommand.h"

@@ -12,6 +12,7 @@
 #include "office/SlipCommand.h"
 #include "office/TableCommand.h"
 #include "office/TraceCommand.h"
+#include "web/ServeCommand.h"
 
 #include <algorithm>
 
@@ -51,6 +52,8 @@ const Subcommand Table[] = {
      Folder::Existing, &CheckCommand::run},
     {u"db", u"tesisin merkez veritabanını kurar ya da bir istasyon klasörünü ona aktarır", Needs::Console,
      Folder::Unused, &DatabaseCommand::run},
+    {u"serve", u"tesisin günlük ve aylık üretimini salt okunur web sayfaları olarak sunar", Needs::Console,
+     Folder::Existing, &ServeCommand::run},
 };
 
 } // namespace

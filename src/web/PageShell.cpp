@@ -16,9 +16,11 @@ constexpr char16_t Style[] =
     u"rect.bar{fill:#4a7fb0}rect.bar.eksi{fill:#c0504d}svg text{font-size:10px}";
 
 // Polls the marker once a second; a moved marker reloads the page's <main>.
+// Served from its own path: the pages' policy runs no inline script.
 constexpr char16_t Script[] =
     u"(function(){var m=document.body.getAttribute('data-isaret');"
-    u"setInterval(function(){fetch('%1',{cache:'no-store'}).then(function(r){return r.json();})"
+    u"var p=document.currentScript.getAttribute('data-veri');"
+    u"setInterval(function(){fetch(p,{cache:'no-store'}).then(function(r){return r.json();})"
     u".then(function(d){if(!d.isaret||d.isaret===m)return;"
     u"return fetch(location.href,{cache:'no-store'}).then(function(r){return r.text();})"
     u".then(function(t){var n=new DOMParser().parseFromString(t,'text/html');"
@@ -55,9 +57,14 @@ QByteArray document(const QString &title, const QString &nav, const QString &mai
     page += u"<body data-isaret=\"%1\"><header>%2</header><main><h1>%3</h1>%4</main>"_s.arg(
         escape(marker), nav, escape(title), main);
     if (!pollPath.isEmpty())
-        page += u"<script>"_s + QString::fromUtf16(Script).arg(pollPath) + u"</script>"_s;
+        page += u"<script src=\"%1\" data-veri=\"%2\"></script>"_s.arg(ScriptPath, escape(pollPath));
     page += u"</body></html>"_s;
     return page.toUtf8();
+}
+
+QByteArray script()
+{
+    return QString::fromUtf16(Script).toUtf8();
 }
 
 QByteArray errorPage(const QString &heading, const QString &sentence)

@@ -23,7 +23,7 @@ const QStringList PeriodPaths = {u"/"_s,         u"/gun"_s,         u"/ay"_s, u"
                                  u"/csv/cari"_s, u"/csv/istasyon"_s};
 const QStringList OtherPaths = {
     u"/son"_s,        u"/istasyonlar"_s,    PollPath, u"/csv/report"_s, u"/csv/paketler"_s,
-    u"/csv/fisler"_s, u"/csv/istasyonlar"_s};
+    u"/csv/fisler"_s, u"/csv/istasyonlar"_s, QString::fromUtf16(PageShell::ScriptPath)};
 
 struct Failure
 {
@@ -181,6 +181,12 @@ WebResponse PlantPages::respond(const WebRequest &request) const
     if (coversPeriod && !scope)
         return failed(badDate(badText));
 
+    if (path == PageShell::ScriptPath) {
+        WebResponse response;
+        response.contentType = "text/javascript; charset=utf-8";
+        response.body = PageShell::script();
+        return response;
+    }
     const PlantTables tables(m_folder, m_centralUrl);
     if (path == PollPath) {
         WebResponse response;

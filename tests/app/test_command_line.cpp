@@ -176,6 +176,11 @@ void TestCommandLine::worksWithoutADisplay_data()
     QTest::newRow("check help") << QStringList{u"check"_s, u"--help"_s} << 0 << u"tavran check"_s;
     QTest::newRow("staff help") << QStringList{u"staff"_s, u"--help"_s} << 0 << u"reset AD"_s;
     QTest::newRow("journal help") << QStringList{u"journal"_s, u"--help"_s} << 0 << u"--csv"_s;
+    QTest::newRow("serve help") << QStringList{u"serve"_s, u"--help"_s} << 0 << u"--listen <adres:port>"_s;
+    QTest::newRow("serve on no address")
+        << QStringList{u"serve"_s, u"--listen"_s, u"127.0.0.1:99999"_s} << 2 << u"geçersiz adres"_s;
+    QTest::newRow("serve over a missing folder")
+        << QStringList{u"serve"_s, u"--folder"_s, u"@"_s} << 1 << u"istasyon klasörü yok"_s;
     QTest::newRow("unknown command") << QStringList{u"weigh"_s} << 2 << u"bilinmeyen komut \"weigh\""_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s} << 2 << u"Bilinmeyen seçenek 'colour'"_s;
     QTest::newRow("unknown command option") << QStringList{u"label"_s, u"--colour"_s} << 2 << u"colour"_s;

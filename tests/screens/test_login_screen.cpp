@@ -1,10 +1,10 @@
 #include "support/ScreenDriver.h"
 
 #include "app/Form1.h"
-#include "app/LoginLockout.h"
+#include "staff/LoginLockout.h"
 #include "app/LoginScreen.h"
-#include "app/PasswordHash.h"
-#include "app/StaffPasswords.h"
+#include "staff/PasswordHash.h"
+#include "staff/StaffPasswords.h"
 #include "station/SettingsStore.h"
 #include "support/InterruptedWrite.h"
 #include "support/TestStation.h"

@@ -1,5 +1,5 @@
 #include "app/Form1.h"
-#include "app/PasswordHash.h"
+#include "staff/PasswordHash.h"
 #include "station/SettingsStore.h"
 #include "data/DemoStation.h"
 #include "data/StationData.h"

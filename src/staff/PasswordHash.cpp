@@ -1,11 +1,11 @@
-#include "app/PasswordHash.h"
+#include "staff/PasswordHash.h"
 
 #include <QLoggingCategory>
 #include <sodium.h>
 
 using namespace Qt::StringLiterals;
 
-Q_LOGGING_CATEGORY(lcPasswords, "tavran.app.passwords")
+Q_LOGGING_CATEGORY(lcPasswords, "tavran.staff.passwords")
 
 namespace PasswordHash {
 namespace {

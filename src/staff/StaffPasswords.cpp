@@ -1,6 +1,6 @@
-#include "app/StaffPasswords.h"
+#include "staff/StaffPasswords.h"
 
-#include "app/PasswordHash.h"
+#include "staff/PasswordHash.h"
 
 StaffPasswords::StaffPasswords(StationKey key)
     : m_key(std::move(key))

@@ -1,4 +1,4 @@
-#include "app/LoginLockout.h"
+#include "staff/LoginLockout.h"
 
 #include <algorithm>
 
