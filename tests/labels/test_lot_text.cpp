@@ -1,5 +1,5 @@
-#include "labels/Gs1ElementString.h"
-#include "labels/Gtin.h"
+#include "gs1/Gs1ElementString.h"
+#include "gs1/Gtin.h"
 #include "labels/LotText.h"
 
 #include <QTest>
