@@ -6,18 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace Gs1 {
 
-int checkDigit(const QString &digits)
-{
-    // Weights 3 and 1 alternate from the rightmost digit.
-    int sum = 0;
-    int weight = 3;
-    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
-        sum += digits[i].digitValue() * weight;
-        weight = 4 - weight;
-    }
-    return (10 - sum % 10) % 10;
-}
-
 std::optional<QString> variableMeasureGtin(const QString &stored, QString *reason)
 {
     static const QRegularExpression Digits(u"^(?:[0-9]{8}|[0-9]{12,14})$"_s);
@@ -35,18 +23,6 @@ std::optional<QString> variableMeasureGtin(const QString &stored, QString *reaso
     }
     const QString body = u'9' + gtin.rightJustified(14, u'0').mid(1, 12);
     return body + QString::number(checkDigit(body));
-}
-
-std::optional<QChar> outsideCharacterSet82(const QString &text)
-{
-    static const QString Punctuation = u"!\"%&'()*+,-./:;<=>?_"_s;
-    for (const QChar c : text) {
-        const bool ok = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')
-                        || Punctuation.contains(c);
-        if (!ok)
-            return c;
-    }
-    return std::nullopt;
 }
 
 QString bracketed(const QList<Gs1Element> &elements, QChar open, QChar close)
@@ -72,16 +48,6 @@ std::optional<QList<Gs1Element>> fromSquareBrackets(const QString &text)
     if (at != text.size() || elements.isEmpty())
         return std::nullopt;
     return elements;
-}
-
-bool hasFixedLength(const QString &ai)
-{
-    // The identifiers whose length the standard fixes beforehand.
-    static const QStringList Fixed = {u"00"_s, u"01"_s, u"02"_s, u"03"_s, u"04"_s, u"11"_s, u"12"_s,
-                                      u"13"_s, u"14"_s, u"15"_s, u"16"_s, u"17"_s, u"18"_s, u"19"_s,
-                                      u"20"_s, u"31"_s, u"32"_s, u"33"_s, u"34"_s, u"35"_s, u"36"_s,
-                                      u"41"_s};
-    return Fixed.contains(ai.left(2));
 }
 
 QList<QList<Gs1Element>> linearSymbols(const QList<Gs1Element> &elements,

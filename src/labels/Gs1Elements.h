@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gs1/Gs1Text.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -18,25 +20,16 @@ struct Gs1Element
 // text is refused before anything prints.
 namespace Gs1 {
 
-// The mod-10 check digit of `digits` (the number without its check digit).
-int checkDigit(const QString &digits);
-
 // The GTIN-14 of a variable-measure item: the stored GTIN (8, 12, 13 or 14
 // digits, its own check digit right) left-filled to 14 digits, indicator 9,
 // check digit worked out again. No value with `reason` set otherwise.
 std::optional<QString> variableMeasureGtin(const QString &stored, QString *reason);
-
-// The first character outside GS1's 82-character set, if any.
-std::optional<QChar> outsideCharacterSet82(const QString &text);
 
 // "(01)…(3103)…" for people; with '[' ']' the form the encoder takes. Neither
 // bracket is in the 82-character set, so the square form reads back unchanged.
 QString bracketed(const QList<Gs1Element> &elements, QChar open = u'(', QChar close = u')');
 // The elements of a square-bracketed text; no value for anything else.
 std::optional<QList<Gs1Element>> fromSquareBrackets(const QString &text);
-
-// Whether data of `ai` has a fixed length, so no separator follows it.
-bool hasFixedLength(const QString &ai);
 
 // A GS1-128 symbol holds at most 48 data characters (identifiers and
 // separators counted); longer contents go on as many symbols as they need,

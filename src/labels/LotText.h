@@ -9,10 +9,6 @@ namespace LotText {
 
 constexpr int MaxLength = 20;
 
-// Digits, Latin letters and the punctuation GS1 barcodes allow in their
-// alphanumeric fields.
-bool isGs1Character(QChar c);
-
 // Why `lot` cannot be a lot (Turkish); empty when it can. An empty lot is
 // fine: the production date stands in for it.
 QString refusal(const QString &lot);

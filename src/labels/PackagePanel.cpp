@@ -7,7 +7,7 @@
 #include "journal/Journal.h"
 #include "labels/LabelContent.h"
 #include "labels/ChoosePrinter.h"
-#include "labels/Gs1ElementString.h"
+#include "gs1/Gs1ElementString.h"
 #include "labels/LotEntry.h"
 #include "labels/ScanWedge.h"
 #include "station/NumberText.h"

@@ -1,6 +1,8 @@
 #include "office/PackageCode.h"
 
-#include <QRegularExpression>
+#include "gs1/Gs1ElementString.h"
+#include "gs1/Gs1Text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,71 +10,42 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QChar GroupSeparator(0x1d);
-// Longest field a GS ends; longer means a lost separator.
-constexpr int LongestField = 90;
+using Gs1ElementString::Problem;
 
-// How a field is laid out in a raw element string: its identifier's digits,
-// and the data's length when it is predefined (no GS after it), else 0.
-struct FieldShape
+// The parser's complaint as the office tells it.
+QString turkish(const Problem &problem)
 {
-    int idDigits;
-    int fixedLength;
-};
-
-std::optional<FieldShape> shapeOf(QStringView id)
-{
-    const int head = id.left(2).toInt();
-    switch (head) {
-    case 0: return FieldShape{2, 18};
-    case 1: case 2: case 3: return FieldShape{2, 14};
-    case 4: return FieldShape{2, 16};
-    case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19:
-        return FieldShape{2, 6};
-    case 20: return FieldShape{2, 2};
-    case 31: case 32: case 33: case 34: case 35: case 36: return FieldShape{4, 6};
-    case 41: return FieldShape{3, 13};
-    case 10: case 21: case 22: case 30: case 37: return FieldShape{2, 0};
-    case 23: case 24: case 25: case 40: case 42: return FieldShape{3, 0};
-    case 39: case 70: case 71: case 72: case 80: case 81: case 82: return FieldShape{4, 0};
-    default:
-        if (head >= 90)
-            return FieldShape{2, 0};
-        return std::nullopt;
+    const auto field = [&](const QString &why) {
+        return u"GS1 (%1) alanı geçersiz: %2"_s.arg(problem.ai, why);
+    };
+    switch (problem.kind) {
+    case Problem::None: return {};
+    case Problem::NoElement: return u"GS1 metninde (AI) yok"_s;
+    case Problem::NoIdentifierFirst: return u"GS1 metni bir (AI) ile başlamalı"_s;
+    case Problem::UnknownIdentifier: return u"GS1 metninde tanınmayan alan: %1"_s.arg(problem.ai);
+    case Problem::Empty: return field(u"boş"_s);
+    case Problem::WrongLength: return field(u"%1 hane olmalı"_s.arg(problem.length));
+    case Problem::TooLong:
+        return problem.ai == u"10" ? field(u"en çok 20 karakter, bir kez"_s)
+                                   : u"GS1 (%1) alanı çok uzun ya da ayırıcısı yok"_s.arg(problem.ai);
+    case Problem::NotDigits: return field(u"yalnız rakam olmalı"_s);
+    case Problem::OutsideCharacterSet: return field(u"GS1 karakter kümesi dışında işaret var"_s);
     }
+    return {};
 }
 
-bool allDigits(QStringView text)
-{
-    return !text.isEmpty()
-           && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-bool gtinCheckDigitHolds(QStringView gtin)
-{
-    int sum = 0;
-    for (int i = 0; i < 13; ++i)
-        sum += gtin[i].digitValue() * (i % 2 ? 1 : 3);
-    return (10 - sum % 10) % 10 == gtin[13].digitValue();
-}
-
-// Takes one field into `code`; false with `error` when it is malformed.
+// Takes one well-formed field into `code`; false with `error` when its
+// content is wrong or repeated.
 bool take(PackageCode &code, const QString &id, const QString &data, QString *error)
 {
     const auto fail = [&](const QString &why) {
         *error = u"GS1 (%1) alanı geçersiz: %2"_s.arg(id, why);
         return false;
     };
-    if (data.isEmpty())
-        return fail(u"boş"_s);
-    if (const auto shape = shapeOf(id); shape && shape->fixedLength > 0
-                                        && (data.size() != shape->fixedLength || !allDigits(data))) {
-        return fail(u"%1 hane olmalı"_s.arg(shape->fixedLength));
-    }
     if (id == u"01") {
         if (!code.gtin.isEmpty())
             return fail(u"iki kez var"_s);
-        if (!gtinCheckDigitHolds(data))
+        if (Gs1::checkDigit(QStringView(data).first(13)) != data[13].digitValue())
             return fail(u"denetim hanesi yanlış"_s);
         code.gtin = data;
     } else if (id.size() == 4 && id.startsWith(u"310")) {
@@ -82,7 +55,7 @@ bool take(PackageCode &code, const QString &id, const QString &data, QString *er
         code.decimals = decimals;
         code.net = data.toLongLong();
     } else if (id == u"10") {
-        if (data.size() > 20 || !code.lot.isEmpty())
+        if (!code.lot.isEmpty())
             return fail(u"en çok 20 karakter, bir kez"_s);
         code.lot = data;
     } else if (id == u"11") {
@@ -94,60 +67,17 @@ bool take(PackageCode &code, const QString &id, const QString &data, QString *er
     return true;
 }
 
-std::optional<PackageCode> parseBracketed(const QString &text, QString *error)
+std::optional<PackageCode> fromElements(const QString &text, QString *error)
 {
-    static const QRegularExpression field(u"\\(([0-9]{2,4})\\)"_s);
-    PackageCode code;
-    auto fields = field.globalMatch(text);
-    qsizetype expected = 0;
-    while (fields.hasNext()) {
-        const auto match = fields.next();
-        if (match.capturedStart() != expected) {
-            *error = u"GS1 metni bir (AI) ile başlamalı"_s;
-            return std::nullopt;
-        }
-        const qsizetype end =
-            fields.hasNext() ? fields.peekNext().capturedStart() : text.size();
-        if (!take(code, match.captured(1), text.mid(match.capturedEnd(), end - match.capturedEnd()),
-                  error)) {
-            return std::nullopt;
-        }
-        expected = end;
-    }
-    if (expected == 0) {
-        *error = u"GS1 metninde (AI) yok"_s;
+    const Gs1ElementString::Parsed parsed = Gs1ElementString::parse(text);
+    if (!parsed.ok()) {
+        *error = turkish(parsed.problem);
         return std::nullopt;
     }
-    return code;
-}
-
-std::optional<PackageCode> parseRaw(QStringView text, QString *error)
-{
     PackageCode code;
-    qsizetype at = 0;
-    while (at < text.size()) {
-        if (text[at] == GroupSeparator) {
-            ++at;
-            continue;
-        }
-        const auto shape = shapeOf(text.mid(at, 2));
-        if (!allDigits(text.mid(at, 2)) || !shape || !allDigits(text.mid(at, shape->idDigits))
-            || at + shape->idDigits > text.size()) {
-            *error = u"GS1 metninde tanınmayan alan: %1"_s.arg(text.mid(at, 4));
+    for (const Gs1ElementString::Element &element : parsed.elements) {
+        if (!take(code, element.ai, element.value, error))
             return std::nullopt;
-        }
-        const QString id = text.mid(at, shape->idDigits).toString();
-        at += shape->idDigits;
-        qsizetype end = shape->fixedLength > 0 ? at + shape->fixedLength : text.indexOf(GroupSeparator, at);
-        if (end < 0)
-            end = text.size();
-        if (end > text.size() || (shape->fixedLength == 0 && end - at > LongestField)) {
-            *error = u"GS1 (%1) alanı eksik ya da ayırıcısı yok"_s.arg(id);
-            return std::nullopt;
-        }
-        if (!take(code, id, text.mid(at, end - at).toString(), error))
-            return std::nullopt;
-        at = end;
     }
     return code;
 }
@@ -192,19 +122,16 @@ QString PackageCode::raw() const
 std::optional<PackageCode> PackageCode::parse(const QString &text, QString *error)
 {
     error->clear();
-    if (text.startsWith(u'('))
-        return parseBracketed(text, error);
-    for (const QString &prefix : {u"]C1"_s, u"]d2"_s}) {
-        if (text.startsWith(prefix))
-            return parseRaw(QStringView(text).mid(prefix.size()), error);
-    }
-    if (text.contains(GroupSeparator))
-        return parseRaw(text, error);
+    const bool prefixed = std::any_of(Gs1ElementString::SymbologyPrefixes.begin(),
+                                      Gs1ElementString::SymbologyPrefixes.end(),
+                                      [&](QStringView prefix) { return text.startsWith(prefix); });
+    if (text.startsWith(u'(') || prefixed || text.contains(Gs1ElementString::GroupSeparator))
+        return fromElements(text, error);
     // Digits alone may be a GS1 string without separators or a plain
     // barcode; only a GTIN field and more makes it the former.
     if (text.startsWith(u"01"_s) && text.size() > 16) {
         QString ignored;
-        return parseRaw(text, &ignored);
+        return fromElements(text, &ignored);
     }
     return std::nullopt;
 }

@@ -6,8 +6,9 @@
 
 // What a scanner or an inspector gives for one package: a GS1 element string
 // read off the label, bracketed "(01)…(3103)…(10)…" or raw with GS (ASCII 29)
-// between the fields and an optional "]C1"/"]d2" symbology prefix. Only the
-// fields that find a package are kept; any other well-formed field is skipped.
+// between the fields and an optional symbology prefix such as "]C1" or "]d2".
+// Only the fields that find a package are kept; any other well-formed field
+// is skipped.
 struct PackageCode
 {
     QString gtin;               // (01), 14 digits, check digit verified

@@ -4,7 +4,7 @@
 #include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 #include "data/TurkishText.h"
-#include "labels/Gtin.h"
+#include "gs1/Gtin.h"
 #include "station/Windows1254.h"
 
 #include <QHash>

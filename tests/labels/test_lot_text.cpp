@@ -1,5 +1,5 @@
-#include "labels/Gs1ElementString.h"
-#include "labels/Gtin.h"
+#include "gs1/Gs1ElementString.h"
+#include "gs1/Gtin.h"
 #include "labels/LotText.h"
 
 #include <QTest>
@@ -67,6 +67,12 @@ void TestLotText::elementStrings_data()
     QTest::newRow("lot last, ends at the end")
         << u"01086901234567893103001250" "10L1"_s
         << Elements{{u"01"_s, u"08690123456789"_s}, {u"3103"_s, u"001250"_s}, {u"10"_s, u"L1"_s}} << true;
+    QTest::newRow("(03) is as long as (01), no separator")
+        << u"0308690123456789" "10L1"_s
+        << Elements{{u"03"_s, u"08690123456789"_s}, {u"10"_s, u"L1"_s}} << true;
+    QTest::newRow("three-digit 71x identifier")
+        << u"0108690123456789" "710A1"_s
+        << Elements{{u"01"_s, u"08690123456789"_s}, {u"710"_s, u"A1"_s}} << true;
     QTest::newRow("bracket inside a bracketed lot")
         << u"(10)A(B)C"_s << Elements{{u"10"_s, u"A(B)C"_s}} << true;
 

@@ -229,6 +229,8 @@ void TestTraceCommand::badArguments_data()
         << QStringList{u"--package"_s, u"(01)"_s + Gtin + u"(3103)1234"_s} << u"6 hane"_s;
     QTest::newRow("lot too long")
         << QStringList{u"--package"_s, u"(10)ABCDEFGHIJKLMNOPQRSTU"_s} << u"20 karakter"_s;
+    QTest::newRow("lot outside the GS1 characters")
+        << QStringList{u"--package"_s, u"(01)"_s + Gtin + u"(10)L#1"_s} << u"karakter kümesi"_s;
     QTest::newRow("raw field the code does not know")
         << QStringList{u"--package"_s, u"]C101"_s + Gtin + u"55123"_s} << u"tanınmayan alan"_s;
     QTest::newRow("text before the first field")

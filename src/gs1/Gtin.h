@@ -7,9 +7,6 @@
 // check digit.
 namespace Gtin {
 
-// The GS1 check digit of `digits` (all but the last digit of a number).
-int checkDigit(QStringView digits);
-
 // `text` as GTIN-14: 14 digits, or 13 (an EAN-13) padded with a leading 0;
 // no value when it is neither or its check digit is wrong.
 std::optional<QString> normalized(const QString &text);
