@@ -9,6 +9,7 @@
 #include <optional>
 
 class CaptionLabel;
+class PackageRun;
 class StationWindow;
 class QCheckBox;
 class QFrame;
@@ -76,6 +77,7 @@ signals:
 
 private:
     void addReading();
+    void recordPackage(double kilo);
     void sendLabel(const class PackageLabel &label, const QString &detail);
 
     StationWindow &m_form;
@@ -93,4 +95,5 @@ private:
     QFrame *m_frame4 = nullptr;
     QCheckBox *m_paketYaz = nullptr;
     std::optional<JournalEntry> m_unprintedLabel;
+    PackageRun *m_run = nullptr;
 };

@@ -306,7 +306,7 @@ void TestCentralBooking::stalledServerNeverHoldsTheCaller()
 
     std::optional<QString> failure;
     if (work == u"book"_s) {
-        OrderBooking::book(data, {2026, 12, 8}, 0, this,
+        OrderBooking::book(data, {2026, 12, 8}, 0, u"Ahmet"_s, this,
                            [&failure](const BookingResult &result) { failure = result.failure; });
     } else {
         ShipmentTotals::buildFor(data, 0, ReportPeriod(ReportPeriod::Kind::Day, {2026, 12, 8}),
