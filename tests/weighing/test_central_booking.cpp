@@ -16,6 +16,7 @@
 #include "weighing/PackageRun.h"
 #include "support/TestStation.h"
 #include "BookingLedger.h"
+#include "TableRows.h"
 
 #include <QDir>
 #include <QHash>
@@ -331,18 +332,8 @@ namespace {
 // The packages as "product kilo row label customer date", lightest first.
 QStringList packageRows(const QSqlDatabase &db)
 {
-    QSqlQuery query(db);
-    if (!query.exec(u"SELECT \"Ürün\", \"Kilo\", \"TartSira\", \"EtiketBarkod\", \"Cari\", \"Tarih\" "
-                    u"FROM \"Paket\" ORDER BY \"Kilo\""_s))
-        return {u"unreadable"_s};
-    QStringList rows;
-    while (query.next()) {
-        QStringList fields;
-        for (int i = 0; i < 6; ++i)
-            fields << (query.isNull(i) ? u"-"_s : query.value(i).toString());
-        rows << fields.join(u' ');
-    }
-    return rows;
+    return tableRows(db, u"SELECT \"Ürün\", \"Kilo\", \"TartSira\", \"EtiketBarkod\", \"Cari\", \"Tarih\" "
+                         u"FROM \"Paket\" ORDER BY \"Kilo\""_s);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "weighing/OrderRows.h"
 #include "weighing/PackageRun.h"
 #include "weighing/StockBooking.h"
+#include "TableRows.h"
 
 #include <QSqlQuery>
 #include <QTest>
@@ -12,21 +13,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every package as "product kilo lot row label customer", in the order added.
+// Every package as "product kilo lot row label customer alsat date", in the order added.
 QStringList packagesIn(const StationDatabase &stok)
 {
-    QSqlQuery query(stok.database());
-    if (!query.exec(u"SELECT \"Ürün\", Kilo, Parti, TartSira, EtiketBarkod, Cari, Alsat, Tarih "
-                    u"FROM Paket ORDER BY Sira"_s))
-        return {u"unreadable"_s};
-    QStringList rows;
-    while (query.next()) {
-        QStringList fields;
-        for (int i = 0; i < 8; ++i)
-            fields << (query.isNull(i) ? u"-"_s : query.value(i).toString());
-        rows << fields.join(u' ');
-    }
-    return rows;
+    return tableRows(stok.database(), u"SELECT \"Ürün\", Kilo, Parti, TartSira, EtiketBarkod, Cari, Alsat, Tarih "
+                                      u"FROM Paket ORDER BY Sira"_s);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "support/TestStation.h"
 #include "ui_support/ListBox.h"
 #include "ui_support/TapGuard.h"
+#include "TableRows.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -33,18 +34,8 @@ namespace {
 // Every package as "customer lot kilo row label day", by lot, heaviest first.
 QStringList packageRows(const QSqlDatabase &db)
 {
-    QSqlQuery query(db);
-    if (!query.exec(u"SELECT \"Cari\", \"Parti\", \"Kilo\", \"TartSira\", \"EtiketBarkod\", \"Tarih\" "
-                    u"FROM \"Paket\" ORDER BY \"Parti\", \"Kilo\" DESC"_s))
-        return {u"unreadable"_s};
-    QStringList rows;
-    while (query.next()) {
-        QStringList fields;
-        for (int i = 0; i < 6; ++i)
-            fields << (query.isNull(i) ? u"-"_s : query.value(i).toString());
-        rows << fields.join(u'|');
-    }
-    return rows;
+    return tableRows(db, u"SELECT \"Cari\", \"Parti\", \"Kilo\", \"TartSira\", \"EtiketBarkod\", \"Tarih\" "
+                         u"FROM \"Paket\" ORDER BY \"Parti\", \"Kilo\" DESC"_s, u'|');
 }
 
 } // namespace
