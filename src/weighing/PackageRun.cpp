@@ -16,6 +16,12 @@ PackageRun::PackageRun(StationData &data, QObject *parent)
     : QObject(parent)
     , m_data(data)
 {
+    // The window asks the server again while it is away: once it answers,
+    // what was weighed meanwhile goes too.
+    connect(&data, &StationData::sharedTablesRefreshed, this, [this](const QString &error) {
+        if (error.isEmpty())
+            sendQueued();
+    });
 }
 
 void PackageRun::start()

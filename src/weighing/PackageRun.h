@@ -30,7 +30,8 @@ public:
     QStringList keys() const { return m_keys; }
 
     // Sends the queued changes to the server, if the station has one; a
-    // call during a send is answered by one more send after it.
+    // call during a send is answered by one more send after it. Also done
+    // whenever the station's lists were read off the server.
     void sendQueued();
 
 signals:
