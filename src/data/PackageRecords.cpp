@@ -35,22 +35,27 @@ constexpr char16_t QueuedSql[] =
 constexpr char16_t DequeueSql[] = u"DELETE FROM PaketGiden WHERE Sira <= ?";
 // %1 is a schema name of the station's own followed by a dot, or nothing.
 constexpr char16_t LinkTableSql[] =
-    u"CREATE TABLE IF NOT EXISTS %1TartPaket(Anahtar TEXT PRIMARY KEY, Sira INTEGER NOT NULL)";
+    u"CREATE TABLE IF NOT EXISTS %1TartPaket(Anahtar TEXT PRIMARY KEY, Sira INTEGER NOT NULL, "
+    u"EtiketBarkod TEXT)";
 constexpr char16_t LinkTriggerSql[] =
     u"CREATE TRIGGER IF NOT EXISTS %1TartPaketSil AFTER DELETE ON Tart "
     u"BEGIN DELETE FROM TartPaket WHERE Sira = old.rowid; END";
 constexpr char16_t LinkExistsSql[] =
     u"SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'TartPaket'";
 constexpr char16_t LastRowSql[] = u"SELECT last_insert_rowid()";
-constexpr char16_t LinkSql[] = u"INSERT OR REPLACE INTO TartPaket(Anahtar, Sira) VALUES (?, ?)";
-constexpr char16_t LinkedSql[] = u"SELECT Anahtar FROM TartPaket WHERE Sira = ? ORDER BY rowid";
+constexpr char16_t LinkSql[] =
+    u"INSERT OR REPLACE INTO TartPaket(Anahtar, Sira, EtiketBarkod) VALUES (?, ?, ?)";
+constexpr char16_t LinkedSql[] =
+    u"SELECT Anahtar, EtiketBarkod FROM TartPaket WHERE Sira = ? ORDER BY rowid";
 // A new order row gets a rowid above every row still there: packages not yet
 // booked that name it or a higher one belong to rows removed since.
 constexpr char16_t StaleSql[] = u"SELECT Anahtar FROM Paket WHERE TartSira >= ? AND Cari IS NULL";
 constexpr char16_t UnmarkSql[] = u"UPDATE Paket SET TartSira = NULL WHERE TartSira >= ? AND Cari IS NULL";
 constexpr char16_t MarkSql[] = u"UPDATE Paket SET TartSira = ?, EtiketBarkod = ? WHERE Anahtar = ?";
+// The link's label text stands in for a mark a stop kept from the package.
 constexpr char16_t TieSql[] =
-    u"UPDATE %1Paket SET TartSira = ?, Cari = ?, Alsat = ?, Tarih = ? "
+    u"UPDATE %1Paket SET TartSira = ?, Cari = ?, Alsat = ?, Tarih = ?, EtiketBarkod = coalesce("
+    u"(SELECT EtiketBarkod FROM %2TartPaket WHERE Anahtar = %1Paket.Anahtar), EtiketBarkod) "
     u"WHERE Anahtar IN (SELECT Anahtar FROM %2TartPaket WHERE Sira = ?)";
 constexpr char16_t UnlinkSql[] = u"DELETE FROM %1TartPaket WHERE Sira = ?";
 
@@ -190,7 +195,7 @@ bool ensureLinks(const QSqlDatabase &db, const QString &schema, QString *error)
 }
 
 bool addLinkedRow(const StationDatabase &tavran, const std::function<bool()> &addRow,
-                  const QStringList &keys, qint64 *rowid, QString *error)
+                  const QStringList &keys, const QString &labelBarcode, qint64 *rowid, QString *error)
 {
     const QSqlDatabase db = tavran.database();
     if (!tavran.isOpen() || !ensureLinks(db, {}, error))
@@ -203,7 +208,7 @@ bool addLinkedRow(const StationDatabase &tavran, const std::function<bool()> &ad
             return failed(query, error);
         *rowid = query.value(0).toLongLong();
         for (const QString &key : keys)
-            if (!exec(query, sql(LinkSql), {key, *rowid}, error))
+            if (!exec(query, sql(LinkSql), {key, *rowid, orNull(labelBarcode)}, error))
                 return false;
         return true;
     });
@@ -263,6 +268,8 @@ bool linkedPackages(const StationDatabase &tavran, const QString &stokPath,
             if (rows.next()) {
                 packages << read(rows);
                 packages.last().orderRow = rowid;
+                if (!links.isNull(1))
+                    packages.last().labelBarcode = links.value(1).toString();
             }
         }
     }

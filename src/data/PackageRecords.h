@@ -41,10 +41,12 @@ bool add(const StationDatabase &stok, const PackageRecord &record, bool queueFor
 // Creates the link table and its trigger in `schema` of `db` when missing.
 bool ensureLinks(const QSqlDatabase &db, const QString &schema, QString *error);
 // Runs `addRow` (which inserts the order row on the connection of `tavran`)
-// and links `keys` to the inserted row, all in one transaction; the row's
-// rowid in `rowid`. Nothing is stored when either fails.
+// and links `keys` to the inserted row with the label's barcode text, all in
+// one transaction; the row's rowid in `rowid`. Nothing is stored when either
+// fails.
 bool addLinkedRow(const StationDatabase &tavran, const std::function<bool()> &addRow,
-                  const QStringList &keys, qint64 *rowid, QString *error);
+                  const QStringList &keys, const QString &labelBarcode, qint64 *rowid,
+                  QString *error);
 // Marks the packages with their order row and the label's barcode text.
 // Packages not yet booked that name `rowid` or a higher one belong to rows
 // removed since: they lose it.

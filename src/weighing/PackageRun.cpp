@@ -58,7 +58,7 @@ bool PackageRun::finish(const std::function<bool()> &addRow, const QString &labe
         return false;
     }
     qint64 rowid = 0;
-    if (!PackageRecords::addLinkedRow(*m_data.tavran(), addRow, m_keys, &rowid, error))
+    if (!PackageRecords::addLinkedRow(*m_data.tavran(), addRow, m_keys, labelBarcode, &rowid, error))
         return false;
     // The row is on the order and its packages are linked: the booking ties
     // them whatever happens to the marks below.

@@ -87,6 +87,11 @@ void TestPackageRecords::packagesFollowTheirOrderRow_data()
         << QString() << QStringList{u"Sucuk 1.5 "_s + day + u" 1 label-Sucuk"_s + booked,
                                     u"Sucuk 2 "_s + day + u" 1 label-Sucuk"_s + booked,
                                     u"Şiş 0.75 "_s + day + u" 2 label-Şiş"_s + booked};
+    // Stopped after Şiş's row and links were stored, before its packages were marked.
+    QTest::newRow("marks lost to a stop")
+        << u"marks"_s << QStringList{u"Sucuk 1.5 "_s + day + u" 1 label-Sucuk"_s + booked,
+                                     u"Sucuk 2 "_s + day + u" 1 label-Sucuk"_s + booked,
+                                     u"Şiş 0.75 "_s + day + u" 2 label-Şiş"_s + booked};
     // Şiş's rowid goes to the row weighed after it.
     QTest::newRow("last row removed")
         << u"last"_s << QStringList{u"Sucuk 1.5 "_s + day + u" 1 label-Sucuk"_s + booked,
@@ -109,6 +114,9 @@ void TestPackageRecords::packagesFollowTheirOrderRow()
     if (removed == u"last"_s) {
         QVERIFY(orderRows().moveLast());
         QVERIFY(OrderRows::removeCurrent(orderRows()));
+    } else if (removed == u"marks"_s) {
+        QVERIFY(QSqlQuery(m_data->stok()->database())
+                    .exec(u"UPDATE Paket SET TartSira = NULL, EtiketBarkod = NULL WHERE \"Ürün\" = 'Şiş'"_s));
     } else if (removed == u"all"_s) {
         QVERIFY(m_data->deleteAllRows(m_data->data3()));
     }
