@@ -240,12 +240,26 @@ bool markOrderRow(const StationDatabase &stok, const QStringList &keys, qint64 r
 }
 
 bool tieBooked(const QSqlDatabase &db, const QString &stokSchema, const QString &orderSchema,
-               qint64 rowid, const QString &customer, int alsat, const QString &date, QString *error)
+               const QList<qint64> &rowids, const QString &customer, int alsat, const QString &date,
+               QString *error)
 {
-    QSqlQuery query(db);
-    return exec(query, QString::fromUtf16(TieSql).arg(prefix(stokSchema), prefix(orderSchema)),
-                   {rowid, customer, alsat, date, rowid}, error)
-           && exec(query, sql(UnlinkSql, prefix(orderSchema)), {rowid}, error);
+    QSqlQuery tie(db);
+    QSqlQuery unlink(db);
+    if (!tie.prepare(QString::fromUtf16(TieSql).arg(prefix(stokSchema), prefix(orderSchema))))
+        return failed(tie, error);
+    if (!unlink.prepare(sql(UnlinkSql, prefix(orderSchema))))
+        return failed(unlink, error);
+    for (qint64 rowid : rowids) {
+        const QVariantList values{rowid, customer, alsat, date, rowid};
+        for (int i = 0; i < values.size(); ++i)
+            tie.bindValue(i, values[i]);
+        unlink.bindValue(0, rowid);
+        if (!tie.exec())
+            return failed(tie, error);
+        if (!unlink.exec())
+            return failed(unlink, error);
+    }
+    return true;
 }
 
 bool linkedPackages(const StationDatabase &tavran, const QString &stokPath,

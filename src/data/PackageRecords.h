@@ -55,10 +55,10 @@ bool markOrderRow(const StationDatabase &stok, const QStringList &keys, qint64 r
 
 // Inside a transaction the caller holds on a connection that sees Stok.db
 // as `stokSchema` and Tavran.db as `orderSchema` (whose links exist, see
-// ensureLinks): ties the packages linked to order row `rowid` to the slip
-// and drops their links.
+// ensureLinks): ties the packages linked to the order rows `rowids` to the
+// slip and drops their links.
 bool tieBooked(const QSqlDatabase &db, const QString &stokSchema, const QString &orderSchema,
-               qint64 rowid, const QString &customer, int alsat, const QString &date,
+               const QList<qint64> &rowids, const QString &customer, int alsat, const QString &date,
                QString *error);
 
 // The packages linked to the order rows `rowids`, each with its row, read

@@ -49,6 +49,14 @@ QString stokPathOf(const StationDatabase &tavran)
     return QFileInfo(tavran.path()).dir().filePath(Schema::fileName(Schema::File::Stok));
 }
 
+QList<qint64> rowidsOf(const QList<PendingRow> &rows)
+{
+    QList<qint64> rowids;
+    for (const PendingRow &row : rows)
+        rowids << row.rowid;
+    return rowids;
+}
+
 QString unbookedText(const QString &why)
 {
     return u"Merkez veritabanına işlenemedi (%1); fişin satırları işlenmedi, "
@@ -94,20 +102,6 @@ bool markRows(const QSqlDatabase &db, const QList<PendingRow> &rows, QString &wh
     return true;
 }
 
-bool tieRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QString &date,
-             int alsatMode, const QString &customer, QString &why)
-{
-    QString error;
-    for (const PendingRow &row : rows) {
-        if (!PackageRecords::tieBooked(db, QString::fromUtf16(StokSchema), u"main"_s, row.rowid,
-                                       customer, alsatMode, date, &error)) {
-            why = unbookedText(error);
-            return false;
-        }
-    }
-    return true;
-}
-
 // Step 3; with packages, the folder's Stok.db is attached so that their tie
 // commits with the rows (rollback journals: SQLite commits both files at once).
 bool markBooked(const StationDatabase &tavran, const QList<PendingRow> &rows,
@@ -130,7 +124,14 @@ bool markBooked(const StationDatabase &tavran, const QList<PendingRow> &rows,
     const QString date = day.toString(Qt::ISODate);
     const bool ok = makeDurable(db, {}) && makeDurable(db, QString::fromUtf16(StokSchema))
                     && inLocalTransaction(db, failure, [&](QString &why) {
-                           return markRows(db, rows, why) && tieRows(db, rows, date, alsatMode, customer, why);
+                           QString error;
+                           if (!markRows(db, rows, why))
+                               return false;
+                           if (PackageRecords::tieBooked(db, QString::fromUtf16(StokSchema), u"main"_s,
+                                                         rowidsOf(rows), customer, alsatMode, date, &error))
+                               return true;
+                           why = unbookedText(error);
+                           return false;
                        });
     if (!ok && failure.isEmpty())
         failure = unbookedText(u"günlük ayarı yapılamadı"_s);
@@ -144,11 +145,8 @@ bool bookedPackages(const StationDatabase &tavran, const QList<PendingRow> &rows
                     int alsatMode, const QString &customer, QList<PackageRecord> &packages,
                     QString &failure)
 {
-    QList<qint64> rowids;
-    for (const PendingRow &row : rows)
-        rowids << row.rowid;
     QString error;
-    if (!PackageRecords::linkedPackages(tavran, stokPathOf(tavran), rowids, packages, &error)) {
+    if (!PackageRecords::linkedPackages(tavran, stokPathOf(tavran), rowidsOf(rows), packages, &error)) {
         failure = unbookedText(error);
         return false;
     }

@@ -53,6 +53,7 @@ QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QD
     if (!mark.prepare(QString::fromUtf16(MarkBookedSql)))
         return failureText(rows.first().product, errorText(mark.lastError()));
     const QString date = day.toString(Qt::ISODate);
+    QList<qint64> rowids;
     for (const PendingRow &row : rows) {
         insert.bindValue(0, date);
         insert.bindValue(1, row.product);
@@ -65,10 +66,11 @@ QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QD
             return failureText(row.product, errorText(mark.lastError()));
         if (mark.numRowsAffected() != 1)
             return failureText(row.product, u"sipariş satırı bulunamadı"_s);
-        if (!PackageRecords::tieBooked(db, u"main"_s, QString::fromUtf16(OrderSchema), row.rowid,
-                                       customer, alsatMode, date, &error))
-            return failureText(row.product, error);
+        rowids << row.rowid;
     }
+    if (!PackageRecords::tieBooked(db, u"main"_s, QString::fromUtf16(OrderSchema), rowids, customer,
+                                   alsatMode, date, &error))
+        return failureText(rows.first().product, error);
     return {};
 }
 
