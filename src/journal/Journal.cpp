@@ -66,6 +66,20 @@ void Journal::finishedProduct(const QString &product, double kilograms, const QS
     append(e);
 }
 
+void Journal::package(const QString &product, double kilograms, const QString &barkod, const QString &lot,
+                      const QString &animal)
+{
+    JournalEntry e;
+    e.kind = JournalKind::Package;
+    e.product = product;
+    e.kilograms = kilograms;
+    e.barkod = barkod;
+    e.detail = u"Parti: "_s + lot;
+    if (!animal.isEmpty())
+        e.detail += u", Hayvan: "_s + animal;
+    append(e);
+}
+
 void Journal::slip(const QString &customer, int rows, double kilograms, const QString &printer,
                    const PrintJobResult &result)
 {

@@ -26,6 +26,9 @@ public:
 
     void login(const QString &name, bool accepted, const QString &reason = {});
     void finishedProduct(const QString &product, double kilograms, const QString &barcode);
+    // One package added, with the lot (and animal reference) it came from.
+    void package(const QString &product, double kilograms, const QString &barkod, const QString &lot,
+                 const QString &animal);
     void slip(const QString &customer, int rows, double kilograms, const QString &printer,
               const PrintJobResult &result);
     void booking(const QString &customer, int rows, double kilograms, int alsatMode, const QString &failure);

@@ -31,6 +31,7 @@ namespace JournalKind {
 inline const QString Login = QStringLiteral("giriş");
 inline const QString LoginRefused = QStringLiteral("giriş reddedildi");
 inline const QString Product = QStringLiteral("ürün");
+inline const QString Package = QStringLiteral("paket");
 inline const QString Label = QStringLiteral("etiket");
 inline const QString LabelAbandoned = QStringLiteral("etiket iptal");
 inline const QString Slip = QStringLiteral("fiş");

@@ -24,6 +24,7 @@
 #include "ui_support/CaptionLabel.h"
 #include "ui_support/FittingCaptionLabel.h"
 #include "weighing/OrderRows.h"
+#include "weighing/PackageRun.h"
 #include "weighing/WeightCaptions.h"
 #include "ui_support/Colors.h"
 #include "ui_support/Control.h"
@@ -141,6 +142,7 @@ PackagePanel::PackagePanel(StationWindow &form, QWidget *frame2)
     connect(m_command4[3], &QPushButton::clicked, this, &PackagePanel::backToProducts);
     connect(m_paketYaz, &QCheckBox::toggled, this, &PackagePanel::onPaketYazToggled);
     PrinterChoiceOnRightClick::attach(m_paketYaz, LabelPrinterKey);
+    m_run = new PackageRun(form.data(), this);
 }
 
 void PackagePanel::onWeightChanged()
@@ -180,6 +182,7 @@ void PackagePanel::startWeighing()
     m_label4[1]->setCaption(u"0 Kg "_s);
     m_label4[2]->setCaption(u"0 Kg "_s);
     m_packages = 0;
+    m_run->start();
     UnfinishedRun::clear(m_form.stationFolder());
     // A keyboard left open belongs to the product before.
     m_lotEntry->close();
@@ -218,10 +221,24 @@ void PackagePanel::addReading()
     m_label4[1]->setCaption(previous);
     m_label4[2]->setCaption(total);
     ++m_packages;
+    recordPackage(WeightCaptions::value(previous));
     if (!UnfinishedRun::keep(m_form.stationFolder(),
                              {m_label2[1]->caption().trimmed(), WeightCaptions::value(total), m_packages}))
         qCWarning(lcPackage) << "the weighing in progress could not be recorded in" << m_form.stationFolder();
     emit packageAdded();
+}
+
+void PackagePanel::recordPackage(double kilo)
+{
+    PackageRecord record;
+    record.product = m_label2[1]->caption().trimmed();
+    if (Recordset *products = m_form.data().data4().recordset())
+        record.barkod = products->value(u"Barkod"_s).toString();
+    record.kilo = kilo;
+    record.station = m_form.journal().station();
+    record.staff = m_form.staffName();
+    m_run->add(record);
+    m_form.journal().package(record.product, kilo, record.barkod, record.lot, record.animal);
 }
 
 void PackagePanel::finishProduct()
@@ -238,12 +255,17 @@ void PackagePanel::finishProduct()
     Recordset *products = data.data4().recordset();
     const QString barkod = products ? products->value(0).toString() : QString();
     const QString productTotal = m_label4[2]->caption();
-    if (!rows
-        || !OrderRows::addFinishedProduct(*rows, m_label2[1]->caption(),
-                                          WeightCaptions::value(productTotal), barkod)) {
+    QString reason;
+    const auto addRow = [&] {
+        return OrderRows::addFinishedProduct(*rows, m_label2[1]->caption(), WeightCaptions::value(productTotal),
+                                             barkod);
+    };
+    if (!rows || !m_run->finish(addRow, currentLabel().barcodeCode(), &reason)) {
         // The operator must know the product is not in the order; the
         // weighing screen keeps its total for another try.
-        const QString reason = rows ? rows->lastError() : u"Tavran.db açılamadı"_s;
+        if (reason.isEmpty())
+            reason = rows ? rows->lastError() : u"Tavran.db açılamadı"_s;
+        RefreshDataControl(data.data3());
         qCWarning(lcPackage) << "the finished product could not be booked:" << reason;
         m_form.printNotice()->tell(BookingNotice, u"Tartım kaydedilemedi: "_s + EngineText::forOperator(reason));
         m_finishing = false;
@@ -272,6 +294,7 @@ void PackagePanel::backToProducts()
 
 void PackagePanel::tellUnfinishedRun()
 {
+    m_run->sendQueued(); // what a stop kept from the server
     const std::optional<UnfinishedRun::Run> run = UnfinishedRun::take(m_form.stationFolder());
     if (!run)
         return;

@@ -11,6 +11,7 @@
 
 class CaptionLabel;
 class LotEntry;
+class PackageRun;
 class StationWindow;
 class QCheckBox;
 class QFrame;
@@ -93,6 +94,7 @@ private:
     void loadExtras(const QString &product);
     void showExtras();
     void tell(const QString &notice);
+    void recordPackage(double kilo);
     void sendLabel(const class PackageLabel &label, const QString &detail);
 
     StationWindow &m_form;
@@ -114,4 +116,5 @@ private:
     LotEntry *m_lotEntry = nullptr;
     ProductExtra m_extra;
     std::optional<JournalEntry> m_unprintedLabel;
+    PackageRun *m_run = nullptr;
 };

@@ -1,10 +1,14 @@
 #include "weighing/CentralBooking.h"
 
 #include "data/CentralDatabase.h"
+#include "data/PackageRecords.h"
+#include "data/PackageUpload.h"
 #include "data/SqlDialect.h"
 #include "data/StationDatabase.h"
 #include "weighing/WeighingLog.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -33,7 +37,25 @@ constexpr char16_t PendingRowsSql[] =
     u"JOIN TartAnahtar ON TartAnahtar.Sira = Tart.rowid WHERE Tart.Tamam <> 0 ORDER BY Tart.rowid";
 constexpr char16_t MarkBookedSql[] = u"UPDATE Tart SET Tamam = 0 WHERE rowid = ?";
 constexpr char16_t DropKeySql[] = u"DELETE FROM TartAnahtar WHERE Sira = ?";
+// The station folder's Stok.db on the order file's connection while its
+// packages are tied.
+constexpr char16_t StokSchema[] = u"stok";
+constexpr char16_t AttachStokSql[] = u"ATTACH DATABASE ? AS stok";
+constexpr char16_t DetachStokSql[] = u"DETACH DATABASE stok";
 
+
+QString stokPathOf(const StationDatabase &tavran)
+{
+    return QFileInfo(tavran.path()).dir().filePath(Schema::fileName(Schema::File::Stok));
+}
+
+QList<qint64> rowidsOf(const QList<PendingRow> &rows)
+{
+    QList<qint64> rowids;
+    for (const PendingRow &row : rows)
+        rowids << row.rowid;
+    return rowids;
+}
 
 QString unbookedText(const QString &why)
 {
@@ -61,27 +83,79 @@ bool inLocalTransaction(const QSqlDatabase &db, QString &failure, Body body)
     return false;
 }
 
-bool markBooked(const StationDatabase &tavran, const QList<PendingRow> &rows, QString &failure)
+bool markRows(const QSqlDatabase &db, const QList<PendingRow> &rows, QString &why)
 {
-    const QSqlDatabase db = tavran.database();
-    return inLocalTransaction(db, failure, [&](QString &why) {
-        QSqlQuery mark(db);
-        QSqlQuery drop(db);
-        if (!mark.prepare(QString::fromUtf16(MarkBookedSql))
-            || !drop.prepare(QString::fromUtf16(DropKeySql))) {
+    QSqlQuery mark(db);
+    QSqlQuery drop(db);
+    if (!mark.prepare(QString::fromUtf16(MarkBookedSql)) || !drop.prepare(QString::fromUtf16(DropKeySql))) {
+        why = unbookedText(errorText(mark.lastError()) + errorText(drop.lastError()));
+        return false;
+    }
+    for (const PendingRow &row : rows) {
+        mark.bindValue(0, row.rowid);
+        drop.bindValue(0, row.rowid);
+        if (!mark.exec() || !drop.exec()) {
             why = unbookedText(errorText(mark.lastError()) + errorText(drop.lastError()));
             return false;
         }
-        for (const PendingRow &row : rows) {
-            mark.bindValue(0, row.rowid);
-            drop.bindValue(0, row.rowid);
-            if (!mark.exec() || !drop.exec()) {
-                why = unbookedText(errorText(mark.lastError()) + errorText(drop.lastError()));
-                return false;
-            }
-        }
-        return true;
-    });
+    }
+    return true;
+}
+
+// Step 3; with packages, the folder's Stok.db is attached so that their tie
+// commits with the rows (rollback journals: SQLite commits both files at once).
+bool markBooked(const StationDatabase &tavran, const QList<PendingRow> &rows,
+                const QList<PackageRecord> &packages, const QDate &day, int alsatMode,
+                const QString &customer, QString &failure)
+{
+    const QSqlDatabase db = tavran.database();
+    if (packages.isEmpty())
+        return inLocalTransaction(db, failure, [&](QString &why) { return markRows(db, rows, why); });
+    QSqlQuery attach(db);
+    if (!attach.prepare(QString::fromUtf16(AttachStokSql))) {
+        failure = unbookedText(errorText(attach.lastError()));
+        return false;
+    }
+    attach.addBindValue(stokPathOf(tavran));
+    if (!attach.exec()) {
+        failure = unbookedText(errorText(attach.lastError()));
+        return false;
+    }
+    const QString date = day.toString(Qt::ISODate);
+    const bool ok = makeDurable(db, {}) && makeDurable(db, QString::fromUtf16(StokSchema))
+                    && inLocalTransaction(db, failure, [&](QString &why) {
+                           QString error;
+                           if (!markRows(db, rows, why))
+                               return false;
+                           if (PackageRecords::tieBooked(db, QString::fromUtf16(StokSchema), u"main"_s,
+                                                         rowidsOf(rows), customer, alsatMode, date, &error))
+                               return true;
+                           why = unbookedText(error);
+                           return false;
+                       });
+    if (!ok && failure.isEmpty())
+        failure = unbookedText(u"günlük ayarı yapılamadı"_s);
+    if (!attach.exec(QString::fromUtf16(DetachStokSql)))
+        qCWarning(lcWeighing) << "central booking detach:" << errorText(attach.lastError());
+    return ok;
+}
+
+// The packages of `rows` as the server gets them with the booking.
+bool bookedPackages(const StationDatabase &tavran, const QList<PendingRow> &rows, const QDate &day,
+                    int alsatMode, const QString &customer, QList<PackageRecord> &packages,
+                    QString &failure)
+{
+    QString error;
+    if (!PackageRecords::linkedPackages(tavran, stokPathOf(tavran), rowidsOf(rows), packages, &error)) {
+        failure = unbookedText(error);
+        return false;
+    }
+    for (PackageRecord &p : packages) {
+        p.customer = customer;
+        p.alsat = alsatMode;
+        p.date = day.toString(Qt::ISODate);
+    }
+    return true;
 }
 
 } // namespace
@@ -132,7 +206,7 @@ bool assignKeys(const StationDatabase &tavran, QList<PendingRow> &rows, QString 
 }
 
 bool send(CentralDatabase &central, const QList<PendingRow> &rows, const QDate &day, int alsatMode,
-          QString &failure)
+          QString &failure, const QList<PackageRecord> &packages)
 {
     if (!central.ensureOpen()) {
         failure = unbookedText(central.lastError());
@@ -154,6 +228,12 @@ bool send(CentralDatabase &central, const QList<PendingRow> &rows, const QDate &
         insert.bindValue(4, rows[i].key);
         ok = insert.exec();
     }
+    QString packageError;
+    if (ok && !PackageUpload::write(db, packages, &packageError)) {
+        failure = unbookedText(packageError);
+        db.rollback();
+        return false;
+    }
     if (ok && db.commit())
         return true;
     failure = unbookedText(ok ? db.lastError().text() : errorText(insert.lastError()));
@@ -162,16 +242,18 @@ bool send(CentralDatabase &central, const QList<PendingRow> &rows, const QDate &
 }
 
 BookingResult book(CentralDatabase &central, const StationDatabase &tavran, const QDate &day,
-                   int alsatMode)
+                   int alsatMode, const QString &customer)
 {
     BookingResult result;
     if (!tavran.isOpen()) {
         result.failure = unbookedText(u"sipariş dosyası açılamadı"_s);
     } else {
         QList<PendingRow> rows;
+        QList<PackageRecord> packages;
         if (assignKeys(tavran, rows, result.failure) && !rows.isEmpty()
-            && send(central, rows, day, alsatMode, result.failure)
-            && markBooked(tavran, rows, result.failure))
+            && bookedPackages(tavran, rows, day, alsatMode, customer, packages, result.failure)
+            && send(central, rows, day, alsatMode, result.failure, packages)
+            && markBooked(tavran, rows, packages, day, alsatMode, customer, result.failure))
             result.booked = int(rows.size());
     }
     if (!result.ok())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/PackageRecord.h"
 #include "weighing/StockBooking.h"
 
 #include <QDate>
@@ -18,10 +19,12 @@ class StationDatabase;
 // leaves the rows unbooked locally; the next print sends the same keys
 // again, so nothing is booked twice. Two processes on one folder agree on
 // the keys through step 1's lock.
+// The packages of the rows go to the server in step 2's transaction, tied to
+// `customer`; in step 3 the folder's own records of them are tied too.
 namespace CentralBooking {
 
 BookingResult book(CentralDatabase &central, const StationDatabase &tavran, const QDate &day,
-                   int alsatMode);
+                   int alsatMode, const QString &customer = {});
 
 // The steps one by one, for a station that stops between them.
 struct PendingRow
@@ -34,6 +37,6 @@ struct PendingRow
 // Steps 1 and 2 as above; each false with `failure` (Turkish) filled in.
 bool assignKeys(const StationDatabase &tavran, QList<PendingRow> &rows, QString &failure);
 bool send(CentralDatabase &central, const QList<PendingRow> &rows, const QDate &day, int alsatMode,
-          QString &failure);
+          QString &failure, const QList<PackageRecord> &packages = {});
 
 } // namespace CentralBooking

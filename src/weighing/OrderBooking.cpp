@@ -9,8 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace OrderBooking {
 
-void book(const StationData &data, const QDate &day, int alsatMode, QObject *context,
-          std::function<void(const BookingResult &)> done)
+void book(const StationData &data, const QDate &day, int alsatMode, const QString &customer,
+          QObject *context, std::function<void(const BookingResult &)> done)
 {
     if (!data.stok() || !data.tavran()) {
         BookingResult result;
@@ -20,16 +20,16 @@ void book(const StationData &data, const QDate &day, int alsatMode, QObject *con
     }
     CentralLink *link = data.link();
     if (!link) {
-        done(StockBooking::book(*data.stok(), *data.tavran(), day, alsatMode));
+        done(StockBooking::book(*data.stok(), *data.tavran(), day, alsatMode, customer));
         return;
     }
     // The worker opens the order file on its own connection: a connection
     // belongs to the thread that made it.
     const QString tavranPath = data.tavran()->path();
     link->run<BookingResult>(
-        [tavranPath, day, alsatMode](CentralDatabase &central) {
+        [tavranPath, day, alsatMode, customer](CentralDatabase &central) {
             const StationDatabase tavran(tavranPath, Schema::File::Tavran);
-            return CentralBooking::book(central, tavran, day, alsatMode);
+            return CentralBooking::book(central, tavran, day, alsatMode, customer);
         },
         context, [done](BookingResult result) { done(result); });
 }

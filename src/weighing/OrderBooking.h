@@ -14,8 +14,8 @@ namespace OrderBooking {
 
 // `done` gets how it went: at once for the station folder, later (on the
 // caller's thread, while the window goes on) for the server. Not called when
-// `context` is gone by then.
-void book(const StationData &data, const QDate &day, int alsatMode, QObject *context,
+// `context` is gone by then. The rows' packages are tied to `customer`.
+void book(const StationData &data, const QDate &day, int alsatMode, const QString &customer, QObject *context,
           std::function<void(const BookingResult &)> done);
 
 } // namespace OrderBooking

@@ -258,7 +258,7 @@ void OrderPanel::printSlip()
     const QString customer = slip.customer;
     const bool slipPrinted = printed.printed;
     m_command2[1]->setEnabled(false); // no row leaves while it may be on its way
-    OrderBooking::book(data, QDate::currentDate(), m_form.state().alsatMode, this,
+    OrderBooking::book(data, QDate::currentDate(), m_form.state().alsatMode, customer, this,
                        [this, before, customer, slipPrinted](const BookingResult &booking) {
                            bookingEnded(booking, before, customer, slipPrinted);
                        });

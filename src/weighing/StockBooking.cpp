@@ -1,5 +1,6 @@
 #include "weighing/StockBooking.h"
 
+#include "data/PackageRecords.h"
 #include "data/StationDatabase.h"
 #include "weighing/WeighingLog.h"
 
@@ -40,15 +41,19 @@ QString failureText(const QString &product, const QString &error)
 
 // Books the rows inside the open transaction; the failure text, empty when all went in.
 QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QDate &day,
-                 int alsatMode)
+                 int alsatMode, const QString &customer)
 {
     QSqlQuery insert(db);
     QSqlQuery mark(db);
+    QString error;
+    if (!PackageRecords::ensureLinks(db, QString::fromUtf16(OrderSchema), &error))
+        return failureText(rows.first().product, error);
     if (!insert.prepare(QString::fromUtf16(InsertMovementSql)))
         return failureText(rows.first().product, errorText(insert.lastError()));
     if (!mark.prepare(QString::fromUtf16(MarkBookedSql)))
         return failureText(rows.first().product, errorText(mark.lastError()));
     const QString date = day.toString(Qt::ISODate);
+    QList<qint64> rowids;
     for (const PendingRow &row : rows) {
         insert.bindValue(0, date);
         insert.bindValue(1, row.product);
@@ -61,12 +66,17 @@ QString bookRows(const QSqlDatabase &db, const QList<PendingRow> &rows, const QD
             return failureText(row.product, errorText(mark.lastError()));
         if (mark.numRowsAffected() != 1)
             return failureText(row.product, u"sipariş satırı bulunamadı"_s);
+        rowids << row.rowid;
     }
+    if (!PackageRecords::tieBooked(db, u"main"_s, QString::fromUtf16(OrderSchema), rowids, customer,
+                                   alsatMode, date, &error))
+        return failureText(rows.first().product, error);
     return {};
 }
 
 // One transaction over both files; `result` is filled in.
-void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, BookingResult &result)
+void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, const QString &customer,
+                  BookingResult &result)
 {
     QSqlQuery query(db);
     if (!query.exec(QString::fromUtf16(BeginSql))) {
@@ -83,7 +93,7 @@ void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, Booki
     }
     query.finish();
     if (result.ok() && !rows.isEmpty())
-        result.failure = bookRows(db, rows, day, alsatMode);
+        result.failure = bookRows(db, rows, day, alsatMode, customer);
     if (result.ok() && query.exec(QString::fromUtf16(CommitSql))) {
         result.booked = int(rows.size());
         return;
@@ -97,7 +107,7 @@ void bookAttached(const QSqlDatabase &db, const QDate &day, int alsatMode, Booki
 } // namespace
 
 BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, const QDate &day,
-                   int alsatMode)
+                   int alsatMode, const QString &customer)
 {
     BookingResult result;
     if (!stok.isOpen() || !tavran.isOpen()) {
@@ -120,7 +130,7 @@ BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, c
         // A file still in WAL (held open elsewhere) would commit on its own:
         // no booking then rather than one that may come out half.
         if (makeDurable(db, {}) && makeDurable(db, QString::fromUtf16(OrderSchema)))
-            bookAttached(db, day, alsatMode, result);
+            bookAttached(db, day, alsatMode, customer, result);
         else
             result.failure = failureText(u"sipariş"_s, u"günlük ayarı yapılamadı"_s);
         QSqlQuery detach(db);

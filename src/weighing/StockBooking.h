@@ -24,10 +24,12 @@ struct BookingResult
 // through one super-journal): a kill, a power cut or an error at any instant
 // leaves every row either booked once or not at all. On an error nothing of
 // this run is booked and the next print books the rows again. Movements are
-// only appended, never read.
+// only appended, never read. The packages of each booked row are tied to
+// `customer` (the name on the slip), the mode and the day in the same
+// transaction.
 namespace StockBooking {
 
 BookingResult book(const StationDatabase &stok, const StationDatabase &tavran, const QDate &day,
-                   int alsatMode);
+                   int alsatMode, const QString &customer = {});
 
 } // namespace StockBooking

@@ -5,6 +5,7 @@
 // it books onto that central server instead, and a booking the server
 // refuses (restarted, connection cut) is tried again rather than ending.
 #include "data/CentralDatabase.h"
+#include "data/PackageRecords.h"
 #include "data/Schema.h"
 #include "data/StationDatabase.h"
 #include "weighing/CentralBooking.h"
@@ -22,6 +23,9 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr char16_t InsertOrderRowSql[] =
     u"INSERT INTO Tart(\"Ürün\", Kilo, Barkod) VALUES (?, ?, '2000001')";
+constexpr char16_t InsertPackageSql[] =
+    u"INSERT INTO Paket(Anahtar, Zaman, \"Ürün\", Kilo, Parti) VALUES (?, '2026-12-08T10:00:00', ?, ?, 'L1')";
+constexpr char16_t LinkPackageSql[] = u"INSERT INTO TartPaket(Anahtar, Sira) VALUES (?, last_insert_rowid())";
 constexpr int RowsPerSlip = 20;
 } // namespace
 
@@ -45,8 +49,8 @@ int main(int argc, char **argv)
         central = std::make_unique<CentralDatabase>(*location);
     }
     const auto book = [&] {
-        return central ? CentralBooking::book(*central, tavran, day, 0).ok()
-                       : StockBooking::book(stok, tavran, day, 0).ok();
+        return central ? CentralBooking::book(*central, tavran, day, 0, u"Kasap"_s).ok()
+                       : StockBooking::book(stok, tavran, day, 0, u"Kasap"_s).ok();
     };
     if (args.contains(u"--once"_s))
         return book() ? 0 : 1;
@@ -58,14 +62,33 @@ int main(int argc, char **argv)
                 return 1;
             QThread::msleep(20);
         }
+        // Each row's package is named as the row; it is written before
+        // the row and linked to it with the row.
+        QSqlDatabase packages = stok.database();
+        QSqlQuery package(packages);
+        if (!packages.transaction() || !package.prepare(QString::fromUtf16(InsertPackageSql)))
+            return 1;
+        for (int row = 0; row < RowsPerSlip; ++row) {
+            package.addBindValue(u"%1-%2-%3"_s.arg(run).arg(slip).arg(row));
+            package.addBindValue(u"%1-%2-%3"_s.arg(run).arg(slip).arg(row));
+            package.addBindValue(1.0 + row);
+            if (!package.exec())
+                return 1;
+        }
+        if (!packages.commit())
+            return 1;
         QSqlDatabase db = tavran.database();
         QSqlQuery insert(db);
-        if (!db.transaction() || !insert.prepare(QString::fromUtf16(InsertOrderRowSql)))
+        QSqlQuery link(db);
+        if (!PackageRecords::ensureLinks(db, {}, nullptr) || !db.transaction()
+            || !insert.prepare(QString::fromUtf16(InsertOrderRowSql))
+            || !link.prepare(QString::fromUtf16(LinkPackageSql)))
             return 1;
         for (int row = 0; row < RowsPerSlip; ++row) {
             insert.addBindValue(u"%1-%2-%3"_s.arg(run).arg(slip).arg(row));
             insert.addBindValue(1.0 + row);
-            if (!insert.exec())
+            link.addBindValue(u"%1-%2-%3"_s.arg(run).arg(slip).arg(row));
+            if (!insert.exec() || !link.exec())
                 return 1;
         }
         if (!db.commit())

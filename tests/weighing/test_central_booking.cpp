@@ -12,12 +12,16 @@
 #include "data/StationDatabase.h"
 #include "support/TestPostgres.h"
 #include "weighing/CentralBooking.h"
+#include "weighing/OrderRows.h"
+#include "weighing/PackageRun.h"
 #include "support/TestStation.h"
 #include "BookingLedger.h"
+#include "TableRows.h"
 
 #include <QDir>
 #include <QHash>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
@@ -97,6 +101,7 @@ private slots:
     void refusedRowsLeaveTheConnectionUsable();
     void stalledServerNeverHoldsTheCaller_data();
     void stalledServerNeverHoldsTheCaller();
+    void packagesWeighedOfflineReachTheServerTiedOnce();
 };
 
 void TestCentralBooking::stationsBookEachRowOnceThroughTrouble_data()
@@ -306,7 +311,7 @@ void TestCentralBooking::stalledServerNeverHoldsTheCaller()
 
     std::optional<QString> failure;
     if (work == u"book"_s) {
-        OrderBooking::book(data, {2026, 12, 8}, 0, this,
+        OrderBooking::book(data, {2026, 12, 8}, 0, u"Ahmet"_s, this,
                            [&failure](const BookingResult &result) { failure = result.failure; });
     } else {
         ShipmentTotals::buildFor(data, 0, ReportPeriod(ReportPeriod::Kind::Day, {2026, 12, 8}),
@@ -320,6 +325,65 @@ void TestCentralBooking::stalledServerNeverHoldsTheCaller()
     QSqlQuery unbooked(data.tavran()->database());
     QVERIFY(unbooked.exec(u"SELECT count(*) FROM Tart WHERE Tamam <> 0"_s) && unbooked.next());
     QCOMPARE(unbooked.value(0).toInt(), 2);
+}
+
+namespace {
+
+// The packages as "product kilo row label customer date", lightest first.
+QStringList packageRows(const QSqlDatabase &db)
+{
+    return tableRows(db, u"SELECT \"Ürün\", \"Kilo\", \"TartSira\", \"EtiketBarkod\", \"Cari\", \"Tarih\" "
+                         u"FROM \"Paket\" ORDER BY \"Kilo\""_s);
+}
+
+} // namespace
+
+// Packages weighed while the server is away wait in the folder, go out once
+// it answers, and are tied to the slip on the server and in the folder by
+// the booking; booking again changes nothing.
+void TestCentralBooking::packagesWeighedOfflineReachTheServerTiedOnce()
+{
+    TAVRAN_REQUIRE_POSTGRES(location);
+    CentralDatabase central(*location);
+    QVERIFY2(central.initSchema(), qPrintable(central.lastError()));
+    TestStation station;
+    DatabaseLocation gone = *location;
+    gone.port = 1; // nothing listens there
+    for (const DatabaseLocation &server : {gone, *location}) {
+        StationData data;
+        data.bind(station.stationDir(), urlOf(server));
+        QVERIFY(RefreshDataControl(data.data3()));
+        PackageRun run(data);
+        QSignalSpy sent(&run, &PackageRun::sent);
+        if (server.port == gone.port) {
+            run.start();
+            for (double kilo : {2.0, 1.5}) {
+                PackageRecord package;
+                package.product = u"Sucuk"_s;
+                package.kilo = kilo;
+                QVERIFY(run.add(package));
+            }
+            QString error;
+            QVERIFY2(run.finish([&] {
+                return OrderRows::addFinishedProduct(*data.data3().recordset(), u"Sucuk"_s, 3.5, u"2000001"_s);
+            }, u"label"_s, &error), qPrintable(error));
+        } // else the queue goes once the station has read its lists off the server
+        QVERIFY(sent.wait(20000));
+        QCOMPARE(sent.last().at(1).toString().isEmpty(), server.port != gone.port);
+    }
+    const QStringList untied{u"Sucuk 1.5 1 label - -"_s, u"Sucuk 2 1 label - -"_s};
+    QCOMPARE(packageRows(central.database()), untied);
+
+    StationDatabase tavran(QDir(station.stationDir()).filePath(u"Tavran.db"_s), Schema::File::Tavran);
+    StationDatabase stok(QDir(station.stationDir()).filePath(u"Stok.db"_s), Schema::File::Stok);
+    for (const int expectedRows : {1, 0}) {
+        const BookingResult booking = CentralBooking::book(central, tavran, {2026, 12, 8}, 0, u"Ahmet"_s);
+        QVERIFY2(booking.ok(), qPrintable(booking.failure));
+        QCOMPARE(booking.booked, expectedRows);
+    }
+    const QStringList tied{u"Sucuk 1.5 1 label Ahmet 2026-12-08"_s, u"Sucuk 2 1 label Ahmet 2026-12-08"_s};
+    QCOMPARE(packageRows(central.database()), tied);
+    QCOMPARE(packageRows(stok.database()), tied);
 }
 
 QTEST_GUILESS_MAIN(TestCentralBooking)

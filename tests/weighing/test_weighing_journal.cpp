@@ -151,12 +151,17 @@ void TestWeighingJournal::weighingRunIsJournalled()
     const QString code = barkod + u"01500"_s;
     const QStringList expected = {
         u"giriş|Ahmet Yılmaz|Kesimhane 2|||||||||"_s,
+        u"paket|Ahmet Yılmaz|Kesimhane 2|Dana Kuşbaşı|1.25|||||||"_s,
+        u"paket|Ahmet Yılmaz|Kesimhane 2|Dana Kuşbaşı|0.25|||||||"_s,
         u"ürün|Ahmet Yılmaz|Kesimhane 2|Dana Kuşbaşı|1.5|%1|||||"_s.arg(code) + u'|',
         u"etiket|Ahmet Yılmaz|Kesimhane 2|Dana Kuşbaşı|1.5|%1|%2|%3||||"_s.arg(code, today, useBy),
         u"fiş|Ahmet Yılmaz|Kesimhane 2||1.5||||%1|1||"_s.arg(customer),
         u"stok|Ahmet Yılmaz|Kesimhane 2||1.5||||%1|1|satış|"_s.arg(customer),
     };
     QCOMPARE(rows.split(u'\n'), expected);
+    // Each package names its lot: the production date while none is set.
+    QCOMPARE(sqlite(file, u"SELECT detail FROM entry WHERE kind = 'paket'"_s),
+             u"Parti: %1\nParti: %1"_s.arg(today));
     // The password itself is never journalled, and what is written stays.
     QVERIFY(!sqlite(file, u"SELECT * FROM entry"_s).contains(u"4711"_s));
     QVERIFY(sqlite(file, u"DELETE FROM entry"_s).contains(u"never deleted"_s));
