@@ -131,6 +131,20 @@ QJsonValue BrowserSession::evaluate(const QString &expression)
     return result.value(u"result"_s).toObject().value(u"value"_s);
 }
 
+bool BrowserSession::submitLogin(const QString &name, const QString &password)
+{
+    if (!waitUntil(u"document.getElementById('giris') !== null"_s))
+        return false;
+    // JSON quotes the values as JavaScript strings.
+    const auto quoted = [](const QString &text) {
+        return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    };
+    evaluate(u"document.getElementById('ad').value = %1;"
+             u"document.getElementById('sifre').value = %2;"
+             u"document.querySelector('#giris button').click(); true"_s.arg(quoted(name), quoted(password)));
+    return true;
+}
+
 bool BrowserSession::waitUntil(const QString &expression, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);

@@ -23,6 +23,9 @@ public:
     bool open(const QString &url);
     // The value of a JavaScript expression in the page; undefined on failure.
     QJsonValue evaluate(const QString &expression);
+    // Waits for the pages' login form, fills it in and sends it; false when
+    // no form came.
+    bool submitLogin(const QString &name, const QString &password);
     // Evaluates `expression` until it is true or `timeoutMs` passes.
     bool waitUntil(const QString &expression, int timeoutMs = 20000);
     QString lastError() const { return m_error; }

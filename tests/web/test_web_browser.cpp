@@ -59,10 +59,7 @@ void TestWebBrowser::loginThroughTheForm()
 
     BrowserSession browser;
     QVERIFY2(browser.open(u"http://127.0.0.1:%1/"_s.arg(server.port())), qPrintable(browser.lastError()));
-    QVERIFY2(browser.waitUntil(u"document.getElementById('giris') !== null"_s), qPrintable(browser.lastError()));
-    browser.evaluate(u"document.getElementById('ad').value = 'Ayşe Demir';"
-                     u"document.getElementById('sifre').value = '2468';"
-                     u"document.querySelector('#giris button').click(); true"_s);
+    QVERIFY2(browser.submitLogin(u"Ayşe Demir"_s, u"2468"_s), qPrintable(browser.lastError()));
     // Back on the page it first asked for, loaded whole.
     QVERIFY2(browser.waitUntil(u"location.pathname === '/' && document.readyState === 'complete'"
                                u" && document.getElementById('giris') === null"_s),
