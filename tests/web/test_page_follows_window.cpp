@@ -45,8 +45,8 @@ void TestPageFollowsWindow::weighedPackageAppearsOnTheOpenPage()
     if (HeadlessBrowser::executable().isEmpty())
         QSKIP(qPrintable(HeadlessBrowser::missingReason()));
     PasswordHash::setCost(PasswordHash::lightest());
-    TestStation station;
-    const QString folder = station.stationDir();
+    ScreenFixture screen;
+    const QString folder = screen.folder();
     QVERIFY(DemoStation::create(folder));
     QVERIFY(StaffPasswords().store(u"Ayşe Demir"_s, u"2468"_s));
 
@@ -56,12 +56,11 @@ void TestPageFollowsWindow::weighedPackageAppearsOnTheOpenPage()
     SaveAppSetting(u"Properties"_s, u"PktYaz"_s, u"0"_s);
     QPrinter &printer = CurrentPrinter::printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(station.root() + u"/printed.pdf"_s);
+    printer.setOutputFileName(screen.station().root() + u"/printed.pdf"_s);
 
-    Form1 window(folder);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    ScreenDriver driver(window);
+    screen.open();
+    Form1 &window = screen.window();
+    ScreenDriver &driver = screen.driver();
     QVERIFY(scale.waitForStation());
     driver.tapEntry(u"List3"_s, 1);
     driver.typeKeypad(u"4711E"_s);
