@@ -16,13 +16,18 @@ constexpr char16_t Style[] =
     u"rect.bar{fill:#4a7fb0}rect.bar.eksi{fill:#c0504d}svg text{font-size:10px}";
 
 // Polls the marker once a second; a moved marker reloads the page's <main>.
+// An ended session (a shift later, or a restarted server) loads the page
+// anew, which lands on the login form: a page left open must not look live
+// while it no longer follows. A server out of reach is asked again.
 // Served from its own path: the pages' policy runs no inline script.
 constexpr char16_t Script[] =
     u"(function(){var m=document.body.getAttribute('data-isaret');"
     u"var p=document.currentScript.getAttribute('data-veri');"
-    u"setInterval(function(){fetch(p,{cache:'no-store'}).then(function(r){return r.json();})"
+    u"function g(u){return fetch(u,{cache:'no-store'}).then(function(r){"
+    u"if(r.status===401||r.redirected){location.reload();throw 0;}return r;});}"
+    u"setInterval(function(){g(p).then(function(r){return r.json();})"
     u".then(function(d){if(!d.isaret||d.isaret===m)return;"
-    u"return fetch(location.href,{cache:'no-store'}).then(function(r){return r.text();})"
+    u"return g(location.href).then(function(r){return r.text();})"
     u".then(function(t){var n=new DOMParser().parseFromString(t,'text/html');"
     u"var main=n.querySelector('main');if(!main)return;"
     u"document.querySelector('main').replaceWith(main);"
