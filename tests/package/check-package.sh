@@ -36,6 +36,7 @@ for path in ./usr/bin/tavran ./usr/bin/tavran-scale-sim \
   ./usr/share/bash-completion/completions/tavran ./usr/share/applications/tavran.desktop \
   ./usr/share/icons/hicolor/scalable/apps/tavran.svg ./usr/share/doc/tavran/copyright \
   ./usr/share/doc/tavran/station-folder.md ./lib/systemd/system/tavran-kiosk@.service \
+  ./lib/systemd/system/tavran-web@.service \
   ./usr/libexec/tavran/tavran-kiosk-session; do
   grep -qxF -e "$path" -e "$path.gz" <<<"$contents" || fail "the package lacks $path"
 done
@@ -63,16 +64,20 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 if command -v systemd-analyze >/dev/null; then
   # A template is checked through one instance, against the unpacked files.
   unit_dir=$root/lib/systemd/system
-  cp "$unit_dir/tavran-kiosk@.service" "$unit_dir/tavran-kiosk@kasa.service"
-  sed -i "s|^ExecStart=/|ExecStart=$root/|" "$unit_dir/tavran-kiosk@kasa.service"
-  # It passes over a line it cannot read with a warning only: any word is a fault.
-  if ! systemd-analyze verify --man=no "$unit_dir/tavran-kiosk@kasa.service" >"$tmp/verify" 2>&1 \
-    || [ -s "$tmp/verify" ]; then
-    cat "$tmp/verify"
-    fail "systemd-analyze verify finds fault with the kiosk unit"
-  fi
+  for unit in tavran-kiosk tavran-web; do
+    cp "$unit_dir/$unit@.service" "$unit_dir/$unit@kasa.service"
+    sed -i "s|^ExecStart=/|ExecStart=$root/|" "$unit_dir/$unit@kasa.service"
+    # It passes over a line it cannot read with a warning only: any word is a fault.
+    if ! systemd-analyze verify --man=no "$unit_dir/$unit@kasa.service" >"$tmp/verify" 2>&1 \
+      || [ -s "$tmp/verify" ]; then
+      cat "$tmp/verify"
+      fail "systemd-analyze verify finds fault with the $unit unit"
+    fi
+  done
   grep -q '^ExecStart=/usr/libexec/tavran/tavran-kiosk-session ' "$unit_dir/tavran-kiosk@.service" \
     || fail "the kiosk unit starts $(grep '^ExecStart=' "$unit_dir/tavran-kiosk@.service")"
+  grep -q '^ExecStart=/usr/bin/tavran --data-dir /var/lib/tavran/%i serve ' "$unit_dir/tavran-web@.service" \
+    || fail "the web unit starts $(grep '^ExecStart=' "$unit_dir/tavran-web@.service")"
 else
   echo "systemd-analyze not installed: the unit check is skipped"
 fi
