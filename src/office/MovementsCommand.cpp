@@ -24,14 +24,11 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"sale"_s, u"yalnız satışlar"_s});
     parser.addOption({u"purchase"_s, u"yalnız alışlar"_s});
     parser.addOption({u"csv"_s, u"bu dosyaya CSV (Tarih,Ürün,Kilo,Yön) yazar"_s, u"dosya"_s});
-    const auto parsed = OfficeArguments::parse(
-        parser, arguments, 1, Usage,
-        u"--from ile --to arasındaki günlerin işlenmiş stok hareketlerini eskiden yeniye listeler."_s, out,
-        err);
-    if (parsed != OfficeArguments::Parsed::Run)
-        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
-    if (!parser.positionalArguments().isEmpty())
-        return OfficeArguments::bad(err, command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (const auto stop = OfficeArguments::parseOptionsOnly(
+            parser, arguments, command, Usage,
+            u"--from ile --to arasındaki günlerin işlenmiş stok hareketlerini eskiden yeniye listeler."_s,
+            out, err))
+        return *stop;
     const auto range = OfficeArguments::dayRange(parser, command, Usage, err);
     if (!range)
         return OfficeArguments::BadArguments;

@@ -34,6 +34,20 @@ Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words
     return Parsed::Run;
 }
 
+std::optional<int> parseOptionsOnly(QCommandLineParser &parser, const QStringList &arguments,
+                                    const QString &command, const QString &usage,
+                                    const QString &description, QTextStream &out, QTextStream &err)
+{
+    switch (parse(parser, arguments, 1, usage, description, out, err)) {
+    case Parsed::Help: return Done;
+    case Parsed::Bad: return BadArguments;
+    case Parsed::Run: break;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return bad(err, command, u"fazla argüman: "_s + parser.positionalArguments().first(), usage);
+    return std::nullopt;
+}
+
 int bad(QTextStream &err, const QString &command, const QString &message, const QString &usage)
 {
     err << command << ": " << message << " (" << usage << ")" << Qt::endl;

@@ -24,6 +24,13 @@ enum class Parsed { Run, Help, Bad };
 Parsed parse(QCommandLineParser &parser, const QStringList &arguments, int words,
              const QString &usage, const QString &description, QTextStream &out, QTextStream &err);
 
+// parse() for a command that takes options and no other word: an exit code
+// when the run ends here (--help, a bad option, a word left over), none when
+// the command goes on.
+std::optional<int> parseOptionsOnly(QCommandLineParser &parser, const QStringList &arguments,
+                                    const QString &command, const QString &usage,
+                                    const QString &description, QTextStream &out, QTextStream &err);
+
 // Reports a bad argument in one line with the usage; returns BadArguments.
 int bad(QTextStream &err, const QString &command, const QString &message, const QString &usage);
 

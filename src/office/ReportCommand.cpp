@@ -33,16 +33,13 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"csv"_s, u"Ürün,Kilo satırlarını bu dosyaya yazar"_s, u"dosya"_s});
     parser.addOption({u"pdf"_s, u"basılı özeti bu PDF dosyasına yazar"_s, u"dosya"_s});
     parser.addOption({u"printer"_s, u"özeti bu yazıcı kuyruğuna basar"_s, u"ad"_s});
-    const auto parsed = OfficeArguments::parse(
-        parser, arguments, 1, Usage,
-        u"Rapor ekranının bir gün ya da bir ay için ürün başına toplamları (hareketleri "
-        u"sıfıra denk gelen ürünler yazılmaz). --csv, --pdf ya da --printer olmadan "
-        u"genel toplamla birlikte burada gösterilir."_s,
-        out, err);
-    if (parsed != OfficeArguments::Parsed::Run)
-        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
-    if (!parser.positionalArguments().isEmpty())
-        return OfficeArguments::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (const auto stop = OfficeArguments::parseOptionsOnly(
+            parser, arguments, Command, Usage,
+            u"Rapor ekranının bir gün ya da bir ay için ürün başına toplamları (hareketleri "
+            u"sıfıra denk gelen ürünler yazılmaz). --csv, --pdf ya da --printer olmadan "
+            u"genel toplamla birlikte burada gösterilir."_s,
+            out, err))
+        return *stop;
     if (parser.isSet(u"day"_s) == parser.isSet(u"month"_s))
         return OfficeArguments::bad(err, Command, u"--day ya da --month, biri gerekli"_s, Usage);
     int outputs = 0;

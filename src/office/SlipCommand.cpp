@@ -34,15 +34,12 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
                       u"name"_s});
     parser.addOption({u"customer"_s, u"fişin cari satırı"_s, u"ad"_s});
     parser.addOption({u"staff"_s, u"fişin personel satırı"_s, u"ad"_s});
-    const auto parsed = OfficeArguments::parse(
-        parser, arguments, 1, Usage,
-        u"Tartıdaki siparişin fişini yeniden basar (kâğıt sıkışmasından sonra). Hiçbir şey "
-        u"işlenmez, veritabanlarında hiçbir şey değişmez."_s,
-        out, err);
-    if (parsed != OfficeArguments::Parsed::Run)
-        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
-    if (!parser.positionalArguments().isEmpty())
-        return OfficeArguments::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (const auto stop = OfficeArguments::parseOptionsOnly(
+            parser, arguments, Command, Usage,
+            u"Tartıdaki siparişin fişini yeniden basar (kâğıt sıkışmasından sonra). Hiçbir şey "
+            u"işlenmez, veritabanlarında hiçbir şey değişmez."_s,
+            out, err))
+        return *stop;
     if (parser.isSet(u"pdf"_s) && parser.isSet(u"printer"_s))
         return OfficeArguments::bad(err, Command, u"--pdf ya da --printer, ikisi birden değil"_s, Usage);
 

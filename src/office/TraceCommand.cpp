@@ -119,15 +119,12 @@ int run(const QStringList &arguments, const QString &folder, QTextStream &out, Q
     parser.addOption({u"from"_s, u"--customer ile ilk fiş günü"_s, u"tarih"_s});
     parser.addOption({u"to"_s, u"--customer ile son fiş günü"_s, u"tarih"_s});
     parser.addOption({u"csv"_s, u"tabloyu bu dosyaya CSV olarak yazar"_s, u"dosya"_s});
-    const auto parsed = OfficeArguments::parse(
-        parser, arguments, 1, Usage,
-        u"Paket izlenebilirliği: bir partinin paketleri, fiş tarihleri ve carileri (fişe girmemiş "
-        u"paketler de); bir etiketin paketi; bir carinin iki tarih arasında aldığı partiler."_s,
-        out, err);
-    if (parsed != OfficeArguments::Parsed::Run)
-        return parsed == OfficeArguments::Parsed::Help ? OfficeArguments::Done : OfficeArguments::BadArguments;
-    if (!parser.positionalArguments().isEmpty())
-        return OfficeArguments::bad(err, Command, u"fazla argüman: "_s + parser.positionalArguments().first(), Usage);
+    if (const auto stop = OfficeArguments::parseOptionsOnly(
+            parser, arguments, Command, Usage,
+            u"Paket izlenebilirliği: bir partinin paketleri, fiş tarihleri ve carileri (fişe girmemiş "
+            u"paketler de); bir etiketin paketi; bir carinin iki tarih arasında aldığı partiler."_s,
+            out, err))
+        return *stop;
     int modes = 0;
     for (const QString &option : {u"lot"_s, u"package"_s, u"customer"_s})
         modes += parser.isSet(option) ? 1 : 0;
